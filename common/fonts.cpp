@@ -1,0 +1,60 @@
+#include "fonts.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+#include <algorithm>
+
+namespace sorami {
+
+void installFontSubstitutions() {
+    const QStringList gothic = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                                QStringLiteral("IPAGothic"), QStringLiteral("VL Gothic"),
+                                QStringLiteral("DejaVu Sans")};
+    const QStringList mono = {QStringLiteral("Noto Sans Mono CJK JP"),
+                              QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic"),
+                              QStringLiteral("DejaVu Sans Mono")};
+    const QStringList mincho = {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAMincho"),
+                                QStringLiteral("Noto Sans CJK JP")};
+    QFont::insertSubstitutions(QStringLiteral("System"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), mono);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ ＵＩ ゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), mincho);
+    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("Terminal"), mono);
+}
+
+QFont toQFont(const FontSpec& spec) {
+    QFont f(spec.face);
+    if (spec.height < 0) {
+        // A negative height is the character height itself, which is what
+        // Qt's pixel size means.
+        f.setPixelSize(-spec.height);
+    } else if (spec.height > 0) {
+        // A positive height counts the cell, internal leading included.
+        f.setPixelSize(std::max(1, spec.height * 7 / 8));
+    } else if (spec.size > 0) {
+        f.setPointSize(spec.size);
+    }
+    f.setBold(spec.bold);
+    f.setItalic(spec.italic);
+    f.setUnderline(spec.underline);
+    f.setStrikeOut(spec.strikeOut);
+    return f;
+}
+
+FontSpec fromQFont(const QFont& font, ColourValue colour) {
+    FontSpec s;
+    s.face = font.family();
+    s.size = font.pointSize() > 0 ? font.pointSize() : 0;
+    s.height = font.pointSize() > 0 ? 0 : -font.pixelSize();
+    s.colour = colour;
+    s.bold = font.bold();
+    s.italic = font.italic();
+    s.underline = font.underline();
+    s.strikeOut = font.strikeOut();
+    return s;
+}
+
+} // namespace sorami

@@ -1,0 +1,47 @@
+#pragma once
+// A periodic timer with the habits the forms rely on: an interval of 0
+// stops it (a zero-interval QTimer would fire without pause), setting the
+// interval it already has keeps its rhythm, and setting another one starts
+// the count again. The tick runs inside the error guard.
+
+#include <QObject>
+#include <QTimer>
+#include <functional>
+
+namespace sorami {
+
+class Platform;
+
+class IntervalTimer : public QObject {
+    Q_OBJECT
+public:
+    explicit IntervalTimer(QObject* parent = nullptr);
+
+    void setInterval(int ms);
+    int interval() const { return interval_; }
+    void setEnabled(bool on);
+    bool enabled() const { return enabled_; }
+    bool isActive() const { return timer_.isActive(); }
+
+    // The tick handler; it runs guarded when a platform was given.
+    void onTimer(std::function<void()> handler, Platform* platform = nullptr,
+                 QWidget* errorParent = nullptr);
+
+    // Runs the tick handler once, as the timer would.
+    void fire();
+
+signals:
+    void timeout();
+
+private:
+    void apply();
+
+    QTimer timer_;
+    int interval_ = 1000;
+    bool enabled_ = true;
+    std::function<void()> handler_;
+    Platform* platform_ = nullptr;
+    QWidget* errorParent_ = nullptr;
+};
+
+} // namespace sorami

@@ -1,0 +1,36 @@
+#pragma once
+// INI profile files as the programs' settings use them. Sections, keys and
+// values are CP932 byte strings; section and key names are given as display
+// text and converted here. Every read opens the file anew and every write
+// rewrites it whole through a temporary file, keeping every other line as it was.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace sorami {
+
+class ProfileIni {
+public:
+    explicit ProfileIni(QString path) : path_(std::move(path)) {}
+    const QString& path() const { return path_; }
+
+    // Value of the key, at most 1023 bytes; `def` when the key or file is missing.
+    std::string readString(const QString& section, const QString& key,
+                           std::string_view def) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; anything else gives `def`.
+    int readInteger(const QString& section, const QString& key, int def) const;
+    // Read as an integer: 0 is false, any other number true.
+    bool readBool(const QString& section, const QString& key, bool def) const;
+
+    // Each write throws SoramiError "%s に書き込めません" (with the INI's path)
+    // when the file cannot be written; earlier writes stay, later ones do not happen.
+    void writeString(const QString& section, const QString& key, std::string_view value);
+    void writeInteger(const QString& section, const QString& key, int value); // signed decimal
+    void writeBool(const QString& section, const QString& key, bool value);   // "1" / "0"
+
+private:
+    QString path_;
+};
+
+} // namespace sorami

@@ -1,0 +1,309 @@
+#include "qt_platform.h"
+
+#include "fonts.h"
+#include "program_paths.h"
+#include "session_end.h"
+#include "sound.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QFontInfo>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QThread>
+#include <QTime>
+#include <QVBoxLayout>
+#include <time.h>
+
+namespace sorami {
+
+QString displayLineBreaks(const QString& text) {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+namespace {
+
+QString titleOr(const QString& caption) {
+    if (!caption.isEmpty()) return caption;
+    return QCoreApplication::applicationName();
+}
+
+} // namespace
+
+MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon icon,
+                                 MsgButtons buttons, const QString& caption) {
+    QMessageBox box(parent);
+    box.setWindowTitle(titleOr(caption));
+    box.setText(displayLineBreaks(text));
+    switch (icon) {
+    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
+    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    }
+    QMessageBox::StandardButtons set;
+    QMessageBox::StandardButton def = QMessageBox::Ok;
+    switch (buttons) {
+    case MsgButtons::Ok: set = QMessageBox::Ok; break;
+    case MsgButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case MsgButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; def = QMessageBox::Yes; break;
+    case MsgButtons::YesNoCancel:
+        set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        def = QMessageBox::Yes;
+        break;
+    case MsgButtons::RetryCancel:
+        set = QMessageBox::Retry | QMessageBox::Cancel;
+        def = QMessageBox::Retry;
+        break;
+    }
+    box.setStandardButtons(set);
+    box.setDefaultButton(def);
+    switch (box.exec()) {
+    case QMessageBox::Ok: return MsgResult::Ok;
+    case QMessageBox::Yes: return MsgResult::Yes;
+    case QMessageBox::No: return MsgResult::No;
+    case QMessageBox::Retry: return MsgResult::Retry;
+    default:
+        // The title-bar close box of a box without Cancel answers as its
+        // only or its negative button does.
+        if (buttons == MsgButtons::Ok) return MsgResult::Ok;
+        if (buttons == MsgButtons::YesNo) return MsgResult::No;
+        return MsgResult::Cancel;
+    }
+}
+
+void QtPlatform::errorBox(QWidget* parent, const QString& text) {
+    messageBox(parent, text, MsgIcon::Error, MsgButtons::Ok);
+}
+
+QString QtPlatform::inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                             const QString& defaultText) {
+    QInputDialog dlg(parent);
+    dlg.setWindowTitle(title);
+    dlg.setLabelText(displayLineBreaks(prompt));
+    dlg.setTextValue(defaultText);
+    dlg.setInputMode(QInputDialog::TextInput);
+    if (dlg.exec() != QDialog::Accepted) return defaultText;
+    return dlg.textValue();
+}
+
+bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool save) {
+    QFileDialog dlg(parent);
+    // Qt's own dialog looks and behaves the same on every desktop and can be
+    // driven from the keyboard alone.
+    dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!state.title.isEmpty()) dlg.setWindowTitle(state.title);
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(save && state.overwritePrompt));
+    const QStringList filters = qtNameFilters(state.filter);
+    dlg.setNameFilters(filters);
+    if (state.filterIndex >= 1 && state.filterIndex <= filters.size())
+        dlg.selectNameFilter(filters.at(state.filterIndex - 1));
+    QString dir = state.initialDir;
+    if (!state.fileName.isEmpty()) {
+        const QFileInfo fi(state.fileName);
+        if (fi.isAbsolute()) dir = fi.absolutePath();
+    }
+    if (dir.isEmpty()) dir = QDir::currentPath();
+    dlg.setDirectory(dir);
+    if (!state.fileName.isEmpty()) dlg.selectFile(QFileInfo(state.fileName).fileName());
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
+    state.fileName = QDir::cleanPath(QFileInfo(dlg.selectedFiles().first()).absoluteFilePath());
+    state.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+    state.initialDir = QFileInfo(state.fileName).absolutePath();
+    return true;
+}
+
+bool QtPlatform::openFile(QWidget* parent, FileDialogState& state) {
+    return runFileDialog(parent, state, false);
+}
+
+bool QtPlatform::saveFile(QWidget* parent, FileDialogState& state) {
+    return runFileDialog(parent, state, true);
+}
+
+namespace {
+
+// The sixteen colours a font's colour can take, as the classic font dialog offers them.
+struct NamedColour {
+    const char* name;
+    ColourValue value;
+};
+constexpr NamedColour fontColours[] = {
+    {"黒", Colours::Black},    {"栗色", Colours::Maroon}, {"緑", Colours::Green},
+    {"オリーブ", Colours::Olive}, {"濃紺", Colours::Navy},  {"紫", Colours::Purple},
+    {"青緑", Colours::Teal},   {"灰色", Colours::Gray},   {"銀色", Colours::Silver},
+    {"赤", Colours::Red},      {"黄緑", Colours::Lime},   {"黄", Colours::Yellow},
+    {"青", Colours::Blue},     {"赤紫", Colours::Fuchsia}, {"水色", Colours::Aqua},
+    {"白", Colours::White},
+};
+
+} // namespace
+
+bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
+    QDialog dlg(parent);
+    dlg.setWindowTitle(QStringLiteral("フォント"));
+    auto* layout = new QVBoxLayout(&dlg);
+    auto* fonts = new QFontDialog(&dlg);
+    fonts->setWindowFlags(Qt::Widget);
+    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+    const QFont current = toQFont(chooser.font);
+    fonts->setCurrentFont(current);
+    layout->addWidget(fonts);
+    QComboBox* colour = nullptr;
+    if (chooser.effects) {
+        auto* row = new QHBoxLayout;
+        auto* label = new QLabel(QStringLiteral("色(&C):"), &dlg);
+        colour = new QComboBox(&dlg);
+        label->setBuddy(colour);
+        int selected = -1;
+        for (const auto& c : fontColours) {
+            QPixmap swatch(16, 12);
+            swatch.fill(toQColor(c.value));
+            colour->addItem(QIcon(swatch), QString::fromUtf8(c.name), c.value);
+            if (c.value == chooser.font.colour) selected = colour->count() - 1;
+        }
+        if (selected < 0) {
+            // A colour outside the list (a system colour, say) stays selectable as it is.
+            QPixmap swatch(16, 12);
+            swatch.fill(toQColor(chooser.font.colour));
+            colour->addItem(QIcon(swatch), QStringLiteral("現在の色"), chooser.font.colour);
+            selected = colour->count() - 1;
+        }
+        colour->setCurrentIndex(selected);
+        row->addWidget(label);
+        row->addWidget(colour);
+        row->addStretch();
+        layout->addLayout(row);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dlg);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
+    layout->addWidget(buttons);
+    if (dlg.exec() != QDialog::Accepted) return false;
+
+    const QFont chosen = fonts->currentFont();
+    FontSpec spec = chooser.font;
+    // The face keeps its stored name while the learner did not pick another
+    // one: "System" stays "System" rather than the face it stands for here.
+    if (QFontInfo(current).family() != chosen.family()) spec.face = chosen.family();
+    spec.size = chosen.pointSize() > 0 ? chosen.pointSize() : spec.size;
+    spec.height = 0;
+    spec.bold = chosen.bold();
+    spec.italic = chosen.italic();
+    if (chooser.effects) {
+        spec.underline = chosen.underline();
+        spec.strikeOut = chosen.strikeOut();
+        spec.colour = colour->currentData().toInt();
+    }
+    chooser.font = spec;
+    return true;
+}
+
+bool QtPlatform::chooseColour(QWidget* parent, ColourChooser& chooser) {
+    // The custom colour slots belong to this chooser for the run.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, i < chooser.customColours.size()
+                                            ? toQColor(chooser.customColours[i])
+                                            : QColor(Qt::white));
+    QColorDialog dlg(toQColor(chooser.colour), parent);
+    dlg.setOption(QColorDialog::DontUseNativeDialog, true);
+    const bool ok = dlg.exec() == QDialog::Accepted;
+    chooser.customColours.clear();
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        chooser.customColours << fromQColor(QColorDialog::customColor(i));
+    if (!ok) return false;
+    chooser.colour = fromQColor(dlg.selectedColor());
+    return true;
+}
+
+bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
+                               const QTextDocument* selection) {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dlg(&printer, parent);
+    dlg.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    if (dlg.exec() != QDialog::Accepted) return false;
+    if (printer.printRange() == QPrinter::Selection && selection)
+        selection->print(&printer);
+    else
+        doc.print(&printer);
+    return true;
+}
+
+void QtPlatform::playSound(const QString& name, bool synchronous) {
+    playSoundCue(name, synchronous);
+}
+
+QDateTime QtPlatform::localTime() { return QDateTime::currentDateTime(); }
+
+int QtPlatform::msecsOfDay() { return QTime::currentTime().msecsSinceStartOfDay(); }
+
+std::uint32_t QtPlatform::tickCount() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    const auto ms = static_cast<std::uint64_t>(ts.tv_sec) * 1000u +
+                    static_cast<std::uint64_t>(ts.tv_nsec) / 1000000u;
+    return static_cast<std::uint32_t>(ms); // wraps after 49.7 days, as such a counter does
+}
+
+void QtPlatform::busyWait(int milliseconds) {
+    // Sleeping holds the thread just as spinning would: no window message
+    // is handled meanwhile, but the processor stays free.
+    if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
+}
+
+bool QtPlatform::endSession(SessionEnd how, bool force) { return requestSessionEnd(how, force); }
+
+void QtPlatform::showHelp(QWidget* parent, const QString& helpFile) {
+    // The help pages are HTML files named after the help file ("Sorami10.hlp"
+    // -> "Sorami10.html") in the program's help folder or beside it.
+    const QString stem = QFileInfo(helpFile).completeBaseName();
+    QString page;
+    for (const QString& candidate : {besideProgram(QStringLiteral("help/%1.html").arg(stem)),
+                                     besideProgram(QStringLiteral("%1.html").arg(stem))}) {
+        if (QFileInfo::exists(candidate)) {
+            page = candidate;
+            break;
+        }
+    }
+    if (page.isEmpty()) {
+        messageBox(parent, QStringLiteral("ヘルプファイル %1 が見つかりません。").arg(helpFile),
+                   MsgIcon::Error, MsgButtons::Ok, QStringLiteral("ヘルプ"));
+        return;
+    }
+    if (!help_) {
+        help_ = new QTextBrowser;
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+        help_->resize(640, 520);
+    }
+    help_->setWindowTitle(QStringLiteral("ヘルプ - %1").arg(helpFile));
+    help_->setSource(QUrl::fromLocalFile(page));
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
+}
+
+void QtPlatform::quitHelp() {
+    if (help_) help_->close();
+}
+
+} // namespace sorami

@@ -1,0 +1,43 @@
+#pragma once
+// The desktop as the programs really use it: Qt dialogs, PulseAudio cues,
+// the system clock and logind.
+
+#include "platform.h"
+
+#include <QPointer>
+
+class QTextBrowser;
+
+namespace sorami {
+
+class QtPlatform : public Platform {
+public:
+    MsgResult messageBox(QWidget* parent, const QString& text, MsgIcon icon, MsgButtons buttons,
+                         const QString& caption = {}) override;
+    void errorBox(QWidget* parent, const QString& text) override;
+    QString inputBox(QWidget* parent, const QString& title, const QString& prompt,
+                     const QString& defaultText) override;
+    bool openFile(QWidget* parent, FileDialogState& state) override;
+    bool saveFile(QWidget* parent, FileDialogState& state) override;
+    bool chooseFont(QWidget* parent, FontChooser& chooser) override;
+    bool chooseColour(QWidget* parent, ColourChooser& chooser) override;
+    bool printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
+                       const QTextDocument* selection) override;
+    void playSound(const QString& name, bool synchronous) override;
+    QDateTime localTime() override;
+    int msecsOfDay() override;
+    std::uint32_t tickCount() override;
+    void busyWait(int milliseconds) override;
+    bool endSession(SessionEnd how, bool force) override;
+    void showHelp(QWidget* parent, const QString& helpFile) override;
+    void quitHelp() override;
+
+private:
+    bool runFileDialog(QWidget* parent, FileDialogState& state, bool save);
+    QPointer<QTextBrowser> help_;
+};
+
+// Texts keep the CR LF line breaks of the message catalogue; widgets want LF.
+QString displayLineBreaks(const QString& text);
+
+} // namespace sorami

@@ -1,0 +1,27 @@
+#pragma once
+// Domain texts are CP932 (Shift-JIS) byte strings; widgets show QString.
+// This is the only place where the two meet.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace sorami {
+
+// Bytes to display text. Bytes that are not valid CP932 show as U+FFFD;
+// the bytes themselves are never touched by this.
+QString fromSjis(std::string_view bytes);
+
+// Display text to bytes. Characters that CP932 cannot hold become "?".
+std::string toSjis(const QString& text);
+
+// Like toSjis, but when the text is exactly what `original` shows as, the
+// original bytes come back unchanged: a line with invalid bytes that the
+// learner did not edit is written back as it was read.
+std::string toSjisKeeping(const QString& text, const std::string& original);
+
+// A source-code text (UTF-8) as CP932 bytes, for INI sections, keys and
+// other fixed texts of the file formats.
+inline std::string sjis(const char* utf8) { return toSjis(QString::fromUtf8(utf8)); }
+
+} // namespace sorami

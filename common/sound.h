@@ -1,0 +1,18 @@
+#pragma once
+// Sound cues: short wave files played by bare name. A missing file or no
+// sound server plays nothing and says nothing.
+
+#include <QString>
+
+namespace sorami {
+
+// Where a cue named `name` is found: the working directory first, then the
+// program's directory; letter case is ignored ("Poki.wav" finds "poki.wav").
+// Empty when there is no such file.
+QString findSoundFile(const QString& name);
+
+// Plays a cue. Synchronous play returns when the sound has ended;
+// asynchronous play returns at once, and a new cue replaces one still playing.
+void playSoundCue(const QString& name, bool synchronous);
+
+} // namespace sorami

@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds everything into ./build (or $SORAMI_BUILD_DIR).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+bash "$root/scripts/deps.sh"
+build="${SORAMI_BUILD_DIR:-$root/build}"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc)"

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the programs and the tests need,
+# but only those that are missing, so a warm machine starts at once.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-qpa-plugins libgl-dev
+  libsndfile1-dev libpulse-dev
+  fonts-noto-cjk fontconfig
+  xvfb xdotool x11-utils imagemagick sox
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them with:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
