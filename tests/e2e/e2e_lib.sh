@@ -1,0 +1,61 @@
+# Shared helpers of the end-to-end scripts. Source it, then call e2e_start_display.
+set -euo pipefail
+
+E2E_TMP=$(mktemp -d /tmp/sorami-e2e.XXXXXX)
+E2E_PIDS=()
+
+e2e_cleanup() {
+  for pid in "${E2E_PIDS[@]:-}"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  rm -rf "$E2E_TMP"
+}
+trap e2e_cleanup EXIT
+
+e2e_skip() { echo "SKIPPED: $*"; exit 77; }
+e2e_fail() { echo "FAILED: $*" >&2; exit 1; }
+
+# Starts a private Xvfb display and exports DISPLAY; skips the test when
+# none can be had.
+e2e_start_display() {
+  command -v Xvfb >/dev/null || e2e_skip "Xvfb is not installed"
+  local n
+  for n in $(seq 91 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 1 50); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        unset QT_QPA_PLATFORM
+        export QT_QPA_PLATFORM=xcb
+        return 0
+      fi
+      sleep 0.1
+    done
+  done
+  e2e_skip "no Xvfb display could be started"
+}
+
+# Copies the built programs and everything beside them into a fresh program
+# directory, so the test's INI and score files never touch the build.
+e2e_program_dir() {
+  local dir="$E2E_TMP/prog"
+  mkdir -p "$dir"
+  cp -a "$SORAMI_PROGRAM_DIR"/. "$dir"/
+  rm -f "$dir"/*.ini "$dir"/成績.dat
+  echo "$dir"
+}
+
+# Waits until a window whose title matches $1 is mapped; prints its id.
+e2e_wait_window() {
+  local pattern="$1" tries="${2:-100}" id
+  for _ in $(seq 1 "$tries"); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+e2e_screenshot() { import -window root "$1" 2>/dev/null || true; }
