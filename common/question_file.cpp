@@ -59,7 +59,12 @@ void writeQuestionFile(const QString& path, const Lines& lines) {
     if ((info.exists() && !info.isWritable()) || !f.open(QIODevice::WriteOnly))
         raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), QDir::toNativeSeparators(path)));
     const std::string data = joinLines(lines);
-    if (f.write(data.data(), static_cast<qint64>(data.size())) != static_cast<qint64>(data.size())) {
+    // QSaveFile buffers; a full disk shows only at flush, and commit() would
+    // still rename a cut-off file over the good one. Check before committing.
+    const bool written =
+        f.write(data.data(), static_cast<qint64>(data.size())) == static_cast<qint64>(data.size()) &&
+        f.flush() && f.error() == QFileDevice::NoError;
+    if (!written) {
         const QString why = f.errorString();
         f.cancelWriting();
         raise(why);

@@ -1,0 +1,168 @@
+#include "colour.h"
+#include "fonts.h"
+#include "platform.h"
+#include "program_paths.h"
+#include "session_end.h"
+
+#include <QApplication>
+#include <QFontInfo>
+#include <QTest>
+
+using namespace sorami;
+
+Q_DECLARE_METATYPE(sorami::SessionEnd)
+
+class TestPlatformSupport : public QObject {
+    Q_OBJECT
+private slots:
+    void colourValues_data();
+    void colourValues();
+    void systemColoursFollowThePalette();
+    void iniPaths_data();
+    void iniPaths();
+    void programDirIsTheExecutablesDir();
+    void nameFilters_data();
+    void nameFilters();
+    void logindCalls_data();
+    void logindCalls();
+    void japaneseFacesAreSubstituted_data();
+    void japaneseFacesAreSubstituted();
+    void fontHeights();
+};
+
+void TestPlatformSupport::colourValues_data() {
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("255 is pure red") << 255 << QColor(255, 0, 0);
+    QTest::newRow("navy") << 0x800000 << QColor(0, 0, 128);
+    QTest::newRow("maroon") << 0x000080 << QColor(128, 0, 0);
+    QTest::newRow("mixed") << 0x123456 << QColor(0x56, 0x34, 0x12);
+    QTest::newRow("black") << 0 << QColor(0, 0, 0);
+}
+
+void TestPlatformSupport::colourValues() {
+    QFETCH(int, value);
+    QFETCH(QColor, colour);
+    QCOMPARE(toQColor(value), colour);
+    QCOMPARE(fromQColor(colour), value);
+}
+
+void TestPlatformSupport::systemColoursFollowThePalette() {
+    QPalette p;
+    p.setColor(QPalette::Active, QPalette::Text, QColor(1, 2, 3));
+    p.setColor(QPalette::Active, QPalette::Button, QColor(4, 5, 6));
+    p.setColor(QPalette::Active, QPalette::Base, QColor(7, 8, 9));
+    QCOMPARE(toQColor(SysColour::WindowText, p), QColor(1, 2, 3));
+    QCOMPARE(toQColor(SysColour::BtnFace, p), QColor(4, 5, 6));
+    QCOMPARE(toQColor(SysColour::Window, p), QColor(7, 8, 9));
+    // The window-text colour read back from an INI is a negative number.
+    QVERIFY(SysColour::WindowText < 0);
+    QVERIFY(isSystemColour(SysColour::WindowText));
+    QVERIFY(!isSystemColour(0xFFFFFF));
+}
+
+void TestPlatformSupport::iniPaths_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QString>("ini");
+    QTest::newRow("no extension") << "/opt/lko/Srmmini32" << "/opt/lko/Srmmini32.ini";
+    QTest::newRow("extension replaced") << "/opt/lko/Sorami105.exe" << "/opt/lko/Sorami105.ini";
+    QTest::newRow("last dot only") << "/a.b/prog.v1.bin" << "/a.b/prog.v1.ini";
+    QTest::newRow("dot in directory only") << "/a.b/prog" << "/a.b/prog.ini";
+    QTest::newRow("bare name") << "Srmmini32" << "Srmmini32.ini";
+    QTest::newRow("leading dot is no extension") << "/x/.hidden" << "/x/.hidden.ini";
+}
+
+void TestPlatformSupport::iniPaths() {
+    QFETCH(QString, program);
+    QFETCH(QString, ini);
+    QCOMPARE(iniPathFor(program), ini);
+}
+
+void TestPlatformSupport::programDirIsTheExecutablesDir() {
+    QCOMPARE(programDir(), QCoreApplication::applicationDirPath());
+    QCOMPARE(programIniPath(), QCoreApplication::applicationFilePath() + QStringLiteral(".ini"));
+    setProgramDirForTesting(QStringLiteral("/tmp/elsewhere"));
+    QCOMPARE(besideProgram(QStringLiteral("成績.dat")), QStringLiteral("/tmp/elsewhere/成績.dat"));
+    QVERIFY(programIniPath().startsWith(QStringLiteral("/tmp/elsewhere/")));
+    setProgramDirForTesting({});
+}
+
+void TestPlatformSupport::nameFilters_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("labels that show their pattern")
+        << "ソラミ君データ(*.lko)|*.lko|すべてのﾌｧｲﾙ(*.*)|*.*"
+        << QStringList{"ソラミ君データ(*.lko)", "すべてのﾌｧｲﾙ(*.*)"};
+    QTest::newRow("label without pattern")
+        << "Rich text|*.rtf;*.mem" << QStringList{"Rich text (*.rtf *.mem)"};
+    QTest::newRow("odd trailing label ignored") << "A(*.a)|*.a|B" << QStringList{"A(*.a)"};
+}
+
+void TestPlatformSupport::nameFilters() {
+    QFETCH(QString, filter);
+    QFETCH(QStringList, expected);
+    QCOMPARE(qtNameFilters(filter), expected);
+}
+
+void TestPlatformSupport::logindCalls_data() {
+    QTest::addColumn<SessionEnd>("how");
+    QTest::addColumn<bool>("force");
+    QTest::addColumn<QString>("method");
+    QTest::addColumn<QVariantList>("args");
+    QTest::newRow("log off") << SessionEnd::LogOff << false << "TerminateSession" << QVariantList{"c7"};
+    QTest::newRow("forced log off") << SessionEnd::LogOff << true << "TerminateSession" << QVariantList{"c7"};
+    QTest::newRow("restart") << SessionEnd::Reboot << false << "Reboot" << QVariantList{true};
+    QTest::newRow("forced restart") << SessionEnd::Reboot << true << "Reboot" << QVariantList{false};
+    QTest::newRow("power off") << SessionEnd::PowerOff << false << "PowerOff" << QVariantList{true};
+    QTest::newRow("shut down") << SessionEnd::ShutDown << true << "PowerOff" << QVariantList{false};
+}
+
+void TestPlatformSupport::logindCalls() {
+    QFETCH(SessionEnd, how);
+    QFETCH(bool, force);
+    QFETCH(QString, method);
+    QFETCH(QVariantList, args);
+    const LogindCall c = logindCallFor(how, force, QStringLiteral("c7"));
+    QCOMPARE(c.path, QStringLiteral("/org/freedesktop/login1"));
+    QCOMPARE(c.interface, QStringLiteral("org.freedesktop.login1.Manager"));
+    QCOMPARE(c.method, method);
+    QCOMPARE(c.args, args);
+}
+
+void TestPlatformSupport::japaneseFacesAreSubstituted_data() {
+    QTest::addColumn<QString>("face");
+    QTest::newRow("System") << "System";
+    QTest::newRow("MS Gothic") << "ＭＳ ゴシック";
+    QTest::newRow("MS PGothic") << "ＭＳ Ｐゴシック";
+}
+
+void TestPlatformSupport::japaneseFacesAreSubstituted() {
+    QFETCH(QString, face);
+    installFontSubstitutions();
+    QFont f(face);
+    f.setPixelSize(16);
+    const QFontMetrics m(f);
+    // The face really drawn must hold kana and kanji.
+    QVERIFY2(m.inFont(QChar(u'あ')) && m.inFont(QChar(u'和')), qPrintable(QFontInfo(f).family()));
+    QVERIFY(QFontInfo(f).family().contains(QStringLiteral("CJK")));
+}
+
+void TestPlatformSupport::fontHeights() {
+    FontSpec s;
+    s.height = -13;
+    QCOMPARE(toQFont(s).pixelSize(), 13);
+    s.height = 0;
+    s.size = 12;
+    s.bold = true;
+    s.underline = true;
+    const QFont f = toQFont(s);
+    QCOMPARE(f.pointSize(), 12);
+    QVERIFY(f.bold() && f.underline() && !f.italic());
+    const FontSpec back = fromQFont(f, 0xFF);
+    QCOMPARE(back.size, 12);
+    QCOMPARE(back.colour, 0xFF);
+    QVERIFY(back.bold && back.underline);
+}
+
+QTEST_MAIN(TestPlatformSupport)
+#include "test_platform_support.moc"

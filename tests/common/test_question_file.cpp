@@ -1,0 +1,182 @@
+#include "question_file.h"
+#include "sorami_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace sorami;
+
+Q_DECLARE_METATYPE(sorami::Lines)
+
+namespace {
+std::string bytesOf(const QByteArray& a) { return std::string(a.constData(), static_cast<size_t>(a.size())); }
+}
+
+class TestQuestionFile : public QObject {
+    Q_OBJECT
+private slots:
+    void split_data();
+    void split();
+    void join_data();
+    void join();
+    void counts_data();
+    void counts();
+    void readAndWriteKeepBytes();
+    void readMissingFile();
+    void writeRefusals();
+    void failedWriteLeavesOldFile();
+    void lineAtNeverReadsPastTheEnd();
+    void filterList();
+};
+
+void TestQuestionFile::split_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("CR LF") << QByteArray("a\r\nb\r\nc") << Lines{"a", "b", "c"};
+    QTest::newRow("final CR LF adds nothing") << QByteArray("a\r\nb\r\nc\r\n") << Lines{"a", "b", "c"};
+    QTest::newRow("mixed CR, LF") << QByteArray("a\rb\nc") << Lines{"a", "b", "c"};
+    QTest::newRow("CR LF CR LF") << QByteArray("\r\n\r\n") << Lines{"", ""};
+    QTest::newRow("LF CR is two breaks") << QByteArray("\n\r") << Lines{"", ""};
+    QTest::newRow("empty model answer") << QByteArray("a\r\n\r\nc\r\n") << Lines{"a", "", "c"};
+    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb", 4) + QByteArray("\0c\r\nd", 5)
+                                       << Lines{"a", "b"};
+    QTest::newRow("NUL at the start") << QByteArray("\0abc", 4) << Lines{};
+    QTest::newRow("empty file") << QByteArray() << Lines{};
+    QTest::newRow("lone final CR") << QByteArray("x\r") << Lines{"x"};
+    QTest::newRow("blanks kept") << QByteArray("  a b  \r\n\t") << Lines{"  a b  ", "\t"};
+    QTest::newRow("shift-jis with 0x5C trail byte") << QByteArray("\x95\x5c\r\n\x83\x5c")
+                                                   << Lines{"\x95\x5c", "\x83\x5c"};
+    QTest::newRow("invalid bytes kept") << QByteArray("\xa0\xff\x82") << Lines{"\xa0\xff\x82"};
+}
+
+void TestQuestionFile::split() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(Lines, lines);
+    QCOMPARE(splitLines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))), lines);
+}
+
+void TestQuestionFile::join_data() {
+    QTest::addColumn<Lines>("lines");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("three lines") << Lines{"a", "b", "c"} << QByteArray("a\r\nb\r\nc\r\n");
+    QTest::newRow("empty list is zero bytes") << Lines{} << QByteArray();
+    QTest::newRow("one empty line") << Lines{""} << QByteArray("\r\n");
+}
+
+void TestQuestionFile::join() {
+    QFETCH(Lines, lines);
+    QFETCH(QByteArray, bytes);
+    QCOMPARE(joinLines(lines), bytesOf(bytes));
+}
+
+void TestQuestionFile::counts_data() {
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<QList<int>>("markedQuestions"); // 0-based question indices
+    QTest::addColumn<int>("questions");
+    QTest::addColumn<int>("marked");
+    QTest::newRow("31 lines") << 31 << QList<int>{} << 10 << 0;
+    QTest::newRow("marks 2 and 7 of 10") << 30 << QList<int>{1, 6} << 10 << 2;
+    QTest::newRow("mark on the incomplete tail is not counted") << 31 << QList<int>{0, 10} << 10 << 1;
+    QTest::newRow("empty") << 0 << QList<int>{} << 0 << 0;
+    QTest::newRow("two lines") << 2 << QList<int>{0} << 0 << 0;
+}
+
+void TestQuestionFile::counts() {
+    QFETCH(int, lineCount);
+    QFETCH(QList<int>, markedQuestions);
+    QFETCH(int, questions);
+    QFETCH(int, marked);
+    Lines lines(static_cast<size_t>(lineCount), "x");
+    for (int q : markedQuestions) lines[static_cast<size_t>(q * 3)] = "? x";
+    QCOMPARE(questionCount(lines), questions);
+    QCOMPARE(countMarked(lines), marked);
+}
+
+void TestQuestionFile::readAndWriteKeepBytes() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("問題.lko"));
+    const Lines lines{"?Yes \x82\xa0", "The boy.", "", "\xa0\xff", " b ", "c"};
+    writeQuestionFile(path, lines);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(bytesOf(f.readAll()), joinLines(lines));
+    QCOMPARE(readQuestionFile(path), lines);
+    // Marked although the sentence just begins with a question mark.
+    QVERIFY(isMarked(lines[0]));
+    writeQuestionFile(path, Lines{});
+    QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestQuestionFile::readMissingFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ない.lko"));
+    try {
+        readQuestionFile(path);
+        QFAIL("no error for a missing file");
+    } catch (const SoramiError& e) {
+        QCOMPARE(e.text(), QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(path));
+    }
+}
+
+void TestQuestionFile::writeRefusals() {
+    QTemporaryDir dir;
+    // A directory in the way and a missing parent directory refuse even root.
+    const QString inTheWay = dir.filePath(QStringLiteral("sub"));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    const QString noParent = dir.filePath(QStringLiteral("nowhere/q.lko"));
+    for (const QString& path : {inTheWay, noParent}) {
+        try {
+            writeQuestionFile(path, Lines{"a"});
+            QFAIL(qPrintable(QStringLiteral("no error for %1").arg(path)));
+        } catch (const SoramiError& e) {
+            QCOMPARE(e.text(), QStringLiteral("ﾌｧｲﾙ %1 を作成できません").arg(path));
+        }
+    }
+}
+
+void TestQuestionFile::failedWriteLeavesOldFile() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("q.lko"));
+    const Lines old{"old", "file", "kept"};
+    writeQuestionFile(path, old);
+    // A full disk, made by a file-size limit the process cannot exceed.
+    Lines big(5000, std::string(40, 'x'));
+    struct rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 4096;
+    signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool threw = false;
+    try {
+        writeQuestionFile(path, big);
+    } catch (const SoramiError&) {
+        threw = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(threw);
+    QCOMPARE(readQuestionFile(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.lko"});
+}
+
+void TestQuestionFile::lineAtNeverReadsPastTheEnd() {
+    const Lines lines{"a", "b", "c", "d"};
+    QCOMPARE(lineAt(lines, 3), std::string("d"));
+    QCOMPARE(lineAt(lines, 4), std::string());
+    QCOMPARE(lineAt(lines, 5), std::string());
+    QCOMPARE(lineAt(lines, -1), std::string());
+    QCOMPARE(lineAt(Lines{}, 0), std::string());
+}
+
+void TestQuestionFile::filterList() {
+    QCOMPARE(questionFileFilter(),
+             QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|"
+                            "ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|すべてのﾌｧｲﾙ(*.*)|*.*"));
+}
+
+QTEST_APPLESS_MAIN(TestQuestionFile)
+#include "test_question_file.moc"
