@@ -165,7 +165,12 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     auto* fonts = new QFontDialog(&dlg);
     fonts->setWindowFlags(Qt::Widget);
     fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    const QFont current = toQFont(chooser.font);
+    // The dialog lists installed families only: show the face that the
+    // stored name stands for here.
+    QFont current = toQFont(chooser.font);
+    const QString shownFamily = QFontInfo(current).family();
+    current.setFamily(shownFamily);
+    if (current.pixelSize() > 0) current.setPointSizeF(QFontInfo(current).pointSizeF());
     fonts->setCurrentFont(current);
     layout->addWidget(fonts);
     QComboBox* colour = nullptr;
@@ -204,7 +209,7 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     FontSpec spec = chooser.font;
     // The face keeps its stored name while the learner did not pick another
     // one: "System" stays "System" rather than the face it stands for here.
-    if (QFontInfo(current).family() != chosen.family()) spec.face = chosen.family();
+    if (shownFamily != chosen.family()) spec.face = chosen.family();
     spec.size = chosen.pointSize() > 0 ? chosen.pointSize() : spec.size;
     spec.height = 0;
     spec.bold = chosen.bold();

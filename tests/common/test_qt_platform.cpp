@@ -1,0 +1,207 @@
+// The real dialogs, driven offscreen: what the learner sees in them (Japanese
+// buttons, line breaks, titles, filters) and what they hand back.
+
+#include "app_setup.h"
+#include "qt_platform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <functional>
+
+using namespace sorami;
+
+Q_DECLARE_METATYPE(sorami::MsgButtons)
+Q_DECLARE_METATYPE(sorami::MsgResult)
+
+namespace {
+// Runs `act` on the modal dialog as soon as it is up.
+void whenModal(std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, act] {
+        if (QWidget* w = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            act(w);
+        }
+    });
+    poll->start(10);
+}
+
+QStringList buttonTexts(QWidget* w) {
+    QStringList out;
+    for (auto* b : w->findChildren<QAbstractButton*>())
+        if (b->isVisible() || !b->text().isEmpty()) out << b->text().remove(QLatin1Char('&'));
+    return out;
+}
+
+QAbstractButton* buttonWith(QWidget* w, const QString& text) {
+    for (auto* b : w->findChildren<QAbstractButton*>())
+        if (b->text().remove(QLatin1Char('&')).startsWith(text)) return b;
+    return nullptr;
+}
+} // namespace
+
+class TestQtPlatform : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpApplication(QStringLiteral("LkO for Win95")); }
+    void messageBoxes_data();
+    void messageBoxes();
+    void inputBoxGivesDefaultOnCancel();
+    void openDialogShowsTheFilterList();
+    void fontChooserKeepsTheStoredFace();
+    void colourChooserKeepsItsCustomColours();
+
+private:
+    QtPlatform platform_;
+};
+
+void TestQtPlatform::messageBoxes_data() {
+    QTest::addColumn<MsgButtons>("buttons");
+    QTest::addColumn<QStringList>("expectedButtons");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<MsgResult>("result");
+    QTest::newRow("yes/no, no") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "いいえ" << MsgResult::No;
+    QTest::newRow("yes/no, yes") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "はい" << MsgResult::Yes;
+    QTest::newRow("ok/cancel") << MsgButtons::OkCancel << QStringList{"OK", "キャンセル"} << "キャンセル" << MsgResult::Cancel;
+    QTest::newRow("yes/no/cancel") << MsgButtons::YesNoCancel << QStringList{"はい", "いいえ", "キャンセル"} << "はい" << MsgResult::Yes;
+    QTest::newRow("retry/cancel") << MsgButtons::RetryCancel << QStringList{"再試行", "キャンセル"} << "再試行" << MsgResult::Retry;
+    QTest::newRow("ok") << MsgButtons::Ok << QStringList{"OK"} << "OK" << MsgResult::Ok;
+}
+
+void TestQtPlatform::messageBoxes() {
+    QFETCH(MsgButtons, buttons);
+    QFETCH(QStringList, expectedButtons);
+    QFETCH(QString, press);
+    QFETCH(MsgResult, result);
+    QString title, text;
+    QStringList shown;
+    whenModal([&](QWidget* w) {
+        title = w->windowTitle();
+        for (auto* l : w->findChildren<QLabel*>())
+            if (l->text().contains(QStringLiteral("終了"))) text = l->text();
+        shown = buttonTexts(w);
+        if (auto* b = buttonWith(w, press)) b->click();
+    });
+    const MsgResult r = platform_.messageBox(nullptr, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
+                                             MsgIcon::Question, buttons);
+    QCOMPARE(r, result);
+    QCOMPARE(title, QStringLiteral("LkO for Win95"));
+    QCOMPARE(text, QStringLiteral("ソラミ君ＬｋＯを終了します\nよろしいですか？"));
+    // Japanese buttons carry their access key in brackets: "はい(Y)".
+    for (const QString& b : expectedButtons)
+        QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const QString& s) { return s.startsWith(b); }),
+                 qPrintable(shown.join(',')));
+}
+
+void TestQtPlatform::inputBoxGivesDefaultOnCancel() {
+    whenModal([](QWidget* w) {
+        auto* d = qobject_cast<QInputDialog*>(w);
+        QVERIFY(d);
+        QCOMPARE(d->windowTitle(), QStringLiteral("名前の登録"));
+        QVERIFY(d->labelText().contains(QStringLiteral("世界へ！\n\nあなた")));
+        d->setTextValue(QStringLiteral("花子"));
+        d->accept();
+    });
+    const QString prompt = QStringLiteral("ようこそ「ガンバレソラミ君」の世界へ！\r\n\r\nあなたの名前を登録します。");
+    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("名前の登録"), prompt, {}), QStringLiteral("花子"));
+    whenModal([](QWidget* w) {
+        qobject_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("typed"));
+        qobject_cast<QInputDialog*>(w)->reject();
+    });
+    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("t"), QStringLiteral("p"), QStringLiteral("既定")),
+             QStringLiteral("既定"));
+}
+
+void TestQtPlatform::openDialogShowsTheFilterList() {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("問題.lko")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.close();
+    FileDialogState state;
+    state.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko|すべてのﾌｧｲﾙ(*.*)|*.*");
+    state.initialDir = dir.path();
+    QStringList filters;
+    QString selectedFilter;
+    whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        QVERIFY(d);
+        filters = d->nameFilters();
+        selectedFilter = d->selectedNameFilter();
+        d->selectFile(QStringLiteral("問題.lko"));
+        static_cast<QDialog*>(d)->accept();
+    });
+    QVERIFY(platform_.openFile(nullptr, state));
+    QCOMPARE(filters, (QStringList{"ソラミ君データ(*.lko)", "すべてのﾌｧｲﾙ(*.*)"}));
+    QCOMPARE(selectedFilter, QStringLiteral("ソラミ君データ(*.lko)"));
+    QCOMPARE(state.fileName, dir.filePath(QStringLiteral("問題.lko")));
+    QCOMPARE(state.filterIndex, 1);
+
+    whenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
+    FileDialogState before = state;
+    QVERIFY(!platform_.openFile(nullptr, state));
+    QCOMPARE(state.fileName, before.fileName);
+}
+
+void TestQtPlatform::fontChooserKeepsTheStoredFace() {
+    FontChooser chooser;
+    chooser.font.face = QStringLiteral("System");
+    chooser.font.height = -13;
+    chooser.font.colour = 0x0000FF;
+    whenModal([](QWidget* w) {
+        // The colour list offers the font's colour, selected.
+        auto* combo = w->findChild<QComboBox*>(QString(), Qt::FindChildrenRecursively);
+        QVERIFY(combo);
+        QDialogButtonBox* box = nullptr;
+        for (auto* b : w->findChildren<QDialogButtonBox*>())
+            if (b->parent() == w) box = b;
+        QVERIFY(box);
+        box->button(QDialogButtonBox::Ok)->click();
+    });
+    QVERIFY(platform_.chooseFont(nullptr, chooser));
+    QCOMPARE(chooser.font.face, QStringLiteral("System"));
+    QCOMPARE(chooser.font.colour, 0x0000FF);
+    QCOMPARE(chooser.font.height, 0);
+    QVERIFY(chooser.font.size > 0);
+}
+
+void TestQtPlatform::colourChooserKeepsItsCustomColours() {
+    ColourChooser a, b;
+    whenModal([](QWidget* w) {
+        auto* d = qobject_cast<QColorDialog*>(w);
+        QColorDialog::setCustomColor(0, QColor(1, 2, 3));
+        d->setCurrentColor(QColor(0, 0, 255));
+        d->accept();
+    });
+    QVERIFY(platform_.chooseColour(nullptr, a));
+    QCOMPARE(a.colour, 0xFF0000);
+    QCOMPARE(a.customColours.value(0), 0x030201);
+    // Another chooser starts without them; the first gets them back.
+    whenModal([](QWidget* w) {
+        QCOMPARE(QColorDialog::customColor(0), QColor(Qt::white));
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    QVERIFY(!platform_.chooseColour(nullptr, b));
+    QCOMPARE(b.colour, 0);
+    whenModal([](QWidget* w) {
+        QCOMPARE(QColorDialog::customColor(0), QColor(1, 2, 3));
+        qobject_cast<QDialog*>(w)->reject();
+    });
+    QVERIFY(!platform_.chooseColour(nullptr, a));
+}
+
+QTEST_MAIN(TestQtPlatform)
+#include "test_qt_platform.moc"
