@@ -1,0 +1,16 @@
+// The card viewer on its own: one window, no application title of its own
+// beyond the program's name, no single-instance check.
+#include "SrmMinifm.h"
+#include "app_setup.h"
+#include "qt_platform.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    sorami::setUpApplication(QStringLiteral("SrmMini"));
+    sorami::QtPlatform platform;
+    sorami::TSoramiMiniVer window(platform, sorami::ViewerBuild::StandAlone);
+    window.show();
+    return app.exec();
+}

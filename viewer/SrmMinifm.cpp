@@ -1,0 +1,278 @@
+#include "SrmMinifm.h"
+
+#include "error_guard.h"
+#include "fonts.h"
+#include "profile_ini.h"
+#include "program_paths.h"
+#include "sjis_text.h"
+#include "sorami_error.h"
+#include "speed_glyphs.h"
+
+#include <QAction>
+#include <QEventLoop>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QPointer>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolButton>
+#include <algorithm>
+
+namespace sorami {
+namespace {
+
+const QString fileSection = QStringLiteral("問題ファイル名");
+const QString fileKey = QStringLiteral("PFileName");
+const QString numberSection = QStringLiteral("問題番号");
+const QString numberKey = QStringLiteral("PProblemNum");
+constexpr std::string_view noRecord = "-1";
+
+FontSpec boxDesignFont(ColourValue colour) {
+    FontSpec f;
+    f.face = QStringLiteral("ＭＳ ゴシック");
+    f.size = 0;
+    f.height = -17;
+    f.colour = colour;
+    return f;
+}
+
+FontSpec dialogDesignFont() {
+    FontSpec f;
+    f.face = QStringLiteral("ＭＳ Ｐゴシック");
+    f.size = 0;
+    f.height = -15;
+    return f;
+}
+
+void applyFont(QTextEdit* box, const FontSpec& spec) {
+    box->setFont(toQFont(spec));
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Text, toQColor(spec.colour));
+    box->setPalette(pal);
+}
+
+QTextEdit* makeCardBox(QWidget* parent, bool wraps) {
+    auto* box = new QTextEdit(parent);
+    box->setReadOnly(true);
+    box->setAcceptRichText(false);
+    box->setLineWrapMode(wraps ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    // Reachable by the mouse, never by the Tab key.
+    box->setFocusPolicy(Qt::ClickFocus);
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    return box;
+}
+
+} // namespace
+
+TSoramiMiniVer::TSoramiMiniVer(Platform& platform, ViewerBuild build, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      platform_(platform), build_(build) {
+    setWindowTitle(QStringLiteral("ｶﾞﾝﾊﾞﾚソラミ君ミニ"));
+    OpenDialog2.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko");
+    FontDialog1.font = dialogDesignFont();
+    FontDialog2.font = dialogDesignFont();
+    createControls();
+    layOut();
+    connectHandlers();
+    guarded(platform_, this, [this] { FormCreate(); });
+}
+
+QString TSoramiMiniVer::viewerIniPath() {
+    return besideProgram(QStringLiteral("ソラミ君ミニ.ini"));
+}
+
+void TSoramiMiniVer::createControls() {
+    Panel1 = new QFrame(this);
+    Panel1->setFrameShape(QFrame::Panel);
+    Panel1->setFrameShadow(QFrame::Raised);
+    TangoDisp = makeCardBox(Panel1, false);
+    ImiDisp = makeCardBox(Panel1, true);
+    applyFont(TangoDisp, boxDesignFont(SysColour::WindowText));
+    applyFont(ImiDisp, boxDesignFont(Colours::Red));
+
+    buttonPanel = new QFrame(this);
+    buttonPanel->setFrameShape(QFrame::Panel);
+    buttonPanel->setFrameShadow(QFrame::Raised);
+    // The forward button has no hint of its own and shows the panel's.
+    buttonPanel->setToolTip(QStringLiteral("進む"));
+    Yomikomi = makeSpeedButton(buttonPanel, SpeedGlyph::Open, QStringLiteral("ファイルを開く"));
+    Tojiru = makeSpeedButton(buttonPanel, SpeedGlyph::Exit, QStringLiteral("ソラミミニ終了"));
+    Modoru = makeSpeedButton(buttonPanel, SpeedGlyph::Back, QStringLiteral("戻す"));
+    Susumeru = makeSpeedButton(buttonPanel, SpeedGlyph::Forward, QString());
+    Imi = makeSpeedButton(buttonPanel, SpeedGlyph::Answer, QStringLiteral("正解"));
+    Ideom = makeSpeedButton(buttonPanel, SpeedGlyph::Idiom, QStringLiteral("イデオム"));
+
+    PopupMenu1 = new QMenu(this);
+    SelectWabunFont = PopupMenu1->addAction(QStringLiteral("和文フォントの選択"));
+    PopupMenu1->addSeparator();
+    SelectSeikaiFont = PopupMenu1->addAction(QStringLiteral("正解フォントの選択"));
+    PopupMenu1->addSeparator();
+    Exit1 = PopupMenu1->addAction(QStringLiteral("終了"));
+}
+
+void TSoramiMiniVer::layOut() {
+    // The window keeps one fixed size and is not scaled to the desktop's text size.
+    setFixedSize(732, 98);
+    Panel1->setGeometry(0, 0, 668, 98);
+    TangoDisp->setGeometry(4, 4, 660, 38);
+    ImiDisp->setGeometry(4, 44, 660, 50);
+    buttonPanel->setGeometry(670, 2, 60, 94);
+    const int col[2] = {4, 31};
+    const int row[3] = {4, 33, 62};
+    QToolButton* const grid[3][2] = {{Yomikomi, Tojiru}, {Modoru, Susumeru}, {Imi, Ideom}};
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c)
+            grid[r][c]->setGeometry(col[c], row[r], 25, 27);
+}
+
+void TSoramiMiniVer::connectHandlers() {
+    connectGuarded(platform_, Yomikomi, &QToolButton::clicked, this,
+                   &TSoramiMiniVer::YomikomiClick);
+    connectGuarded(platform_, Tojiru, &QToolButton::clicked, this, &TSoramiMiniVer::TojiruClick);
+    connectGuarded(platform_, Modoru, &QToolButton::clicked, this, &TSoramiMiniVer::ModoruClick);
+    connectGuarded(platform_, Susumeru, &QToolButton::clicked, this,
+                   &TSoramiMiniVer::SusumeruClick);
+    connectGuarded(platform_, Imi, &QToolButton::clicked, this, &TSoramiMiniVer::ImiClick);
+    connectGuarded(platform_, Ideom, &QToolButton::clicked, this, &TSoramiMiniVer::IdeomClick);
+    connectGuarded(platform_, SelectWabunFont, &QAction::triggered, this,
+                   &TSoramiMiniVer::SelectWabunFontClick);
+    connectGuarded(platform_, SelectSeikaiFont, &QAction::triggered, this,
+                   &TSoramiMiniVer::SelectSeikaiFontClick);
+    connectGuarded(platform_, Exit1, &QAction::triggered, this, &TSoramiMiniVer::TojiruClick);
+    for (QTextEdit* box : {TangoDisp, ImiDisp})
+        connectGuarded(platform_, box, &QWidget::customContextMenuRequested, this,
+                       [this, box](const QPoint& pos) {
+                           PopupMenu1->popup(box->viewport()->mapToGlobal(pos));
+                       });
+}
+
+void TSoramiMiniVer::FormCreate() {
+    if (build_ == ViewerBuild::InDrill) setFixedSize(732, 98);
+    const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
+    move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
+         screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
+    cardLines_.clear();
+    cardLine_ = 0;
+    cardFileName_.clear();
+}
+
+void TSoramiMiniVer::showModal() {
+    QPointer<TSoramiMiniVer> self(this);
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    // The loop ends when the window is hidden by closing or destroyed.
+    QObject::connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    show();
+    while (self && isVisible())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TSoramiMiniVer::YomikomiClick() {
+    if (build_ == ViewerBuild::InDrill &&
+        platform_.messageBox(this, QStringLiteral("前回の続きから始めますか？"), MsgIcon::Question,
+                             MsgButtons::YesNo) != MsgResult::No) {
+        resumeFromRecord();
+        return;
+    }
+    loadThroughDialog();
+}
+
+void TSoramiMiniVer::loadThroughDialog() {
+    for (;;) {
+        OpenDialog2.fileName = cardFileName_;
+        if (!platform_.openFile(this, OpenDialog2)) return;
+        const QString path = OpenDialog2.fileName;
+        Lines lines;
+        try {
+            lines = readQuestionFile(path);
+        } catch (const SoramiError& e) {
+            if (platform_.messageBox(this, e.text(), MsgIcon::Error, MsgButtons::RetryCancel) ==
+                MsgResult::Retry)
+                continue;
+            return;
+        }
+        cardLines_ = std::move(lines);
+        cardFileName_ = path;
+        cardLine_ = 0;
+        setWindowTitle(QStringLiteral("単語カード(") + cardFileName_ + QStringLiteral(")"));
+        showCard();
+        return;
+    }
+}
+
+void TSoramiMiniVer::resumeFromRecord() {
+    const ProfileIni ini(viewerIniPath());
+    const std::string stored = ini.readString(fileSection, fileKey, noRecord);
+    if (stored != noRecord) {
+        cardFileName_ = fromSjis(stored);
+        if (!cardFileName_.isEmpty())
+            cardLines_ = readQuestionFile(cardFileName_); // a failure ends the resume here
+        else
+            platform_.messageBox(this, QStringLiteral("前回の問題は記憶されていません!"),
+                                 MsgIcon::None, MsgButtons::Ok);
+    }
+    const int number = ini.readInteger(numberSection, numberKey, -1);
+    if (number != -1) {
+        // One card before the stored one, so that the step forward lands on
+        // it; a number outside the file's cards wraps round to card 1.
+        const long long before = (static_cast<long long>(number) - 2) * 3;
+        cardLine_ = static_cast<int>(std::clamp(before, -3LL, lastCardLine() + 3LL));
+        SusumeruClick();
+    }
+}
+
+void TSoramiMiniVer::writeResumeRecord() {
+    ProfileIni ini(viewerIniPath());
+    ini.writeString(fileSection, fileKey, toSjis(cardFileName_));
+    ini.writeInteger(numberSection, numberKey, cardLine_ / 3 + 1);
+}
+
+void TSoramiMiniVer::TojiruClick() {
+    if (build_ == ViewerBuild::InDrill) writeResumeRecord();
+    close();
+}
+
+int TSoramiMiniVer::lastCardLine() const {
+    // An incomplete question at the end of the file is not a card of its
+    // own; a file without one whole question still shows its first line.
+    return std::max(0, (questionCount(cardLines_) - 1) * 3);
+}
+
+void TSoramiMiniVer::SusumeruClick() {
+    cardLine_ += 3;
+    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = 0;
+    showCard();
+}
+
+void TSoramiMiniVer::ModoruClick() {
+    cardLine_ -= 3;
+    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = lastCardLine();
+    showCard();
+}
+
+void TSoramiMiniVer::showCard() {
+    if (cardLines_.empty()) return;
+    TangoDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_)));
+    ImiDisp->clear();
+}
+
+void TSoramiMiniVer::ImiClick() {
+    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 1)));
+}
+
+void TSoramiMiniVer::IdeomClick() {
+    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 2)));
+}
+
+void TSoramiMiniVer::SelectWabunFontClick() {
+    if (platform_.chooseFont(this, FontDialog1)) applyFont(TangoDisp, FontDialog1.font);
+}
+
+void TSoramiMiniVer::SelectSeikaiFontClick() {
+    if (platform_.chooseFont(this, FontDialog2)) applyFont(ImiDisp, FontDialog2.font);
+}
+
+} // namespace sorami
