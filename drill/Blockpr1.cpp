@@ -1,0 +1,180 @@
+#include "Blockpr1.h"
+
+#include "error_guard.h"
+#include "fonts.h"
+#include "platform.h"
+
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpinBox>
+#include <algorithm>
+
+namespace sorami {
+
+int BlockCountEntered = 0;
+int BlockCancelled = 0;
+
+namespace {
+
+// An up-down spinner that stands on its own: the number it moves is shown
+// by the separate read-only box, so its own text field is hidden and only
+// the two arrows remain.
+class UpDownSpinner : public QSpinBox {
+public:
+    explicit UpDownSpinner(QWidget* parent) : QSpinBox(parent) {
+        lineEdit()->hide();
+        setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    }
+};
+
+QFont dialogFont() {
+    FontSpec spec;
+    spec.face = QStringLiteral("ＭＳ Ｐゴシック");
+    spec.height = -14;
+    return toQFont(spec);
+}
+
+} // namespace
+
+QIcon okGlyph() {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath tick;
+    tick.moveTo(3, 9);
+    tick.lineTo(7, 14);
+    tick.lineTo(15, 3);
+    p.drawPath(tick);
+    return QIcon(pm);
+}
+
+QIcon cancelGlyph() {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(4, 4, 14, 14);
+    p.drawLine(14, 4, 4, 14);
+    return QIcon(pm);
+}
+
+TBlockProblem::TBlockProblem(Platform& platform, QWidget* parent)
+    : QDialog(parent), platform_(platform) {
+    layOut();
+    connectGuarded(platform_, UpDown1, &QSpinBox::valueChanged, this, &TBlockProblem::UpDown1Click);
+    connectGuarded(platform_, BlockOk, &QPushButton::clicked, this, &TBlockProblem::BlockOkClick);
+    connectGuarded(platform_, BlockCancel, &QPushButton::clicked, this,
+                   &TBlockProblem::BlockCancelClick);
+}
+
+void TBlockProblem::layOut() {
+    setWindowTitle(QStringLiteral("ブロック問題出題数"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(371, 230);
+    setFont(dialogFont());
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setGeometry(8, 8, 355, 160);
+
+    Label1 = new QLabel(QStringLiteral("ブロック出題モードに入りました。"), Panel1);
+    Label1->setGeometry(24, 14, 310, 22);
+    Label2 = new QLabel(QStringLiteral("出題数を何題に設定しますか？"), Panel1);
+    Label2->setGeometry(24, 40, 310, 22);
+    Label3 = new QLabel(QStringLiteral("(10題以上を設定して下さい）"), Panel1);
+    Label3->setGeometry(24, 66, 310, 22);
+
+    BlockNum = new QLineEdit(QStringLiteral("10"), Panel1);
+    BlockNum->setReadOnly(true);
+    BlockNum->setAttribute(Qt::WA_InputMethodEnabled, false);
+    FontSpec numFont;
+    numFont.face = QStringLiteral("ＭＳ ゴシック");
+    numFont.height = -22;
+    BlockNum->setFont(toQFont(numFont));
+    BlockNum->setGeometry(112, 104, 72, 36);
+
+    UpDown1 = new UpDownSpinner(Panel1);
+    UpDown1->setRange(10, 100);
+    UpDown1->setValue(10);
+    UpDown1->setSingleStep(1);
+    UpDown1->setWrapping(false);
+    UpDown1->setGroupSeparatorShown(false);
+    UpDown1->setGeometry(185, 104, 20, 36);
+
+    Label4 = new QLabel(QStringLiteral("題"), Panel1);
+    Label4->setFont(BlockNum->font());
+    Label4->setGeometry(214, 108, 30, 28);
+
+    BlockOk = new QPushButton(okGlyph(), QStringLiteral("OK"), this);
+    BlockOk->setGeometry(76, 182, 96, 34);
+    BlockOk->setDefault(true);
+
+    BlockCancel = new QPushButton(cancelGlyph(), QString(), this);
+    BlockCancel->setAccessibleName(QStringLiteral("キャンセル"));
+    BlockCancel->setGeometry(200, 182, 96, 34);
+    BlockCancel->setAutoDefault(false);
+
+    setTabOrder(BlockNum, UpDown1);
+    setTabOrder(UpDown1, BlockOk);
+    setTabOrder(BlockOk, BlockCancel);
+    // The arrow keys move the number at once, and Enter still reaches OK.
+    UpDown1->setFocus();
+}
+
+void TBlockProblem::UpDown1Click() {
+    BlockNum->setText(QString::number(UpDown1->value()));
+}
+
+void TBlockProblem::BlockOkClick() {
+    bool ok = false;
+    const int n = BlockNum->text().trimmed().toInt(&ok);
+    if (ok) {
+        BlockCountEntered = n;
+    } else {
+        platform_.messageBox(
+            this,
+            QStringLiteral("数値が入力されなかったので\r\nデフォルトのブロック問題数"
+                           "\r\n１０を設定します。"),
+            MsgIcon::Warning, MsgButtons::Ok);
+    }
+    done(QDialog::Accepted);
+}
+
+void TBlockProblem::BlockCancelClick() {
+    BlockCancelled = 1;
+    done(QDialog::Rejected);
+}
+
+void TBlockProblem::keyPressEvent(QKeyEvent* event) {
+    // Esc is the cancel button's key. The title-bar close box is not: it
+    // leaves the dialog without running either button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        BlockCancel->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+std::optional<int> askBlockSize(Platform& platform, QWidget* parent) {
+    {
+        TBlockProblem dialog(platform, parent);
+        dialog.exec();
+    }
+    if (BlockCancelled == 1) {
+        BlockCancelled = 0;
+        return std::nullopt;
+    }
+    return std::max(BlockCountEntered, 10);
+}
+
+} // namespace sorami

@@ -1,0 +1,57 @@
+#include "Seiseki1.h"
+
+#include "colour.h"
+#include "fonts.h"
+#include "score_file.h"
+#include "sjis_text.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+namespace sorami {
+
+TTable::TTable(QWidget* parent) : QDialog(parent) {
+    layOut();
+}
+
+void TTable::layOut() {
+    setWindowTitle(QStringLiteral("「ガンバレソラミ君」の成績表"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(609, 444);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(Colours::Silver));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    SeisekiTable = new QPlainTextEdit(this);
+    SeisekiTable->setGeometry(0, 0, 609, 444);
+    SeisekiTable->setReadOnly(true);
+    SeisekiTable->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    SeisekiTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    SeisekiTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FontSpec spec;
+    spec.face = QStringLiteral("ＭＳ ゴシック");
+    spec.height = -15;
+    SeisekiTable->setFont(toQFont(spec));
+    QPalette tp = SeisekiTable->palette();
+    tp.setColor(QPalette::Text, toQColor(Colours::Black));
+    SeisekiTable->setPalette(tp);
+}
+
+void TTable::setLines(const Lines& lines) {
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        shown << fromSjis(line);
+    SeisekiTable->setPlainText(shown.join(QLatin1Char('\n')));
+    SeisekiTable->moveCursor(QTextCursor::Start);
+}
+
+void showScoreTable(QWidget* parent) {
+    TTable table(parent);
+    table.setLines(ScoreFile().readLines());
+    table.exec();
+}
+
+} // namespace sorami

@@ -1,0 +1,238 @@
+#include "score_file.h"
+
+#include "platform.h"
+#include "program_paths.h"
+#include "sjis_text.h"
+#include "sorami_error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace sorami {
+
+namespace {
+
+const char* const LineEnd = "\r\n";
+
+QString shownPath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+std::string rightAligned(std::string_view value, int width) {
+    std::string out;
+    if (static_cast<int>(value.size()) < width)
+        out.assign(static_cast<size_t>(width) - value.size(), ' ');
+    out.append(value);
+    return out;
+}
+
+std::string scoreDateTime(const QDateTime& moment) {
+    const QDate d = moment.date();
+    const QTime t = moment.time();
+    const int yy = ((d.year() % 100) + 100) % 100;
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d/%02d/%02d %02d:%02d:%02d", yy, d.month(), d.day(),
+                  t.hour(), t.minute(), t.second());
+    return buf;
+}
+
+std::string fileNamePart(const QString& problemFileName) {
+    if (problemFileName.isEmpty()) return {};
+    return toSjis(QFileInfo(problemFileName).fileName());
+}
+
+std::string scoreHeader() {
+    const std::string equals(71, '=');
+    const std::string dashes(71, '-');
+    std::string out;
+    for (const std::string& line :
+         {equals, sjis("                   「ガンバレソラミ君」成績表"), equals, std::string(),
+          dashes, sjis("出題ﾌｧｲﾙ名   | 日  付  | 時  刻 | 出題数 | 正解数 | 判  定  | 名  前"),
+          dashes}) {
+        out += line;
+        out += LineEnd;
+    }
+    return out;
+}
+
+int ratingOf(int correct, int answers) {
+    if (answers <= 0) return 0;
+    const long long r = static_cast<long long>(correct) * 10 / answers;
+    return static_cast<int>(std::clamp<long long>(r, 0, 10));
+}
+
+std::string ratingWord(int rating) {
+    // Index R; each word fills 8 bytes, blanks included.
+    static const std::array<const char*, 11> words = {
+        "あせるな", "ﾓｯﾄ光を!", "希望ｽﾃﾙﾅ", "めげるな", "頑張ﾛｳ! ", "奮起!   ",
+        "合格ｽﾚｽﾚ", "素敵    ", "素晴ﾗｼｲ!", "素晴ﾗｼｲ!", "完璧!   "};
+    return sjis(words[static_cast<size_t>(std::clamp(rating, 0, 10))]);
+}
+
+int blockGradeOf(int correct, int size) {
+    if (size <= 0) return 0;
+    const long long g = static_cast<long long>(correct) * 10 / size;
+    return static_cast<int>(std::clamp<long long>(g, 0, 10));
+}
+
+std::string gradeWord(int gradeCode) {
+    switch (gradeCode) {
+    case 1:
+        return sjis("優合格");
+    case 2:
+        return sjis("良合格");
+    case 3:
+        return sjis("可合格");
+    case 4:
+        return sjis("不合格");
+    default:
+        return {};
+    }
+}
+
+BlockGrade blockGrade(int correct, int size) {
+    BlockGrade b;
+    b.grade = blockGradeOf(correct, size);
+    if (b.grade == 10) {
+        b.code = 1;
+        b.cue = QStringLiteral("yatta.wav");
+    } else if (b.grade >= 8) {
+        b.code = 2;
+        b.cue = QStringLiteral("sutekiyo.wav");
+    } else if (b.grade >= 6) {
+        b.code = 3;
+        b.cue = QStringLiteral("goukaku.wav");
+    } else {
+        b.code = 4;
+        b.cue = QStringLiteral("fugoukak.wav");
+    }
+    b.word = gradeWord(b.code);
+    return b;
+}
+
+std::vector<std::string> reportRecordFields(const QString& problemFileName, const QDateTime& moment,
+                                            int answers, int correct, std::string_view learner) {
+    return {rightAligned(fileNamePart(problemFileName), score::FileNameWidth),
+            rightAligned(scoreDateTime(moment), score::MomentWidth),
+            rightAligned(std::to_string(answers), score::CountWidth),
+            rightAligned(std::to_string(correct), score::CorrectWidth),
+            rightAligned(ratingWord(ratingOf(correct, answers)), score::WordWidth),
+            rightAligned(learner, score::LearnerWidth),
+            LineEnd};
+}
+
+std::vector<std::string> blockRecordStartFields(const QString& problemFileName) {
+    return {rightAligned(fileNamePart(problemFileName), score::FileNameWidth)};
+}
+
+std::vector<std::string> blockRecordSavedFields(const QDateTime& moment, std::string_view questions,
+                                                std::string_view correct, int gradeCode) {
+    return {rightAligned(scoreDateTime(moment), score::MomentWidth),
+            rightAligned(questions, score::CountWidth), rightAligned(correct, score::CorrectWidth),
+            rightAligned(gradeWord(gradeCode), score::WordWidth), LineEnd};
+}
+
+std::vector<std::string> blockRecordDeclinedFields(const QDateTime& moment) {
+    return {rightAligned(scoreDateTime(moment), score::MomentWidth), "  *** Cancel ***", LineEnd};
+}
+
+std::vector<std::string> blockRecordUnsavedFields() {
+    return {"   " + std::string(41, '*'), LineEnd};
+}
+
+ScoreFile::ScoreFile() : path_(besideProgram(ScoreFileName)) {}
+ScoreFile::ScoreFile(QString path) : path_(std::move(path)) {}
+
+void ScoreFile::raiseCannotOpen() const {
+    const QFileInfo info(path_);
+    if (!info.exists() && !info.isSymLink())
+        raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません\r\n"
+                                          "成績ファイルがありません。"
+                                          "「成績の結果を消去する」で作成してください。"),
+                           shownPath(path_)));
+    raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), shownPath(path_)));
+}
+
+void ScoreFile::erase() const {
+    // Starting the scores anew is a whole-file rewrite: a failure half way
+    // leaves the old scores rather than a torn header.
+    const QFileInfo info(path_);
+    const QString cannotCreate =
+        fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), shownPath(path_));
+    if (info.isDir() || (info.exists() && !info.isWritable())) raise(cannotCreate);
+    QSaveFile f(path_);
+    // A writable file in a directory we may not add to is still emptied in
+    // place, as the learner asked.
+    f.setDirectWriteFallback(true);
+    if (!f.open(QIODevice::WriteOnly)) raise(cannotCreate);
+    const std::string header = scoreHeader();
+    if (f.write(header.data(), static_cast<qint64>(header.size())) !=
+        static_cast<qint64>(header.size())) {
+        const QString why = f.errorString();
+        f.cancelWriting();
+        raise(why);
+    }
+    if (!f.commit()) raise(f.errorString());
+}
+
+void ScoreFile::append(const std::vector<std::string>& fields) const {
+    QFile f(path_);
+    if (QFileInfo(path_).isDir() || !f.open(QIODevice::WriteOnly | QIODevice::Append |
+                                            QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        raiseCannotOpen();
+    for (const std::string& field : fields) {
+        const auto size = static_cast<qint64>(field.size());
+        if (f.write(field.data(), size) != size || !f.flush()) raise(f.errorString());
+    }
+}
+
+Lines ScoreFile::readLines() const {
+    QFile f(path_);
+    if (QFileInfo(path_).isDir() || !f.open(QIODevice::ReadOnly)) raiseCannotOpen();
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) raise(f.errorString());
+    // A stray NUL must not hide the lines after it from the table.
+    data.replace('\0', ' ');
+    return splitLines(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+}
+
+bool writeScoreReport(Platform& platform, QWidget* parent, const QString& problemFileName,
+                      int answers, int correct, std::string_view learner) {
+    const ScoreFile file;
+    if (answers == 0) {
+        platform.playSound(QStringLiteral("poki.wav"), true);
+        platform.messageBox(parent, QStringLiteral("まだ一つも問題をやっていませんよ!"),
+                            MsgIcon::None, MsgButtons::Ok);
+        return false;
+    }
+    if (platform.messageBox(parent, QStringLiteral("ガンバレソラミ君の成績表です。\r\n見ますか？"),
+                            MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
+        return false;
+    const QDateTime moment = platform.localTime();
+    file.appendReport(problemFileName, moment, answers, correct, learner);
+    return true;
+}
+
+bool eraseScores(Platform& platform, QWidget* parent) {
+    const ScoreFile file;
+    if (platform.messageBox(parent,
+                            QStringLiteral("ソラミ君の成績データを消去します\r\nいいですか？"),
+                            MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
+        return false;
+    file.erase();
+    return true;
+}
+
+bool confirmProblemReset(Platform& platform, QWidget* parent) {
+    return platform.messageBox(parent, QStringLiteral("出題状況をリセットします。\r\nいいですか？"),
+                               MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok;
+}
+
+} // namespace sorami

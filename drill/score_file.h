@@ -1,0 +1,157 @@
+#pragma once
+// The score file "成績.dat": the learner's history of results, fixed-width
+// Shift-JIS lines ended by CR LF that the drill appends to and never parses.
+//
+// Two kinds of line go into it. A report record (question file, moment,
+// answers, correct answers, rating word, learner) is one append. A block
+// record is written in two steps: the end of a block run writes the question
+// file's name without a line end, and the result dialog finishes the line
+// with the moment and the result, with a cancel mark, or with a row of
+// asterisks. Widths are counted in bytes (a double-byte character counts
+// 2); a shorter value is padded with blanks on the left, a longer one is
+// written whole and pushes the rest of the line to the right.
+//
+// Only erasing creates the file (with its header); every writer appends to
+// an existing file and every field goes to the disk as soon as it is
+// written, so a record half written when the program dies is still there.
+
+#include "question_file.h"
+
+#include <QDateTime>
+#include <QString>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QWidget;
+
+namespace sorami {
+
+class Platform;
+
+// ---- Layout -------------------------------------------------------------
+
+namespace score {
+constexpr int FileNameWidth = 12;
+constexpr int MomentWidth = 20;
+constexpr int CountWidth = 6;   // answers, or the questions of a block
+constexpr int CorrectWidth = 9; // correct answers
+constexpr int WordWidth = 12;   // rating word or grade word
+constexpr int LearnerWidth = 8;
+} // namespace score
+
+inline const QString ScoreFileName = QStringLiteral("成績.dat");
+
+// The value right-aligned in `width` bytes; a longer value comes back whole.
+std::string rightAligned(std::string_view value, int width);
+
+// "yy/mm/dd hh:nn:ss", 17 bytes, with these separators whatever the locale.
+std::string scoreDateTime(const QDateTime& moment);
+
+// The name of the question file without its directory, as Shift-JIS bytes;
+// empty for no file.
+std::string fileNamePart(const QString& problemFileName);
+
+// The seven header lines, each ended by CR LF.
+std::string scoreHeader();
+
+// ---- Ratings and grades -------------------------------------------------
+
+// R = correct × 10 div answers, 0 to 10 (0 when nothing was answered).
+int ratingOf(int correct, int answers);
+// One of the ten rating words, each exactly 8 bytes.
+std::string ratingWord(int rating);
+
+// G = correct × 10 div size, 0 to 10 (0 for an empty block).
+int blockGradeOf(int correct, int size);
+
+// What a block's grade G brings: its cue, its grade word and the grade code
+// that the result dialog writes by (1 "優合格" .. 4 "不合格").
+struct BlockGrade {
+    int grade = 0;
+    int code = 0;
+    QString cue;
+    std::string word; // Shift-JIS
+};
+BlockGrade blockGrade(int correct, int size);
+
+// The grade word written for a grade code; empty for 0 (no grade).
+std::string gradeWord(int gradeCode);
+
+// ---- Records, field by field (the last element is the line end) ---------
+
+std::vector<std::string> reportRecordFields(const QString& problemFileName, const QDateTime& moment,
+                                            int answers, int correct, std::string_view learner);
+// The first field of a block record: the question file, no line end.
+std::vector<std::string> blockRecordStartFields(const QString& problemFileName);
+// The end of a block record whose result was saved: moment, questions,
+// correct answers (the dialog's label texts) and the grade word.
+std::vector<std::string> blockRecordSavedFields(const QDateTime& moment, std::string_view questions,
+                                                std::string_view correct, int gradeCode);
+// The end of a block record whose save was declined.
+std::vector<std::string> blockRecordDeclinedFields(const QDateTime& moment);
+// The end of a block record left without saving.
+std::vector<std::string> blockRecordUnsavedFields();
+
+// ---- The file -----------------------------------------------------------
+
+class ScoreFile {
+public:
+    // The score file beside the program.
+    ScoreFile();
+    explicit ScoreFile(QString path);
+
+    const QString& path() const { return path_; }
+
+    // Starts the file anew with its header; the scores in it are gone.
+    // Throws SoramiError "ﾌｧｲﾙ %s を作成できません" or the system's text.
+    void erase() const;
+
+    // Appends the fields in order, each flushed to the disk as written.
+    // The file must exist: a missing file raises an error that names it and
+    // points to erasing the scores, and is not created by this.
+    void append(const std::vector<std::string>& fields) const;
+
+    void appendReport(const QString& problemFileName, const QDateTime& moment, int answers,
+                      int correct, std::string_view learner) const {
+        append(reportRecordFields(problemFileName, moment, answers, correct, learner));
+    }
+    void beginBlockRecord(const QString& problemFileName) const {
+        append(blockRecordStartFields(problemFileName));
+    }
+    void saveBlockResult(const QDateTime& moment, std::string_view questions,
+                         std::string_view correct, int gradeCode) const {
+        append(blockRecordSavedFields(moment, questions, correct, gradeCode));
+    }
+    void declineBlockResult(const QDateTime& moment) const {
+        append(blockRecordDeclinedFields(moment));
+    }
+    void leaveBlockResult() const { append(blockRecordUnsavedFields()); }
+
+    // The lines of the file, for the score table. Same errors as append.
+    Lines readLines() const;
+
+private:
+    [[noreturn]] void raiseCannotOpen() const;
+    QString path_;
+};
+
+// ---- Steps of the drill window's score commands -------------------------
+// Each asks its confirmation through the platform and does the file work;
+// what they return tells the window whether to go on with its own steps.
+
+// The score report up to its record: a report before any answer is refused
+// with a message, a declined confirmation writes nothing. True when the
+// record was written; the window then shows the score table and resets the
+// live score.
+bool writeScoreReport(Platform& platform, QWidget* parent, const QString& problemFileName,
+                      int answers, int correct, std::string_view learner);
+
+// Erasing the scores after a confirmation; true when the file was started
+// anew.
+bool eraseScores(Platform& platform, QWidget* parent);
+
+// The confirmation of the question reset; true on OK.
+bool confirmProblemReset(Platform& platform, QWidget* parent);
+
+} // namespace sorami
