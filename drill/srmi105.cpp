@@ -1,0 +1,252 @@
+// TSorami: construction, start-up, the control groups and the ways the
+// window closes.
+#include "srmi105.h"
+
+#include "Demofrm.h"
+#include "error_guard.h"
+#include "fonts.h"
+#include "program_paths.h"
+#include "sjis_text.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QScreen>
+
+namespace sorami {
+
+TSorami::TSorami(Platform& platform, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      platform_(platform) {
+    setWindowTitle(QStringLiteral("がんばれソラミ君・ＬｋＯ"));
+    FontSpec windowFont;
+    windowFont.face = QStringLiteral("System");
+    windowFont.height = 19;
+    setFont(toQFont(windowFont));
+
+    OpenDialog1.filter = questionFileFilter();
+    SaveDialog1.filter = questionFileFilter();
+
+    createControls();
+    createMenus();
+    connectHandlers();
+    installShortcutPriority();
+    guarded(platform_, this, [this] { FormCreate(); });
+}
+
+TSorami::~TSorami() {
+    if (demoForm_) delete demoForm_.data();
+}
+
+QString TSorami::mainIniPath() const {
+    return besideProgram(QStringLiteral("ソラミ君.ini"));
+}
+
+void TSorami::FormCreate() {
+    userName_ = toSjis(platform_.inputBox(
+        this, QStringLiteral("名前の登録"),
+        QStringLiteral("ようこそ「ガンバレソラミ君」の世界へ！\r\n\r\nあなたの名前を登録します。"),
+        QString()));
+
+    // The splash stays on screen while the rest of the window is prepared.
+    demoForm_ = new TDemoForm(this);
+    demoForm_->show();
+    demoForm_->repaint();
+
+    Gauge1->resize(1, Gauge1->height());
+
+    resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+    Client->setFixedSize(ClientWidth, ClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect s = screen->geometry();
+        const QRect outer = frameGeometry();
+        move(s.left() + (s.width() - outer.width()) / 2,
+             s.top() + (s.height() - outer.height()) / 2);
+    }
+
+    questionLines_.clear();
+    currentLine_ = 0;
+    problemFileName_.clear();
+    resetScore();
+    SirialSyutudai->setEnabled(false);
+    RandomSyutudai->setEnabled(false);
+    MatigaiSyutudaiOnly->setEnabled(false);
+    soundMode_ = Sound::Voice;
+    coverPanelHeight_ = SpeedBtnCover->height();
+    exitCoverLeft_ = SysExitCover->x();
+    exitCoverWidth_ = SysExitCover->width();
+    lockDrillControls();
+
+    // Destroyed as soon as the message loop runs, right after the window
+    // is first shown.
+    demoForm_->deleteLater();
+}
+
+void TSorami::OwariClick() {
+    if (platform_.messageBox(this, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
+                             MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok) {
+        platform_.playSound(QStringLiteral("apli.wav"), true);
+        saveResumePoint();
+        close();
+    } else {
+        platform_.playSound(QStringLiteral("cancel.wav"), true);
+    }
+}
+
+void TSorami::FormCloseQuery(bool& canClose) {
+    canClose = false;
+    // A failure here keeps the window open: the marks made while drilling
+    // are still only in memory.
+    saveResumePoint();
+    canClose = true;
+}
+
+void TSorami::closeEvent(QCloseEvent* event) {
+    bool canClose = false;
+    guarded(platform_, this, [&] { FormCloseQuery(canClose); });
+    if (canClose)
+        event->accept();
+    else
+        event->ignore();
+}
+
+// --- Control groups -------------------------------------------------------
+
+QList<QWidget*> TSorami::runControls() const {
+    return {Syutudai_Origin, UpDown1, BlockSyutudai, AutoSend, AutoDelay, AutoStop, ProblemReset};
+}
+
+QList<QWidget*> TSorami::drillButtons() const {
+    return {Modosu, KaitouHyouzi, KaitouSakusei, EraseKaitou, Susumeru, HintDisp};
+}
+
+QList<QWidget*> TSorami::editButtons() const {
+    return {Tuika_Btn, Henkou_Btn, Sakuzyo_Btn, Cancel_Btn};
+}
+
+void TSorami::resetScore() {
+    correctCount_ = 0;
+    answerCount_ = 0;
+    SeikaiRitu->setText(QStringLiteral("0.0"));
+    N_Kaitou->setText(QStringLiteral("0"));
+    N_Seikai->setText(QStringLiteral("0"));
+    N_Syutudai->setText(QStringLiteral("0"));
+}
+
+void TSorami::disableRunControls() {
+    for (QWidget* w : runControls())
+        w->setEnabled(false);
+}
+
+void TSorami::enableRunControls() {
+    for (QWidget* w : runControls())
+        w->setEnabled(true);
+}
+
+void TSorami::lockDrillControls() {
+    disableRunControls();
+    for (QWidget* w : drillButtons() + editButtons())
+        w->setEnabled(false);
+}
+
+void TSorami::lockDrillButtons() {
+    disableRunControls();
+    for (QWidget* w : drillButtons())
+        w->setEnabled(false);
+}
+
+void TSorami::unlockDrillControls() {
+    enableRunControls();
+    for (QWidget* w : drillButtons() + editButtons())
+        w->setEnabled(true);
+}
+
+// --- Wiring ---------------------------------------------------------------
+
+void TSorami::connectHandlers() {
+    Platform& p = platform_;
+    const auto onClick = [&](auto* sender, void (TSorami::*slot)()) {
+        using S = std::remove_pointer_t<decltype(sender)>;
+        if constexpr (std::is_base_of_v<QAction, S>)
+            connectGuarded(p, sender, &QAction::triggered, this, slot);
+        else
+            connectGuarded(p, sender, &QAbstractButton::clicked, this, slot);
+    };
+    // Question file and resume record.
+    for (auto* a : {FileOpn, N6})
+        onClick(a, &TSorami::FileOpnClick);
+    onClick(SpeedButtons[1], &TSorami::FileOpnClick);
+    for (auto* a : {FileStore, Save1})
+        onClick(a, &TSorami::FileStoreClick);
+    onClick(SpeedButtons[2], &TSorami::FileStoreClick);
+    for (auto* a : {NewFileName, SaveAs1})
+        onClick(a, &TSorami::NewFileNameClick);
+    onClick(SpeedButtons[3], &TSorami::NewFileNameClick);
+    onClick(Kioku, &TSorami::KiokuClick);
+    // Ending.
+    onClick(Owari, &TSorami::OwariClick);
+    for (auto* a : {Closed, X1})
+        onClick(a, &TSorami::OwariClick);
+    // Moves and orders.
+    onClick(Susumeru, &TSorami::SusumeruClick);
+    onClick(Modosu, &TSorami::ModosuClick);
+    for (auto* a : {SirialSyutudai, N9})
+        onClick(a, &TSorami::SerialSyutudaiClick);
+    onClick(SpeedButtons[19], &TSorami::SerialSyutudaiClick);
+    for (auto* a : {RandomSyutudai, N10})
+        onClick(a, &TSorami::RandomSyutudaiClick);
+    onClick(SpeedButtons[20], &TSorami::RandomSyutudaiClick);
+    for (auto* a : {MatigaiSyutudaiOnly, N11})
+        onClick(a, &TSorami::MatigaiSyutudai);
+    onClick(Syutudai_Origin, &TSorami::Syutudai_OriginClick);
+    connectGuarded(p, UpDown1, &UpDown::clicked, this, &TSorami::UpDown1Click);
+    // Answer checking.
+    onClick(KaitouSakusei, &TSorami::KaitouSakuseiClick);
+    onClick(KaitouHyouzi, &TSorami::KaitouHyouziClick);
+    onClick(HintDisp, &TSorami::HintDispClick);
+    onClick(EraseKaitou, &TSorami::EraseKaitouClick);
+    onClick(Onsei, &TSorami::OnseiClick);
+    onClick(SpeedButtons[14], &TSorami::OnseiClick);
+    onClick(EffectSound, &TSorami::EffectSoundClick);
+    onClick(SpeedButtons[15], &TSorami::EffectSoundClick);
+    onClick(SoundNothing, &TSorami::SoundNothingClick);
+    onClick(SpeedButtons[16], &TSorami::SoundNothingClick);
+}
+
+// --- Keys -----------------------------------------------------------------
+
+void TSorami::keyPressEvent(QKeyEvent* event) {
+    guarded(platform_, this, [&] { FormKeyDown(event->key()); });
+    QMainWindow::keyPressEvent(event);
+}
+
+bool TSorami::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The menus' keys win over a text box's own binding for the same key.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (windowShortcuts_.contains(QKeySequence(key->keyCombination()))) {
+            event->ignore();
+            return true;
+        }
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (watched == KaitouSakusei) {
+        guarded(platform_, this, [&] { KaitouSakuseiKeyDown(key->key()); });
+        return false;
+    }
+    if (qobject_cast<RichEdit*>(watched)) {
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // No line breaks in the boxes: Enter presses the default button.
+            if (KaitouSakusei->isEnabled()) KaitouSakusei->click();
+            return true;
+        }
+        if (watched == KaitouDisp) guarded(platform_, this, [&] { FormKeyDown(key->key()); });
+    }
+    return false;
+}
+
+} // namespace sorami

@@ -1,0 +1,301 @@
+#pragma once
+// TSorami, the drill window: one Japanese sentence at a time, the learner's
+// English answer judged against the model answer, mistakes marked inside the
+// question file itself.
+#include "interval_timer.h"
+#include "platform.h"
+#include "question_file.h"
+#include "srmi105_widgets.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSet>
+#include <QToolButton>
+#include <array>
+#include <string>
+
+namespace sorami {
+
+class TDemoForm;
+
+// A number drawn uniformly from 0 to n - 1 by a generator seeded with `seed`
+// (0 when n < 1). The drill seeds it with the time of day before every draw.
+int seededDraw(int seed, int n);
+
+class TSorami : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TSorami(Platform& platform, QWidget* parent = nullptr);
+    ~TSorami() override;
+
+    static constexpr int ClientWidth = 738;
+    static constexpr int ClientHeight = 497;
+
+    // --- Controls ---------------------------------------------------------
+    QWidget* Client = nullptr; // the client area, 738 x 497
+
+    // Left column.
+    QFrame* Panel6 = nullptr;
+    QPlainTextEdit* FileNameDisp = nullptr;
+    QFrame* Panel4 = nullptr;
+    QPlainTextEdit* SouMondaiSuu = nullptr;
+    QLabel *Label_Mondai = nullptr, *Label_Syutudai = nullptr, *Label_SeikaiRitu = nullptr,
+           *Label_Kaitou = nullptr, *Label_Seikai = nullptr;
+    QLabel *N_Mondai = nullptr, *N_Syutudai = nullptr, *SeikaiRitu = nullptr, *N_Kaitou = nullptr,
+           *N_Seikai = nullptr;
+    QFrame* Panel11 = nullptr;
+    QFrame* Gauge1 = nullptr;
+    std::array<QToolButton*, 21> SpeedButtons{}; // index 1 to 20: SpeedButton1 ... SpeedButton20
+    QFrame* SpeedBtnCover = nullptr;
+    QLineEdit* DateDisp = nullptr;
+    QLineEdit* ClockDisp = nullptr;
+    QLineEdit* Syutudai_No = nullptr;
+    QPushButton* Syutudai_Origin = nullptr;
+    UpDown* UpDown1 = nullptr;
+    QPushButton* Kioku = nullptr;
+    QPushButton* SpeedButton = nullptr;
+    QPushButton* SysExit = nullptr;
+
+    // Top strip.
+    QFrame* Bevel1 = nullptr;
+    QLabel* MsgLetters = nullptr;
+    QPlainTextEdit* CorrectMsg = nullptr;
+
+    // Centre.
+    QFrame* Panel1 = nullptr;
+    RichEdit* WabunDisp = nullptr;
+    RichEdit* SeikaiDisp = nullptr;
+    RichEdit* KaitouDisp = nullptr;
+    QLabel *LabelWa = nullptr, *LabelBun = nullptr, *LabelSei = nullptr, *LabelKai = nullptr,
+           *LabelKai2 = nullptr, *LabelTou = nullptr;
+    QFrame* Indicator = nullptr;
+    QFrame* Panel10 = nullptr;
+
+    // Bottom.
+    QFrame* Panel8 = nullptr;
+    QFrame* SmallButtonFrame = nullptr;
+    QPushButton* BlockSyutudai = nullptr;
+    QPushButton* ProblemReset = nullptr;
+    QToolButton* ToSrmMini = nullptr;
+    QPushButton* AutoSend = nullptr;
+    QToolButton* AutoDelay = nullptr;
+    QPushButton* AutoStop = nullptr;
+    QPushButton* Modosu = nullptr;
+    QPushButton* KaitouSakusei = nullptr;
+    QPushButton* Susumeru = nullptr;
+    QPushButton* Owari = nullptr;
+    QPushButton* KaitouHyouzi = nullptr;
+    QPushButton* EraseKaitou = nullptr;
+    QPushButton* HintDisp = nullptr;
+    QFrame* Panel12 = nullptr;
+    QPushButton* Tuika_Btn = nullptr;
+    QPushButton* Henkou_Btn = nullptr;
+    QPushButton* Sakuzyo_Btn = nullptr;
+    QPushButton* Cancel_Btn = nullptr;
+    QGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* RadioGroup1Items = nullptr;
+    QFrame* SysExitCover = nullptr;
+    QPushButton* KankyouKioku = nullptr;
+
+    // Main menu MainMenu1.
+    QMenu* DataFile = nullptr;
+    QAction *FileOpn = nullptr, *FileStore = nullptr, *NewFileName = nullptr, *N1 = nullptr,
+            *Closed = nullptr;
+    QMenu* DataKakou = nullptr;
+    QAction *DataTuika = nullptr, *DataHenkou = nullptr, *DataSakuzyo = nullptr,
+            *DataAllSakuzyo = nullptr, *N5 = nullptr, *N7 = nullptr;
+    QMenu *CopyClipBoard = nullptr, *FromClipBoard = nullptr, *KiritoriClipBoard = nullptr;
+    QAction *CWabun_Box = nullptr, *CSeikai_Box = nullptr, *CKaitou_Box = nullptr;
+    QAction *FWabun_Box = nullptr, *FSeikai_Box = nullptr, *FKaitou_Box = nullptr;
+    QAction *KWabun_Box = nullptr, *KSeikai_Box = nullptr, *KKaitouBox = nullptr;
+    QAction *SoramiReport = nullptr, *BlockReport = nullptr, *EraseSeiseki = nullptr;
+    QMenu* Font = nullptr;
+    QAction *Wabun = nullptr, *Seikai = nullptr, *Kaito = nullptr, *N2 = nullptr;
+    QAction *WabunBox = nullptr, *SeikaiBox = nullptr, *KaitouBox = nullptr, *N3 = nullptr,
+            *N4 = nullptr;
+    QMenu *K1 = nullptr, *K5 = nullptr;
+    QAction *Onsei = nullptr, *EffectSound = nullptr, *SoundNothing = nullptr;
+    QAction *SirialSyutudai = nullptr, *RandomSyutudai = nullptr, *MatigaiSyutudaiOnly = nullptr;
+    QAction* EMemoNote = nullptr; // "［メモ(&M)]"
+    QAction* EMemNote = nullptr;  // "[ﾍﾙﾌﾟ(&H)]"
+    QAction* EMemoDispVersion = nullptr;
+
+    // Pop-up menu PopupMenu1 of the three text boxes.
+    QMenu* PopupMenu1 = nullptr;
+    QAction *N6 = nullptr, *Save1 = nullptr, *SaveAs1 = nullptr, *N8 = nullptr, *N9 = nullptr,
+            *N10 = nullptr, *N11 = nullptr, *N12 = nullptr, *N13 = nullptr, *N14 = nullptr,
+            *N16 = nullptr, *N15 = nullptr, *N21 = nullptr, *FlashWav = nullptr, *N17 = nullptr,
+            *SeisekiTone = nullptr, *N19 = nullptr, *N20 = nullptr, *N18 = nullptr, *X1 = nullptr;
+
+    // Components without a window.
+    FileDialogState OpenDialog1, SaveDialog1;
+    FontChooser FontDialog1, FontDialog2, FontDialog3;
+    ColourChooser ColorDialog1, ColorDialog2, ColorDialog3;
+    IntervalTimer* Timer1 = nullptr;
+    IntervalTimer* Timer2 = nullptr;
+
+    // The splash window, alive only while the window is being created.
+    QPointer<TDemoForm> demoForm() const { return demoForm_; }
+
+    // --- Read-only views of the drill state, for tests and callers -------
+    const Lines& questionLines() const { return questionLines_; }
+    int currentLine() const { return currentLine_; }
+    const QString& problemFileName() const { return problemFileName_; }
+    const std::string& userName() const { return userName_; }
+    int correctCount() const { return correctCount_; }
+    int answerCount() const { return answerCount_; }
+    int mistakeCount() const { return mistakeCount_; }
+    bool randomMode() const { return randomMode_; }
+    bool mistakesOnlyMode() const { return mistakesOnlyMode_; }
+    bool fileLoaded() const { return fileLoaded_; }
+    int previousLine() const { return previousLine_; }
+    int lastRandomPick() const { return lastRandomPick_; }
+    bool jumpPending() const { return jumpPending_; }
+    bool blockMode() const { return blockMode_; }
+    int blockAskedCount() const { return blockAskedCount_; }
+    int blockCorrectCount() const { return blockCorrectCount_; }
+    enum class Sound { Voice, Effect, Silent };
+    Sound soundMode() const { return soundMode_; }
+    bool modelShown() const { return modelShown_ == 1; }
+    bool idiomShown() const { return idiomShown_ == 1; }
+    bool answerMasked() const { return answerMasked_ == 1; }
+    int coverPanelHeight() const { return coverPanelHeight_; }
+    int exitCoverLeft() const { return exitCoverLeft_; }
+    int exitCoverWidth() const { return exitCoverWidth_; }
+    QString mainIniPath() const;
+
+    // The control groups switched together.
+    QList<QWidget*> runControls() const;
+    QList<QWidget*> drillButtons() const;
+    QList<QWidget*> editButtons() const;
+
+public slots:
+    // Life cycle.
+    void FormCreate();
+    void OwariClick();
+    void FormCloseQuery(bool& canClose);
+
+    // Question file and resume record.
+    void FileOpnClick();
+    void FileStoreClick();
+    void NewFileNameClick();
+    void KiokuClick();
+
+    // Moves and question orders.
+    void SusumeruClick();
+    void ModosuClick();
+    void SerialSyutudaiClick();
+    void RandomSyutudaiClick();
+    void MatigaiSyutudai();
+    void UpDown1Click();
+    void Syutudai_OriginClick();
+    void FormKeyDown(int key);
+    void KaitouSakuseiKeyDown(int key);
+
+    // Answer checking, display toggles and sound modes.
+    void KaitouSakuseiClick();
+    void KaitouHyouziClick();
+    void HintDispClick();
+    void EraseKaitouClick();
+    void OnseiClick();
+    void EffectSoundClick();
+    void SoundNothingClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction (srmi105_layout.cpp, srmi105_menus.cpp).
+    void createControls();
+    void layoutControls();
+    void createMenus();
+    void connectHandlers();
+    void installShortcutPriority();
+
+    // Control groups and the live score.
+    void resetScore();
+    void disableRunControls();
+    void enableRunControls();
+    void lockDrillControls();
+    void lockDrillButtons();
+    void unlockDrillControls();
+
+    // Question file and resume record.
+    void loadQuestionFile(const QString& path);
+    void loadKeepingName(const QString& path);
+    void showQuestion();
+    void countMistakes();
+    void saveResumePoint();
+
+    // Moves.
+    int drawRandom(int n);
+    void showStep();
+    void finishMistakeRun();
+    bool findMarked(int step);
+
+    // Answer area.
+    void showModelAnswer();
+    void resetAnswerArea();
+    void refreshAnswerBoxes();
+    void refreshSeikaiByToggles();
+    void busyWait(int milliseconds);
+    void setMistakeMark(bool marked);
+    void updateScoreLabels();
+    void playCue(bool correct);
+    void endBlockRun();
+
+    // Small helpers.
+    const std::string& line(int index) const { return lineAt(questionLines_, index); }
+    int lineCount() const { return static_cast<int>(questionLines_.size()); }
+    void setBoxText(QTextEdit* box, const std::string& bytes);
+    void setMessage(const QString& text);
+
+    Platform& platform_;
+    QPointer<TDemoForm> demoForm_;
+    QSet<QKeySequence> windowShortcuts_;
+
+    // Drill state shared by the window's parts.
+    Lines questionLines_;
+    int currentLine_ = 0;
+    QString problemFileName_;
+    std::string userName_;
+    int correctCount_ = 0;
+    int answerCount_ = 0;
+    int mistakeCount_ = 0;
+    bool randomMode_ = false;
+    bool mistakesOnlyMode_ = false;
+    int previousLine_ = 0;
+    int lastRandomPick_ = 0;
+    bool jumpPending_ = false;
+    bool blockMode_ = false;
+    int blockSize_ = 0;
+    int blockAskedCount_ = 0;
+    int blockCorrectCount_ = 0;
+    Sound soundMode_ = Sound::Voice;
+    bool showyTone_ = false;
+    bool fileLoaded_ = false;
+    int coverPanelHeight_ = 0;
+    int exitCoverLeft_ = 0;
+    int exitCoverWidth_ = 0;
+
+    // Display toggles of the answer area: counters raised on every press,
+    // where 1 means on and 2 is turned back into 0.
+    int modelShown_ = 0;
+    int idiomShown_ = 0;
+    int answerMasked_ = 0;
+    std::string savedText_;
+};
+
+} // namespace sorami

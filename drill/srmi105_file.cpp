@@ -1,0 +1,130 @@
+// The question file in the drill window: loading, saving, the totals, and
+// the resume record that brings the learner back to the last question.
+#include "profile_ini.h"
+#include "qt_platform.h"
+#include "sjis_text.h"
+#include "sorami_error.h"
+#include "srmi105.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace sorami {
+namespace {
+
+const QString IniFileSection = QStringLiteral("問題ファイル名");
+const QString IniFileKey = QStringLiteral("PFileName");
+const QString IniNumberSection = QStringLiteral("問題番号");
+const QString IniNumberKey = QStringLiteral("PProblemNum");
+
+} // namespace
+
+void TSorami::setBoxText(QTextEdit* box, const std::string& bytes) {
+    box->setPlainText(fromSjis(bytes));
+}
+
+void TSorami::setMessage(const QString& text) {
+    CorrectMsg->setPlainText(displayLineBreaks(text));
+}
+
+void TSorami::loadQuestionFile(const QString& path) {
+    WabunDisp->clear();
+    SeikaiDisp->clear();
+    KaitouDisp->clear();
+    questionLines_ = readQuestionFile(path); // throws before the list is touched
+
+    FileNameDisp->setPlainText(QFileInfo(path).fileName());
+    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(questionCount(questionLines_)));
+    resetScore();
+    SirialSyutudai->setEnabled(true);
+    RandomSyutudai->setEnabled(true);
+    unlockDrillControls();
+    fileLoaded_ = true;
+    countMistakes();
+    MatigaiSyutudaiOnly->setEnabled(mistakeCount_ != 0);
+    if (randomMode_) previousLine_ = drawRandom(lineCount()) / 3 * 3;
+    setWindowTitle(QStringLiteral("ソラミ君 ＬｋＯ"));
+    currentLine_ = 0;
+    N_Mondai->setText(QStringLiteral("1"));
+    showQuestion();
+    KaitouDisp->setFocus();
+}
+
+// Loads `path` as the file in use. When the load fails, the name of the file
+// whose lines are still in memory stays, so the next exit writes them back
+// where they came from and not over the file that failed.
+void TSorami::loadKeepingName(const QString& path) {
+    const QString previous = problemFileName_;
+    problemFileName_ = path;
+    try {
+        loadQuestionFile(path);
+    } catch (...) {
+        problemFileName_ = previous;
+        throw;
+    }
+}
+
+void TSorami::showQuestion() {
+    if (questionLines_.empty()) return;
+    setBoxText(WabunDisp, line(currentLine_));
+    setBoxText(SeikaiDisp, line(currentLine_ + 2));
+}
+
+void TSorami::countMistakes() {
+    mistakeCount_ = countMarked(questionLines_);
+}
+
+void TSorami::saveResumePoint() {
+    ProfileIni ini(mainIniPath());
+    ini.writeString(IniFileSection, IniFileKey, toSjis(problemFileName_));
+    ini.writeInteger(IniNumberSection, IniNumberKey, currentLine_ / 3 + 1);
+    if (!problemFileName_.isEmpty()) writeQuestionFile(problemFileName_, questionLines_);
+}
+
+void TSorami::FileOpnClick() {
+    if (!platform_.openFile(this, OpenDialog1)) return;
+    loadKeepingName(OpenDialog1.fileName);
+}
+
+void TSorami::FileStoreClick() {
+    if (questionLines_.empty()) return;
+    SaveDialog1.fileName = problemFileName_;
+    SaveDialog1.overwritePrompt = true;
+    if (!platform_.saveFile(this, SaveDialog1)) return;
+    problemFileName_ = SaveDialog1.fileName;
+    writeQuestionFile(problemFileName_, questionLines_);
+}
+
+void TSorami::NewFileNameClick() {
+    if (!platform_.saveFile(this, SaveDialog1)) return;
+    setWindowTitle(SaveDialog1.fileName);
+    FileStoreClick();
+}
+
+void TSorami::KiokuClick() {
+    if (platform_.messageBox(this, QStringLiteral("前回終了問題から始めます。\r\nいいですか？"),
+                             MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+        return;
+    ProfileIni ini(mainIniPath());
+    const std::string stored = ini.readString(IniFileSection, IniFileKey, "-1");
+    if (stored != "-1") {
+        if (!stored.empty()) {
+            loadKeepingName(fromSjis(stored));
+        } else {
+            // The name of the file whose lines are in memory stays: emptying
+            // it would keep this run's marks from reaching that file at exit.
+            platform_.messageBox(this, QStringLiteral("前回の問題は記憶されていません"),
+                                 MsgIcon::None, MsgButtons::Ok);
+        }
+    }
+    int number = ini.readInteger(IniNumberSection, IniNumberKey, -1);
+    if (number != -1) {
+        // A number below 1 would put the cursor before the list; one far
+        // beyond the end lands on question 1 like any number past the last.
+        number = std::clamp(number, 1, questionCount(questionLines_) + 2);
+        currentLine_ = (number - 2) * 3;
+        SusumeruClick();
+    }
+}
+
+} // namespace sorami

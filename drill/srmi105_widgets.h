@@ -1,0 +1,56 @@
+#pragma once
+// Small controls of the drill window that Qt has no direct counterpart for,
+// and the caption-colour "lamps" of its buttons.
+#include "colour.h"
+
+#include <QTextEdit>
+#include <QToolButton>
+#include <QWidget>
+
+namespace sorami {
+
+// A text box of the drill window. Line breaks are not typed into it: Enter
+// belongs to the window's default button, so the box leaves it alone.
+class RichEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit RichEdit(QWidget* parent = nullptr);
+};
+
+// A horizontal up-down spinner: two arrow buttons moving a position between
+// a minimum and a maximum, without wrapping. clicked() follows every press.
+class UpDown : public QWidget {
+    Q_OBJECT
+public:
+    enum class Button { Up, Down };
+    explicit UpDown(QWidget* parent = nullptr);
+    int min() const { return min_; }
+    int max() const { return max_; }
+    int position() const { return position_; }
+    void setMin(int v);
+    void setMax(int v);
+    void setPosition(int v);
+    // A press of one of the two arrows, as the user makes it.
+    void press(Button which);
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
+signals:
+    void clicked(sorami::UpDown::Button which);
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+
+private:
+    QToolButton* down_;
+    QToolButton* up_;
+    int min_ = 0, max_ = 100, position_ = 0;
+};
+
+// The caption colour of a button or label, as a colour value.
+void setFontColour(QWidget* w, ColourValue colour);
+ColourValue fontColour(const QWidget* w);
+// The background colour of a panel or box.
+void setBackColour(QWidget* w, ColourValue colour);
+ColourValue backColour(const QWidget* w);
+
+} // namespace sorami

@@ -1,0 +1,24 @@
+// The drill program: one copy at a time, the drill window, the message loop.
+#include "app_setup.h"
+#include "qt_platform.h"
+#include "single_instance.h"
+#include "srmi105.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    const QString lockName = QStringLiteral("MutexObjectForApp");
+    // A second copy ends before it has shown anything, not even the name box.
+    if (sorami::SingleInstanceLock::heldElsewhere(lockName)) return 0;
+    sorami::SingleInstanceLock lock(lockName);
+    if (!lock.acquire()) return 0;
+
+    QApplication app(argc, argv);
+    sorami::setUpApplication(QStringLiteral("LkO for Win95"));
+    sorami::QtPlatform platform;
+    sorami::TSorami window(platform);
+    window.show();
+    const int rc = app.exec();
+    lock.release();
+    return rc;
+}
