@@ -1,0 +1,71 @@
+# The card viewer as a learner uses it: open a question file through the
+# real file dialog by typing its path, step through the cards and ask for the
+# answer with the mouse, then close it with its own button.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v compare >/dev/null || e2e_skip "imagemagick is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/SrmMini" ] || e2e_fail "SrmMini was not built"
+cards="$E2E_TMP/cards.lko"
+printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 |
+  iconv -f UTF-8 -t CP932 >"$cards"
+
+cd "$E2E_TMP"
+"$prog/SrmMini" >"$E2E_TMP/srmmini.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(e2e_wait_window 'ｶﾞﾝﾊﾞﾚソラミ君ミニ') || e2e_fail "the viewer window did not appear"
+
+# Button centres inside the window (three rows of two at the right edge).
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
+open_btn=(686 19); close_btn=(713 19); fwd_btn=(713 48); answer_btn=(686 77)
+snap() { import -window "$win" -crop "$2" +repage "$1" 2>/dev/null; }
+lower_box="660x50+4+44"; upper_box="660x38+4+4"
+
+click "${open_btn[@]}"
+dialog=""
+for _ in $(seq 1 50); do
+  dialog=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | head -n1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || e2e_fail "no open dialog appeared"
+sleep 0.5
+xdotool type --delay 20 "$cards"
+xdotool key Return
+e2e_wait_window "単語カード\\($cards\\)" >/dev/null || {
+  xdotool getwindowname "$win"
+  e2e_fail "the caption does not name the loaded file"
+}
+sleep 0.3
+
+snap "$E2E_TMP/upper1.png" "$upper_box"
+snap "$E2E_TMP/lower-empty.png" "$lower_box"
+click "${answer_btn[@]}"
+snap "$E2E_TMP/lower-answer.png" "$lower_box"
+differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }
+differs "$E2E_TMP/lower-empty.png" "$E2E_TMP/lower-answer.png" ||
+  e2e_fail "the answer button showed nothing"
+
+click "${fwd_btn[@]}"
+snap "$E2E_TMP/upper2.png" "$upper_box"
+snap "$E2E_TMP/lower-moved.png" "$lower_box"
+differs "$E2E_TMP/upper1.png" "$E2E_TMP/upper2.png" || e2e_fail "the forward button did not move"
+differs "$E2E_TMP/lower-moved.png" "$E2E_TMP/lower-empty.png" &&
+  e2e_fail "moving did not empty the lower box"
+click "${fwd_btn[@]}" # two cards: back on the first one
+snap "$E2E_TMP/upper3.png" "$upper_box"
+differs "$E2E_TMP/upper1.png" "$E2E_TMP/upper3.png" && e2e_fail "the cards do not wrap round"
+[ -n "${SORAMI_E2E_SHOTS:-}" ] && import -window "$win" "$SORAMI_E2E_SHOTS/srmmini.png"
+
+click "${close_btn[@]}"
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && e2e_fail "the close button did not end the program"
+wait "$pid" || e2e_fail "SrmMini ended with an error: $(cat "$E2E_TMP/srmmini.log")"
+# The stand-alone viewer keeps no resume record and never writes the file.
+ls "$prog"/*.ini >/dev/null 2>&1 && e2e_fail "the stand-alone viewer wrote an INI file"
+[ "$(printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 | iconv -f UTF-8 -t CP932 | md5sum)" = "$(md5sum <"$cards")" ] ||
+  e2e_fail "the question file changed"
+echo "PASSED"

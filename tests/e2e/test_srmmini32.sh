@@ -1,0 +1,114 @@
+# The mini drill as a learner uses it: open a question file through the real
+# file dialog, switch on automatic advance with a typed interval and watch it
+# move by itself, stop it, then close with the exit button: "No" keeps the
+# window, "Yes" stores the two fonts in the INI beside the program.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v compare >/dev/null || e2e_skip "imagemagick is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Srmmini32" ] || e2e_fail "Srmmini32 was not built"
+cards="$E2E_TMP/cards.lko"
+printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 \
+  今日は晴れです。 'It is fine today.' 天気 | iconv -f UTF-8 -t CP932 >"$cards"
+
+cd "$E2E_TMP"
+"$prog/Srmmini32" >"$E2E_TMP/srmmini32.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(e2e_wait_window 'ソラミ君ミニ　Ver1.0') || e2e_fail "the mini drill window did not appear"
+
+click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
+other_window() {
+  local w
+  for _ in $(seq 1 50); do
+    w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | head -n1 || true)
+    if [ -n "$w" ]; then echo "$w"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+gone() {
+  for _ in $(seq 1 30); do
+    [ -z "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" || true)" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+snap() { import -window "$win" -crop 558x48+4+4 +repage "$1" 2>/dev/null; }
+differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }
+open_btn=(585 15); exit_btn=(613 15); auto_radio=(459 120); normal_radio=(443 120)
+interval_box=(415 119); set_btn=(505 119); answer_switch=(537 120)
+
+click "${open_btn[@]}"
+other_window >/dev/null || e2e_fail "no open dialog appeared"
+sleep 0.5
+xdotool type --delay 20 "$cards"
+xdotool key Return
+e2e_wait_window "ソラミ君ミニVer1.0 \\[$cards\\]" >/dev/null || e2e_fail "the caption does not name the file"
+
+# Automatic advance every second, typed into the interval box.
+click "${answer_switch[@]}"
+click "${auto_radio[@]}"
+click "${interval_box[@]}"
+xdotool type --delay 20 "1"
+snap "$E2E_TMP/q1.png"
+click "${set_btn[@]}"
+snap "$E2E_TMP/q2.png"
+differs "$E2E_TMP/q1.png" "$E2E_TMP/q2.png" || e2e_fail "the set button did not advance at once"
+sleep 1.5
+snap "$E2E_TMP/q3.png"
+differs "$E2E_TMP/q2.png" "$E2E_TMP/q3.png" || e2e_fail "automatic advance did not move on"
+[ -n "${SORAMI_E2E_SHOTS:-}" ] && import -window "$win" "$SORAMI_E2E_SHOTS/srmmini32.png"
+click "${normal_radio[@]}"
+snap "$E2E_TMP/stopped1.png"
+sleep 1.5
+snap "$E2E_TMP/stopped2.png"
+differs "$E2E_TMP/stopped1.png" "$E2E_TMP/stopped2.png" && e2e_fail "normal mode did not stop the timer"
+
+ini="$prog/Srmmini32.ini"
+# "No" (Escape) keeps the window and writes nothing.
+click "${exit_btn[@]}"
+other_window >/dev/null || e2e_fail "no close question appeared"
+sleep 0.3
+xdotool key Escape
+gone || e2e_fail "the close question stayed open"
+kill -0 "$pid" 2>/dev/null || e2e_fail "answering No ended the program"
+[ -e "$ini" ] && e2e_fail "answering No wrote the INI"
+
+# "Yes" (the default button) stores the fonts and ends the program.
+click "${exit_btn[@]}"
+other_window >/dev/null || e2e_fail "no close question appeared"
+sleep 0.3
+xdotool key Return
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && e2e_fail "answering Yes did not end the program"
+wait "$pid" || e2e_fail "Srmmini32 ended with an error: $(cat "$E2E_TMP/srmmini32.log")"
+[ -f "$ini" ] || e2e_fail "no INI was written"
+text=$(iconv -f CP932 -t UTF-8 <"$ini" | tr -d '\r')
+for section in 和文font 正解font; do
+  block=$(printf '%s\n' "$text" | sed -n "/^\\[$section\\]/,/^\\[/p")
+  for key in Name=System Size=12 Color=; do
+    printf '%s\n' "$block" | grep -q "^$key" || e2e_fail "[$section] lacks $key: $text"
+  done
+done
+
+# The next run reads the INI back: a changed size shows as a different upper box.
+sed -i '0,/^Size=12/s//Size=24/' "$ini"
+"$prog/Srmmini32" >>"$E2E_TMP/srmmini32.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+win=$(e2e_wait_window 'ソラミ君ミニ　Ver1.0') || e2e_fail "the second run did not start"
+click "${open_btn[@]}"
+other_window >/dev/null || e2e_fail "no open dialog appeared in the second run"
+sleep 0.5
+xdotool type --delay 20 "$cards"
+xdotool key Return
+e2e_wait_window "ソラミ君ミニVer1.0 \\[" >/dev/null || e2e_fail "the second run did not load"
+sleep 0.3
+snap "$E2E_TMP/big.png"
+differs "$E2E_TMP/q1.png" "$E2E_TMP/big.png" || e2e_fail "the stored font size was not applied"
+[ -n "${SORAMI_E2E_SHOTS:-}" ] && import -window "$win" "$SORAMI_E2E_SHOTS/srmmini32-big.png"
+kill "$pid"
+echo "PASSED"
