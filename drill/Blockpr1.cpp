@@ -28,6 +28,9 @@ namespace {
 class UpDownSpinner : public QSpinBox {
 public:
     explicit UpDownSpinner(QWidget* parent) : QSpinBox(parent) {
+        // Keys typed while the spinner has the focus must not reach the
+        // hidden text and turn into a number on Enter.
+        lineEdit()->setReadOnly(true);
         lineEdit()->hide();
         setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     }
