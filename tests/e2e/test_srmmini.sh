@@ -22,6 +22,18 @@ win=$(e2e_wait_window 'ｶﾞﾝﾊﾞﾚソラミ君ミニ') || e2e_fail "the v
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 open_btn=(686 19); close_btn=(713 19); fwd_btn=(713 48); answer_btn=(686 77)
 snap() { import -window "$win" -crop "$2" +repage "$1" 2>/dev/null; }
+differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }
+# Takes shots of a region until it differs from a reference (repaints may lag
+# behind a click on a busy machine); fails after about three seconds.
+snap_changed() {
+  local ref="$1" out="$2" crop="$3"
+  for _ in $(seq 1 30); do
+    snap "$out" "$crop"
+    differs "$ref" "$out" && return 0
+    sleep 0.1
+  done
+  return 1
+}
 lower_box="660x50+4+44"; upper_box="660x38+4+4"
 
 click "${open_btn[@]}"
@@ -44,19 +56,19 @@ sleep 0.3
 snap "$E2E_TMP/upper1.png" "$upper_box"
 snap "$E2E_TMP/lower-empty.png" "$lower_box"
 click "${answer_btn[@]}"
-snap "$E2E_TMP/lower-answer.png" "$lower_box"
-differs() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" != "0" ]; }
-differs "$E2E_TMP/lower-empty.png" "$E2E_TMP/lower-answer.png" ||
+snap_changed "$E2E_TMP/lower-empty.png" "$E2E_TMP/lower-answer.png" "$lower_box" ||
   e2e_fail "the answer button showed nothing"
 
 click "${fwd_btn[@]}"
-snap "$E2E_TMP/upper2.png" "$upper_box"
-snap "$E2E_TMP/lower-moved.png" "$lower_box"
-differs "$E2E_TMP/upper1.png" "$E2E_TMP/upper2.png" || e2e_fail "the forward button did not move"
+snap_changed "$E2E_TMP/upper1.png" "$E2E_TMP/upper2.png" "$upper_box" ||
+  e2e_fail "the forward button did not move"
+snap_changed "$E2E_TMP/lower-answer.png" "$E2E_TMP/lower-moved.png" "$lower_box" ||
+  e2e_fail "moving did not empty the lower box"
 differs "$E2E_TMP/lower-moved.png" "$E2E_TMP/lower-empty.png" &&
   e2e_fail "moving did not empty the lower box"
 click "${fwd_btn[@]}" # two cards: back on the first one
-snap "$E2E_TMP/upper3.png" "$upper_box"
+snap_changed "$E2E_TMP/upper2.png" "$E2E_TMP/upper3.png" "$upper_box" ||
+  e2e_fail "the second step did not move"
 differs "$E2E_TMP/upper1.png" "$E2E_TMP/upper3.png" && e2e_fail "the cards do not wrap round"
 [ -n "${SORAMI_E2E_SHOTS:-}" ] && import -window "$win" "$SORAMI_E2E_SHOTS/srmmini.png"
 
