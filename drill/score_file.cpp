@@ -23,6 +23,14 @@ QString shownPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
 
+// Something other than a plain file under the score file's name (a folder,
+// a pipe, a device) is refused before opening: a pipe would hold the drill
+// until someone read it, and a device could feed the table without end.
+bool notAPlainFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile();
+}
+
 } // namespace
 
 std::string rightAligned(std::string_view value, int width) {
@@ -166,7 +174,7 @@ void ScoreFile::erase() const {
     const QFileInfo info(path_);
     const QString cannotCreate =
         fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), shownPath(path_));
-    if (info.isDir() || (info.exists() && !info.isWritable())) raise(cannotCreate);
+    if (notAPlainFile(path_) || (info.exists() && !info.isWritable())) raise(cannotCreate);
     QSaveFile f(path_);
     // A writable file in a directory we may not add to is still emptied in
     // place, as the learner asked.
@@ -184,8 +192,8 @@ void ScoreFile::erase() const {
 
 void ScoreFile::append(const std::vector<std::string>& fields) const {
     QFile f(path_);
-    if (QFileInfo(path_).isDir() || !f.open(QIODevice::WriteOnly | QIODevice::Append |
-                                            QIODevice::ExistingOnly | QIODevice::Unbuffered))
+    if (notAPlainFile(path_) || !f.open(QIODevice::WriteOnly | QIODevice::Append |
+                                        QIODevice::ExistingOnly | QIODevice::Unbuffered))
         raiseCannotOpen();
     for (const std::string& field : fields) {
         const auto size = static_cast<qint64>(field.size());
@@ -195,7 +203,7 @@ void ScoreFile::append(const std::vector<std::string>& fields) const {
 
 Lines ScoreFile::readLines() const {
     QFile f(path_);
-    if (QFileInfo(path_).isDir() || !f.open(QIODevice::ReadOnly)) raiseCannotOpen();
+    if (notAPlainFile(path_) || !f.open(QIODevice::ReadOnly)) raiseCannotOpen();
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError) raise(f.errorString());
     // A stray NUL must not hide the lines after it from the table.

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace sorami;
 
@@ -92,7 +93,8 @@ private slots:
     void erasing_data();
     void erasing();
     void missingScoreFile();
-    void directoryInTheWay();
+    void somethingInTheWay_data();
+    void somethingInTheWay();
     void fullDiskIsReported();
 };
 
@@ -409,8 +411,18 @@ void TestScoreFile::missingScoreFile() {
     QVERIFY(!QFile::exists(scorePath()));
 }
 
-void TestScoreFile::directoryInTheWay() {
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("成績.dat")));
+void TestScoreFile::somethingInTheWay_data() {
+    QTest::addColumn<bool>("pipe");
+    QTest::newRow("directory") << false;
+    QTest::newRow("named pipe, which would block the drill") << true;
+}
+
+void TestScoreFile::somethingInTheWay() {
+    QFETCH(bool, pipe);
+    if (pipe)
+        QCOMPARE(mkfifo(QFile::encodeName(scorePath()).constData(), 0600), 0);
+    else
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("成績.dat")));
     const ScoreFile file;
     const auto expectError = [&](const std::function<void()>& f, const QString& text) {
         try {
@@ -423,7 +435,7 @@ void TestScoreFile::directoryInTheWay() {
     expectError([&] { file.leaveBlockResult(); }, QStringLiteral("ﾌｧｲﾙ %s は開けません"));
     expectError([&] { (void)file.readLines(); }, QStringLiteral("ﾌｧｲﾙ %s は開けません"));
     expectError([&] { file.erase(); }, QStringLiteral("ﾌｧｲﾙ %s を作成できません"));
-    QVERIFY(QFileInfo(scorePath()).isDir());
+    QVERIFY(QFileInfo(scorePath()).exists() && !QFileInfo(scorePath()).isFile());
 }
 
 void TestScoreFile::fullDiskIsReported() {
