@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -40,8 +41,14 @@ QByteArray header() {
 const QByteArray Stars = "   " + QByteArray(41, '*') + "\r\n";
 
 // Runs `act` on the modal dialog as soon as the event loop of exec() runs.
+// A dialog that `act` failed to close is closed after it, so a fault fails
+// the test instead of hanging it.
 void whenModal(std::function<void(QWidget*)> act) {
-    QTimer::singleShot(0, qApp, [act] { act(QApplication::activeModalWidget()); });
+    QTimer::singleShot(0, qApp, [act] {
+        const QPointer<QWidget> w = QApplication::activeModalWidget();
+        act(w);
+        if (w && w->isVisible()) w->close();
+    });
 }
 
 } // namespace
