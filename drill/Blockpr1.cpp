@@ -37,10 +37,10 @@ public:
 };
 
 QFont dialogFont() {
-    FontSpec spec;
-    spec.face = QStringLiteral("ＭＳ Ｐゴシック");
-    spec.height = -14;
-    return toQFont(spec);
+    FontSpec fontSpec;
+    fontSpec.face = QStringLiteral("ＭＳ Ｐゴシック");
+    fontSpec.height = -14;
+    return toQFont(fontSpec);
 }
 
 } // namespace

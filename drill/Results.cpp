@@ -24,12 +24,12 @@ namespace sorami {
 namespace {
 
 QFont faceFont(const char* face, int pixels, bool bold = false, bool underline = false) {
-    FontSpec spec;
-    spec.face = QString::fromUtf8(face);
-    spec.height = -pixels;
-    spec.bold = bold;
-    spec.underline = underline;
-    return toQFont(spec);
+    FontSpec fontSpec;
+    fontSpec.face = QString::fromUtf8(face);
+    fontSpec.height = -pixels;
+    fontSpec.bold = bold;
+    fontSpec.underline = underline;
+    return toQFont(fontSpec);
 }
 
 void setColours(QWidget* w, ColourValue text, ColourValue background = -1) {

@@ -30,10 +30,10 @@ void TTable::layOut() {
     SeisekiTable->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     SeisekiTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SeisekiTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FontSpec spec;
-    spec.face = QStringLiteral("ＭＳ ゴシック");
-    spec.height = -15;
-    SeisekiTable->setFont(toQFont(spec));
+    FontSpec fontSpec;
+    fontSpec.face = QStringLiteral("ＭＳ ゴシック");
+    fontSpec.height = -15;
+    SeisekiTable->setFont(toQFont(fontSpec));
     QPalette tp = SeisekiTable->palette();
     tp.setColor(QPalette::Text, toQColor(Colours::Black));
     SeisekiTable->setPalette(tp);
