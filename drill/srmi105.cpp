@@ -218,7 +218,14 @@ void TSorami::connectHandlers() {
 // --- Keys -----------------------------------------------------------------
 
 void TSorami::keyPressEvent(QKeyEvent* event) {
-    guarded(platform_, this, [&] { FormKeyDown(event->key()); });
+    // Keys a text box let through reach the window as well; the answer box
+    // has had its turn in the event filter, and the other boxes keep their
+    // arrow keys for the caret.
+    QWidget* focus = focusWidget();
+    const bool fromTextBox = qobject_cast<QTextEdit*>(focus) ||
+                             qobject_cast<QPlainTextEdit*>(focus) ||
+                             qobject_cast<QLineEdit*>(focus);
+    if (!fromTextBox) guarded(platform_, this, [&] { FormKeyDown(event->key()); });
     QMainWindow::keyPressEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "srmi105_widgets.h"
 
 #include <QPalette>
+#include <QVariant>
 #include <algorithm>
 
 namespace sorami {
@@ -55,10 +56,13 @@ void setFontColour(QWidget* w, ColourValue colour) {
     p.setColor(QPalette::WindowText, c);
     p.setColor(QPalette::Text, c);
     w->setPalette(p);
+    // A system colour cannot be told back from the palette colour it stands for.
+    w->setProperty("fontColourValue", colour);
 }
 
 ColourValue fontColour(const QWidget* w) {
-    return fromQColor(w->palette().color(QPalette::ButtonText));
+    const QVariant v = w->property("fontColourValue");
+    return v.isValid() ? v.toInt() : fromQColor(w->palette().color(QPalette::ButtonText));
 }
 
 void setBackColour(QWidget* w, ColourValue colour) {
@@ -69,10 +73,12 @@ void setBackColour(QWidget* w, ColourValue colour) {
     p.setColor(QPalette::Button, c);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+    w->setProperty("backColourValue", colour);
 }
 
 ColourValue backColour(const QWidget* w) {
-    return fromQColor(w->palette().color(QPalette::Window));
+    const QVariant v = w->property("backColourValue");
+    return v.isValid() ? v.toInt() : fromQColor(w->palette().color(QPalette::Window));
 }
 
 } // namespace sorami
