@@ -57,6 +57,9 @@ QTextEdit* makeCardBox(QWidget* parent, bool wraps) {
     box->setReadOnly(true);
     box->setAcceptRichText(false);
     box->setLineWrapMode(wraps ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    // Narrow margins: two lines of an answer fit the lower box, and a long
+    // sentence keeps room above its scroll bar.
+    box->document()->setDocumentMargin(2);
     // Reachable by the mouse, never by the Tab key.
     box->setFocusPolicy(Qt::ClickFocus);
     box->setContextMenuPolicy(Qt::CustomContextMenu);

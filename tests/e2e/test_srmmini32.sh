@@ -59,6 +59,7 @@ interval_box=(415 119); set_btn=(505 119); answer_switch=(537 120)
 click "${open_btn[@]}"
 other_window >/dev/null || e2e_fail "no open dialog appeared"
 sleep 0.5
+[ -n "${SORAMI_E2E_SHOTS:-}" ] && e2e_screenshot "$SORAMI_E2E_SHOTS/srmmini32-open.png"
 xdotool type --delay 20 "$cards"
 xdotool key Return
 e2e_wait_window "ソラミ君ミニVer1.0 \\[$cards\\]" >/dev/null || e2e_fail "the caption does not name the file"
@@ -86,6 +87,7 @@ ini="$prog/Srmmini32.ini"
 click "${exit_btn[@]}"
 other_window >/dev/null || e2e_fail "no close question appeared"
 sleep 0.3
+[ -n "${SORAMI_E2E_SHOTS:-}" ] && e2e_screenshot "$SORAMI_E2E_SHOTS/srmmini32-close.png"
 xdotool key Escape
 gone || e2e_fail "the close question stayed open"
 kill -0 "$pid" 2>/dev/null || e2e_fail "answering No ended the program"

@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -126,6 +128,19 @@ private slots:
         QCOMPARE(fake_.messages.first().buttons, MsgButtons::RetryCancel);
         QCOMPARE(shown(m), QStringLiteral("J5||5"));
         QCOMPARE(m.cardFileName(), path);
+    }
+
+    void openDialogListsQuestionFiles() {
+        // Qt's own file dialog has to find the pattern in the filter entry,
+        // whose label opens its parenthesis full-width.
+        TSoramiMini m(fake_);
+        QFileDialog dialog;
+        dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        dialog.setNameFilters(qtNameFilters(m.OpenDialog1.filter));
+        auto* model = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(model);
+        QCOMPARE(model->nameFilters(), QStringList{QStringLiteral("*.lko")});
+        QVERIFY(dialog.nameFilters().first().startsWith(QStringLiteral("ソラミ君データ（*.lko)")));
     }
 
     void alwaysShow_data() {
