@@ -9,6 +9,7 @@
 #include "speed_glyphs.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFrame>
 #include <QGuiApplication>
@@ -163,14 +164,12 @@ void TSoramiMiniVer::FormCreate() {
 }
 
 void TSoramiMiniVer::showModal() {
-    QPointer<TSoramiMiniVer> self(this);
+    const QPointer<TSoramiMiniVer> self(this);
     setWindowModality(Qt::ApplicationModal);
-    QEventLoop loop;
-    // The loop ends when the window is hidden by closing or destroyed.
-    QObject::connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
     show();
+    // Closing hides the window; the owner may also delete it on close.
     while (self && isVisible())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void TSoramiMiniVer::YomikomiClick() {

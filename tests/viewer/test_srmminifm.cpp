@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -353,12 +354,33 @@ private slots:
         QDir(dir_.path()).rmdir(QStringLiteral("ソラミ君ミニ.ini"));
     }
 
+    void showModalReturnsOnClose_data() {
+        QTest::addColumn<bool>("deleteOnClose");
+        QTest::newRow("kept") << false;
+        QTest::newRow("deleted on close") << true;
+    }
     void showModalReturnsOnClose() {
-        TSoramiMiniVer v(fake_, ViewerBuild::InDrill);
-        QTimer::singleShot(0, &v, [&] { v.close(); });
-        v.showModal();
-        QVERIFY(!v.isVisible());
-        QCOMPARE(v.windowModality(), Qt::ApplicationModal);
+        QFETCH(bool, deleteOnClose);
+        auto* v = new TSoramiMiniVer(fake_, ViewerBuild::InDrill);
+        QPointer<TSoramiMiniVer> alive(v);
+        v->setAttribute(Qt::WA_DeleteOnClose, deleteOnClose);
+        const QString path = writeCards(15);
+        QTimer::singleShot(0, v, [&] {
+            QVERIFY(v->isVisible());
+            QCOMPARE(v->windowModality(), Qt::ApplicationModal);
+            load(*v, path);
+            v->SusumeruClick();
+            QTest::mouseClick(v->Tojiru, Qt::LeftButton);
+        });
+        v->showModal();
+        if (deleteOnClose)
+            QTRY_VERIFY(alive.isNull());
+        else
+            QVERIFY(!v->isVisible());
+        delete alive.data();
+        QCOMPARE(
+            ProfileIni(TSoramiMiniVer::viewerIniPath()).readInteger("問題番号", "PProblemNum", -1),
+            2);
     }
 
     void fontsFromThePopup_data() {
