@@ -1,0 +1,94 @@
+# A learner's session with the drill, driven by real key presses: enter a
+# name, open a question file through the file dialog, answer three questions
+# (one wrongly) with Enter, move with the arrow keys, end with the end button
+# and OK. Afterwards the question file carries the mistake mark on exactly the
+# wrongly answered question and the INI beside the program holds the resume
+# record.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v iconv >/dev/null || e2e_skip "iconv is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+export XDG_RUNTIME_DIR="$E2E_TMP/run"
+mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+
+questions="$E2E_TMP/drill.lko"
+printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
+  彼は先生です。 'He is a teacher.' 'teacher：先生' \
+  今日は晴れです。 'It is fine today.' 'fine：晴れた' \
+  猫が好きです。 'I like cats.' 'like：好む' | iconv -f UTF-8 -t CP932 >"$questions"
+
+cd "$E2E_TMP"
+"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
+xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+type_text "Taro"
+key Return
+
+win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+
+# Ctrl+O opens the file dialog; the file name is typed into it.
+key ctrl+o
+dialog=""
+for _ in $(seq 1 50); do
+  dialog=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | head -n1 || true)
+  [ -n "$dialog" ] && break
+  sleep 0.1
+done
+[ -n "$dialog" ] || e2e_fail "no open dialog appeared"
+sleep 0.5
+type_text "$questions"
+key Return
+win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.3
+
+# Question 1 right, question 2 wrong, question 3 right; the answer box has
+# the focus after every move.
+type_text "I am a student."
+key Return
+key Right
+type_text "He is teacher."
+key Return
+key Right
+type_text "It is fine today."
+key Return
+# Back to question 2: the resume record will name it.
+key Left
+
+# The end button, then OK in the confirmation.
+geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+read -r width height <<<"$geometry"
+# The button stands 46 pixels above the client area's bottom edge, 501 from its left.
+xdotool mousemove --window "$win" 501 $((height - 497 + 448)) click 1
+sleep 0.5
+key Return
+
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after OK"
+
+marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' || true)
+[ "$marked" = "4:? 彼は先生です。" ] || e2e_fail "marks in the question file: '$marked'"
+[ "$(iconv -f CP932 -t UTF-8 "$questions" | grep -c $'\r$')" = 12 ] ||
+  e2e_fail "the question file was not written with CR LF"
+
+ini="$prog/ソラミ君.ini"
+[ -f "$ini" ] || e2e_fail "no INI beside the program"
+iniText=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
+grep -qx "PFileName=$questions" <<<"$iniText" || e2e_fail "PFileName missing: $iniText"
+grep -qx "PProblemNum=2" <<<"$iniText" || e2e_fail "PProblemNum missing: $iniText"
+grep -qx '\[問題ファイル名\]' <<<"$iniText" || e2e_fail "section missing: $iniText"
+echo "PASS: the wrong answer is marked in the file and the resume record is stored"
