@@ -27,6 +27,7 @@ namespace {
 const QString upperSection = QStringLiteral("和文font");
 const QString lowerSection = QStringLiteral("正解font");
 constexpr std::string_view keepDesign = "-1";
+constexpr int maxFontSize = 1638;
 
 FontSpec designFont() {
     FontSpec f;
@@ -46,8 +47,10 @@ void applyFont(QPlainTextEdit* box, const FontSpec& spec) {
 void readFont(const ProfileIni& ini, const QString& section, FontSpec& font) {
     const std::string name = ini.readString(section, QStringLiteral("Name"), keepDesign);
     if (name != keepDesign) font.face = fromSjis(name);
+    // A size no font dialog offers (a hand-edited file) keeps the design
+    // size rather than asking the renderer for giant or empty glyphs.
     const int size = ini.readInteger(section, QStringLiteral("Size"), -1);
-    if (size != -1) {
+    if (size >= 1 && size <= maxFontSize) {
         font.size = size;
         font.height = 0;
     }

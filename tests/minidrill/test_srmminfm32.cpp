@@ -387,14 +387,31 @@ private slots:
         QCOMPARE(next.FontDialog2.font, lower);
     }
 
+    void partialIniKeepsTheRestOfTheDesign_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<int>("upperSize");
+        QTest::addColumn<QColor>("lowerColour");
+        QTest::newRow("size only above, colour only below")
+            << "[和文font]\r\nSize=20\r\n[正解font]\r\nColor=255\r\n"
+            << 20 << QColor(255, 0, 0);
+        QTest::newRow("giant size") << "[和文font]\r\nSize=100000\r\n" << 12 << QColor();
+        QTest::newRow("zero size") << "[和文font]\r\nSize=0\r\n" << 12 << QColor();
+        QTest::newRow("size not a number") << "[和文font]\r\nSize=big\r\n" << 12 << QColor();
+    }
     void partialIniKeepsTheRestOfTheDesign() {
-        writeIni(QStringLiteral("[和文font]\r\nSize=20\r\n[正解font]\r\nColor=255\r\nName=\r\n"));
+        QFETCH(QString, ini);
+        QFETCH(int, upperSize);
+        QFETCH(QColor, lowerColour);
+        writeIni(ini);
         TSoramiMini m(fake_);
         QCOMPARE(m.FontDialog1.font.face, QStringLiteral("System"));
-        QCOMPARE(m.FontDialog1.font.size, 20);
-        QCOMPARE(m.TangoDisp->font().pointSize(), 20);
+        QCOMPARE(m.FontDialog1.font.size, upperSize);
+        QCOMPARE(m.TangoDisp->font().pointSize(), upperSize);
         QCOMPARE(m.FontDialog2.font.size, 12);
-        QCOMPARE(m.ImiDisp->palette().color(QPalette::Text), QColor(255, 0, 0));
+        if (lowerColour.isValid())
+            QCOMPARE(m.ImiDisp->palette().color(QPalette::Text), lowerColour);
+        else
+            QCOMPARE(m.FontDialog2.font.colour, SysColour::WindowText);
     }
 
     void closingThatStoresNothing_data() {
