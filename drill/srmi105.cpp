@@ -54,11 +54,14 @@ void TSorami::FormCreate() {
     demoForm_ = new TDemoForm(this);
     demoForm_->show();
     demoForm_->repaint();
+    // Let the window system map and draw it now; the message loop is not
+    // running yet.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     Gauge1->resize(1, Gauge1->height());
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
-    Client->setFixedSize(ClientWidth, ClientHeight);
+    Client->resize(ClientWidth, ClientHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect s = screen->geometry();
         const QRect outer = frameGeometry();

@@ -55,6 +55,15 @@ void TestLifecycle::nameBoxAndSplash() {
     QVERIFY(!splash);
 
     QCOMPARE(d.w->Client->size(), QSize(738, 497));
+    d.w->show();
+    QCoreApplication::processEvents();
+    QCOMPARE(d.w->Client->size(), QSize(738, 497));
+    // The frame is sizeable; the controls keep their places.
+    const QRect owari = d.w->Owari->geometry();
+    d.w->resize(900, 700);
+    QCoreApplication::processEvents();
+    QCOMPARE(d.w->Owari->geometry(), owari);
+    QVERIFY(d.w->Client->width() > 738);
     QCOMPARE(d.w->Gauge1->width(), 1);
 }
 
