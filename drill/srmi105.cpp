@@ -17,8 +17,9 @@
 namespace sorami {
 
 TSorami::TSorami(Platform& platform, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
       platform_(platform) {
     setWindowTitle(QStringLiteral("がんばれソラミ君・ＬｋＯ"));
     FontSpec windowFont;
