@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -107,7 +108,8 @@ public:
     QFrame* SysExitCover = nullptr;
     QPushButton* KankyouKioku = nullptr;
 
-    // Main menu MainMenu1.
+    // Main menu.
+    QMenuBar* MainMenu1 = nullptr;
     QMenu* DataFile = nullptr;
     QAction *FileOpn = nullptr, *FileStore = nullptr, *NewFileName = nullptr, *N1 = nullptr,
             *Closed = nullptr;

@@ -23,6 +23,7 @@ QKeySequence ctrl(Qt::Key key) {
 
 void TSorami::createMenus() {
     QMenuBar* bar = menuBar();
+    MainMenu1 = bar;
 
     // "［ﾌｧｲﾙ(&F)］". Ctrl+N reaches the save-as item; a menu title of its own
     // cannot take a short-cut here.
