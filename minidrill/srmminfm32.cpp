@@ -210,9 +210,7 @@ void TSoramiMini::FormCreate() {
     Timer2->setInterval(0);
     Timer1->onTimer([this] { Timer1Timer(); }, &platform_, this);
     Timer2->onTimer([this] { Timer2Timer(); }, &platform_, this);
-    cardLines_.clear();
-    cardLine_ = 0;
-    cardFileName_.clear();
+    cards_.clear();
     loadFontSettings();
 }
 
@@ -225,63 +223,35 @@ void TSoramiMini::loadFontSettings() {
 }
 
 void TSoramiMini::YomikomiClick() {
-    for (;;) {
-        OpenDialog1.fileName = cardFileName_;
-        if (!platform_.openFile(this, OpenDialog1)) return;
-        const QString path = OpenDialog1.fileName;
-        Lines lines;
-        try {
-            lines = readQuestionFile(path);
-        } catch (const SoramiError& e) {
-            if (platform_.messageBox(this, e.text(), MsgIcon::Error, MsgButtons::RetryCancel) ==
-                MsgResult::Retry)
-                continue;
-            return;
-        }
-        cardLines_ = std::move(lines);
-        cardFileName_ = path;
-        cardLine_ = 0;
-        setWindowTitle(QStringLiteral("ソラミ君ミニVer1.0 [") + cardFileName_ +
-                       QStringLiteral("]"));
-        ProblemNum->setText(QString::number(questionCount(cardLines_)));
-        showCard();
-        showAlways();
-        ProblemNo->setText(QStringLiteral("1"));
-        return;
-    }
-}
-
-int TSoramiMini::lastCardLine() const {
-    // An incomplete question at the end of the file is not asked on its own;
-    // a file without one whole question still shows its first line.
-    return std::max(0, (questionCount(cardLines_) - 1) * 3);
+    if (!openCardFile(platform_, this, OpenDialog1, cards_)) return;
+    setWindowTitle(QStringLiteral("ソラミ君ミニVer1.0 [") + cards_.fileName + QStringLiteral("]"));
+    ProblemNum->setText(QString::number(questionCount(cards_.lines)));
+    showCard();
+    showAlways();
+    ProblemNo->setText(QStringLiteral("1"));
 }
 
 void TSoramiMini::SusumeruClick() {
-    cardLine_ += 3;
-    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = 0;
+    cards_.next();
     showCard();
     showNumber();
     showAlways();
 }
 
 void TSoramiMini::ModoruClick() {
-    cardLine_ -= 3;
-    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = lastCardLine();
+    cards_.previous();
     showCard();
     showNumber();
     showAlways();
 }
 
 void TSoramiMini::showCard() {
-    if (cardLines_.empty()) return;
-    TangoDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_)));
+    if (cards_.lines.empty()) return;
+    TangoDisp->setPlainText(fromSjis(cards_.sentence()));
     ImiDisp->clear();
 }
 
-void TSoramiMini::showNumber() {
-    ProblemNo->setText(QString::number(cardLine_ / 3 + 1));
-}
+void TSoramiMini::showNumber() { ProblemNo->setText(QString::number(cards_.number())); }
 
 void TSoramiMini::showAlways() {
     if (alwaysShowAnswer_ == 1)
@@ -291,11 +261,11 @@ void TSoramiMini::showAlways() {
 }
 
 void TSoramiMini::ImiClick() {
-    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 1)));
+    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.answer()));
 }
 
 void TSoramiMini::IdeomClick() {
-    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 2)));
+    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.idiom()));
 }
 
 void TSoramiMini::WubunFontClick() {

@@ -5,6 +5,7 @@
 // fonts kept in the program's INI between runs.
 
 #include "interval_timer.h"
+#include "card_list.h"
 #include "platform.h"
 #include "question_file.h"
 
@@ -56,9 +57,9 @@ public:
     IntervalTimer* Timer1;
     IntervalTimer* Timer2;
 
-    const Lines& cardLines() const { return cardLines_; }
-    int cardLine() const { return cardLine_; }
-    const QString& cardFileName() const { return cardFileName_; }
+    const Lines& cardLines() const { return cards_.lines; }
+    int cardLine() const { return cards_.line; }
+    const QString& cardFileName() const { return cards_.fileName; }
     int flashStep() const { return flashStep_; }
 
 public slots:
@@ -88,12 +89,9 @@ private:
     void showNumber();
     void showAlways();
     void loadFontSettings();
-    int lastCardLine() const;
 
     Platform& platform_;
-    Lines cardLines_;
-    int cardLine_ = 0;
-    QString cardFileName_;
+    CardList cards_;
     int alwaysShowAnswer_ = 0;
     int alwaysShowIdiom_ = 0;
     int autoAdvanceOn_ = 0;

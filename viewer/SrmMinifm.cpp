@@ -158,9 +158,7 @@ void TSoramiMiniVer::FormCreate() {
     const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
     move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
          screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
-    cardLines_.clear();
-    cardLine_ = 0;
-    cardFileName_.clear();
+    cards_.clear();
 }
 
 void TSoramiMiniVer::showModal() {
@@ -183,35 +181,18 @@ void TSoramiMiniVer::YomikomiClick() {
 }
 
 void TSoramiMiniVer::loadThroughDialog() {
-    for (;;) {
-        OpenDialog2.fileName = cardFileName_;
-        if (!platform_.openFile(this, OpenDialog2)) return;
-        const QString path = OpenDialog2.fileName;
-        Lines lines;
-        try {
-            lines = readQuestionFile(path);
-        } catch (const SoramiError& e) {
-            if (platform_.messageBox(this, e.text(), MsgIcon::Error, MsgButtons::RetryCancel) ==
-                MsgResult::Retry)
-                continue;
-            return;
-        }
-        cardLines_ = std::move(lines);
-        cardFileName_ = path;
-        cardLine_ = 0;
-        setWindowTitle(QStringLiteral("単語カード(") + cardFileName_ + QStringLiteral(")"));
-        showCard();
-        return;
-    }
+    if (!openCardFile(platform_, this, OpenDialog2, cards_)) return;
+    setWindowTitle(QStringLiteral("単語カード(") + cards_.fileName + QStringLiteral(")"));
+    showCard();
 }
 
 void TSoramiMiniVer::resumeFromRecord() {
     const ProfileIni ini(viewerIniPath());
     const std::string stored = ini.readString(fileSection, fileKey, noRecord);
     if (stored != noRecord) {
-        cardFileName_ = fromSjis(stored);
-        if (!cardFileName_.isEmpty())
-            cardLines_ = readQuestionFile(cardFileName_); // a failure ends the resume here
+        cards_.fileName = fromSjis(stored);
+        if (!cards_.fileName.isEmpty())
+            cards_.lines = readQuestionFile(cards_.fileName); // a failure ends the resume here
         else
             platform_.messageBox(this, QStringLiteral("前回の問題は記憶されていません!"),
                                  MsgIcon::None, MsgButtons::Ok);
@@ -221,15 +202,15 @@ void TSoramiMiniVer::resumeFromRecord() {
         // One card before the stored one, so that the step forward lands on
         // it; a number outside the file's cards wraps round to card 1.
         const long long before = (static_cast<long long>(number) - 2) * 3;
-        cardLine_ = static_cast<int>(std::clamp(before, -3LL, lastCardLine() + 3LL));
+        cards_.line = static_cast<int>(std::clamp(before, -3LL, cards_.lastCardLine() + 3LL));
         SusumeruClick();
     }
 }
 
 void TSoramiMiniVer::writeResumeRecord() {
     ProfileIni ini(viewerIniPath());
-    ini.writeString(fileSection, fileKey, toSjis(cardFileName_));
-    ini.writeInteger(numberSection, numberKey, cardLine_ / 3 + 1);
+    ini.writeString(fileSection, fileKey, toSjis(cards_.fileName));
+    ini.writeInteger(numberSection, numberKey, cards_.number());
 }
 
 void TSoramiMiniVer::TojiruClick() {
@@ -237,36 +218,28 @@ void TSoramiMiniVer::TojiruClick() {
     close();
 }
 
-int TSoramiMiniVer::lastCardLine() const {
-    // An incomplete question at the end of the file is not a card of its
-    // own; a file without one whole question still shows its first line.
-    return std::max(0, (questionCount(cardLines_) - 1) * 3);
-}
-
 void TSoramiMiniVer::SusumeruClick() {
-    cardLine_ += 3;
-    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = 0;
+    cards_.next();
     showCard();
 }
 
 void TSoramiMiniVer::ModoruClick() {
-    cardLine_ -= 3;
-    if (cardLine_ < 0 || cardLine_ > lastCardLine()) cardLine_ = lastCardLine();
+    cards_.previous();
     showCard();
 }
 
 void TSoramiMiniVer::showCard() {
-    if (cardLines_.empty()) return;
-    TangoDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_)));
+    if (cards_.lines.empty()) return;
+    TangoDisp->setPlainText(fromSjis(cards_.sentence()));
     ImiDisp->clear();
 }
 
 void TSoramiMiniVer::ImiClick() {
-    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 1)));
+    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.answer()));
 }
 
 void TSoramiMiniVer::IdeomClick() {
-    if (cardLines_.size() >= 3) ImiDisp->setPlainText(fromSjis(lineAt(cardLines_, cardLine_ + 2)));
+    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.idiom()));
 }
 
 void TSoramiMiniVer::SelectWabunFontClick() {

@@ -4,6 +4,7 @@
 // The same window serves the stand-alone program and the drill program; the
 // drill's build also remembers where the learner stopped.
 
+#include "card_list.h"
 #include "platform.h"
 #include "question_file.h"
 
@@ -54,9 +55,9 @@ public:
     FontChooser FontDialog1;
     FontChooser FontDialog2;
 
-    const Lines& cardLines() const { return cardLines_; }
-    int cardLine() const { return cardLine_; }
-    const QString& cardFileName() const { return cardFileName_; }
+    const Lines& cardLines() const { return cards_.lines; }
+    int cardLine() const { return cards_.line; }
+    const QString& cardFileName() const { return cards_.fileName; }
 
 public slots:
     void FormCreate();
@@ -77,13 +78,10 @@ private:
     void resumeFromRecord();
     void writeResumeRecord();
     void showCard();
-    int lastCardLine() const;
 
     Platform& platform_;
     const ViewerBuild build_;
-    Lines cardLines_;
-    int cardLine_ = 0;
-    QString cardFileName_;
+    CardList cards_;
 };
 
 } // namespace sorami

@@ -1,0 +1,26 @@
+#include "card_list.h"
+
+#include "sorami_error.h"
+
+namespace sorami {
+
+bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards) {
+    for (;;) {
+        dialog.fileName = cards.fileName;
+        if (!platform.openFile(parent, dialog)) return false;
+        const QString path = dialog.fileName;
+        try {
+            cards.lines = readQuestionFile(path);
+        } catch (const SoramiError& e) {
+            if (platform.messageBox(parent, e.text(), MsgIcon::Error, MsgButtons::RetryCancel) ==
+                MsgResult::Retry)
+                continue;
+            return false;
+        }
+        cards.fileName = path;
+        cards.line = 0;
+        return true;
+    }
+}
+
+} // namespace sorami
