@@ -213,6 +213,15 @@ public slots:
     void EffectSoundClick();
     void SoundNothingClick();
 
+    // Score reports and the question reset.
+    void SoramiReportClick();
+    void BlockReportClick();
+    void EraseSeisekiReportClick();
+    void ProblemResetClick();
+
+    // Block runs.
+    void BlockSyutudaiClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -224,6 +233,7 @@ private:
     void layoutControls();
     void createMenus();
     void connectHandlers();
+    void connectScoreHandlers();
     void installShortcutPriority();
 
     // Control groups and the live score.
@@ -256,6 +266,9 @@ private:
     void setMistakeMark(bool marked);
     void updateScoreLabels();
     void playCue(bool correct);
+
+    // Block runs.
+    QList<QWidget*> blockLockedControls() const;
     void endBlockRun();
 
     // Small helpers.

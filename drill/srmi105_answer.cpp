@@ -100,14 +100,6 @@ void TSorami::playCue(bool correct) {
     }
 }
 
-void TSorami::endBlockRun() {
-    // Grading, the score record and the result dialog come with block runs;
-    // until then no run can reach its end, and this only leaves the run.
-    blockAskedCount_ = 0;
-    blockCorrectCount_ = 0;
-    blockMode_ = false;
-}
-
 void TSorami::showModelAnswer() {
     if (lineCount() >= 2) setBoxText(SeikaiDisp, line(currentLine_ + 1));
 }

@@ -2,6 +2,8 @@
 // short-cuts win over the text boxes' own key bindings.
 #include "srmi105.h"
 
+#include "error_guard.h"
+
 #include <QKeyEvent>
 #include <QMenuBar>
 
@@ -120,6 +122,22 @@ void TSorami::createMenus() {
         connect(box, &QWidget::customContextMenuRequested, this,
                 [this, box](const QPoint& at) { PopupMenu1->popup(box->mapToGlobal(at)); });
     }
+
+    connectScoreHandlers();
+}
+
+void TSorami::connectScoreHandlers() {
+    // Main menu, pop-up twin and its short-cut run one handler.
+    for (QAction* a : {SoramiReport, N13})
+        connectGuarded(platform_, a, &QAction::triggered, this, &TSorami::SoramiReportClick);
+    for (QAction* a : {BlockReport, N14})
+        connectGuarded(platform_, a, &QAction::triggered, this, &TSorami::BlockReportClick);
+    for (QAction* a : {EraseSeiseki, N15})
+        connectGuarded(platform_, a, &QAction::triggered, this, &TSorami::EraseSeisekiReportClick);
+    connectGuarded(platform_, ProblemReset, &QAbstractButton::clicked, this,
+                   &TSorami::ProblemResetClick);
+    connectGuarded(platform_, BlockSyutudai, &QAbstractButton::clicked, this,
+                   &TSorami::BlockSyutudaiClick);
 }
 
 void TSorami::installShortcutPriority() {

@@ -1,0 +1,41 @@
+// Score reports, the score table, erasing the scores and the question reset.
+#include "Seiseki1.h"
+#include "score_file.h"
+#include "srmi105.h"
+
+namespace sorami {
+
+void TSorami::SoramiReportClick() {
+    if (!writeScoreReport(platform_, this, problemFileName_, answerCount_, correctCount_,
+                          userName_))
+        return;
+    BlockReportClick();
+    // Only after the learner has seen the record written: a table that could
+    // not be shown leaves the live score to report again.
+    resetScore();
+}
+
+void TSorami::BlockReportClick() {
+    showScoreTable(this);
+    // The report item stays off after a block run until the scores have been
+    // looked at.
+    SoramiReport->setEnabled(true);
+}
+
+void TSorami::EraseSeisekiReportClick() {
+    eraseScores(platform_, this);
+}
+
+void TSorami::ProblemResetClick() {
+    if (confirmProblemReset(platform_, this)) {
+        resetScore();
+        // The question list and its marks stay; the boxes fill again with
+        // the next move.
+        WabunDisp->clear();
+        SeikaiDisp->clear();
+        KaitouDisp->clear();
+    }
+    KaitouSakusei->setFocus();
+}
+
+} // namespace sorami
