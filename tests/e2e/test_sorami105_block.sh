@@ -32,11 +32,13 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 alive() { kill -0 "$pid" 2>/dev/null || e2e_fail "the drill ended: $(cat "$E2E_TMP/drill.log")"; }
 
-# Waits for a visible window of the drill other than the main window; prints its id.
+# Waits for a visible window of the drill other than the main window and the
+# windows named as arguments; focuses it and prints its id.
 wait_dialog() {
-  local id
+  local id others
+  others=$(printf '%s\n' "$win" "$@")
   for _ in $(seq 1 100); do
-    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | tail -n1 || true)
+    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vxF "$others" | tail -n1 || true)
     if [ -n "$id" ]; then
       xdotool windowfocus --sync "$id" 2>/dev/null || true
       sleep 0.3
@@ -122,13 +124,7 @@ check_dialog "$result" '結果の判定' '470x297' TKekka
 # The save button in the framed box, then OK in its confirmation.
 xdotool mousemove --window "$result" 379 156 click 1
 sleep 0.3
-confirm=$(for _ in $(seq 1 50); do
-  xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | grep -vx "$result" | tail -n1 && break
-  sleep 0.1
-done) || true
-[ -n "$confirm" ] || e2e_fail "no confirmation of saving"
-xdotool windowfocus --sync "$confirm" 2>/dev/null || true
-sleep 0.3
+confirm=$(wait_dialog "$result") || e2e_fail "no confirmation of saving"
 key Return
 wait_gone "$confirm"
 xdotool windowfocus --sync "$result" 2>/dev/null || true
