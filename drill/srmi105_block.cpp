@@ -16,8 +16,8 @@ void TSorami::BlockSyutudaiClick() {
     platform_.playSound(QStringLiteral("shoot.wav"), true);
     blockMode_ = true;
     setBackColour(Indicator, Colours::Yellow);
-    // Locked already while the size is being chosen, so nothing can move
-    // the question under the dialog.
+    // The lock comes before the size is asked: the window behind the dialog
+    // already shows the run it is about to start.
     const QList<QWidget*> alsoLocked = {AutoDelay, Kioku, ToSrmMini};
     for (QWidget* w : blockLockedControls() + alsoLocked)
         w->setEnabled(false);

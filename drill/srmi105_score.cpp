@@ -10,8 +10,8 @@ void TSorami::SoramiReportClick() {
                           userName_))
         return;
     BlockReportClick();
-    // Only after the learner has seen the record written: a table that could
-    // not be shown leaves the live score to report again.
+    // Only once the table has been shown: when it cannot be, the handler
+    // stops with the error and the live score is still there.
     resetScore();
 }
 

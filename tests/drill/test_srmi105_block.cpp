@@ -310,8 +310,9 @@ void TestBlock::secondPressDuringRunDoesNothing() {
     d.w->BlockSyutudai->click();
     d.answer(model(d));
     d.fake.clearRecords();
+    // A dialog would run its loop inside the click, where the script closes
+    // it as unexpected.
     d.w->BlockSyutudai->click();
-    QTest::qWait(30); // room for a dialog that must not come
     QCOMPARE(script.seen.size(), 1);
     QCOMPARE(script.faults, QStringList{});
     QVERIFY(d.fake.sounds.isEmpty());
