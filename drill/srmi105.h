@@ -268,6 +268,9 @@ private:
     void playCue(bool correct);
 
     // Block runs.
+    // Returns the window from a run that an order change ends before its
+    // last question: no grade, no record, the controls back as after a graded run.
+    void leaveBlockRun();
     QList<QWidget*> blockLockedControls() const;
     void endBlockRun();
 

@@ -43,6 +43,15 @@ void TSorami::BlockSyutudaiClick() {
     KaitouSakusei->setFocus();
 }
 
+void TSorami::leaveBlockRun() {
+    if (!blockMode_) return;
+    blockMode_ = false;
+    for (QWidget* w : blockLockedControls())
+        w->setEnabled(true);
+    Syutudai_No->clear();
+    setFontColour(BlockSyutudai, Colours::Black);
+}
+
 void TSorami::endBlockRun() {
     // The pause lets the last answer's cue and judgement sink in before the
     // result appears; it deliberately takes no input.

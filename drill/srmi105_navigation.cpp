@@ -123,7 +123,9 @@ void TSorami::RandomSyutudaiClick() {
     randomMode_ = true;
     mistakesOnlyMode_ = false;
     setMessage({});
-    blockMode_ = false;
+    // Choosing another order ends a block run; without this the go-back
+    // button and the lamp would stay as the run left them until a new load.
+    leaveBlockRun();
     for (QWidget* w : {static_cast<QWidget*>(Syutudai_Origin), static_cast<QWidget*>(UpDown1),
                        static_cast<QWidget*>(BlockSyutudai)})
         w->setEnabled(true);
@@ -150,7 +152,7 @@ void TSorami::MatigaiSyutudai() {
     setBackColour(Indicator, Colours::Blue);
     mistakesOnlyMode_ = true;
     randomMode_ = false;
-    blockMode_ = false;
+    leaveBlockRun();
     for (QWidget* w : {static_cast<QWidget*>(Syutudai_Origin), static_cast<QWidget*>(UpDown1),
                        static_cast<QWidget*>(BlockSyutudai), static_cast<QWidget*>(Kioku),
                        static_cast<QWidget*>(ToSrmMini)})

@@ -73,6 +73,8 @@ private slots:
     void sizeDialogWaysOut_data();
     void sizeDialogWaysOut();
     void secondPressDuringRunDoesNothing();
+    void orderChangeEndsTheRun_data();
+    void orderChangeEndsTheRun();
     void scoreFileNotThere_data();
     void scoreFileNotThere();
     void reportItemComesBackByViewingScores();
@@ -318,6 +320,41 @@ void TestBlock::secondPressDuringRunDoesNothing() {
     QVERIFY(d.fake.sounds.isEmpty());
     QCOMPARE(d.w->Syutudai_No->text(), QStringLiteral("11"));
     QCOMPARE(d.w->blockAskedCount(), 1);
+}
+
+void TestBlock::orderChangeEndsTheRun_data() {
+    QTest::addColumn<bool>("mistakesOnly");
+    QTest::addColumn<QStringList>("stillDisabled");
+    QTest::newRow("random") << false << QStringList{"AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"};
+    QTest::newRow("mistakes only")
+        << true
+        << QStringList{"Syutudai_Origin", "UpDown1", "AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"};
+}
+
+void TestBlock::orderChangeEndsTheRun() {
+    QFETCH(bool, mistakesOnly);
+    QFETCH(QStringList, stillDisabled);
+    Drill d;
+    d.openQuestions(12, {4});
+    ModalScript script;
+    script.then(chooseSize(0));
+    d.w->BlockSyutudai->click();
+    d.answer(QStringLiteral("wrong"));
+    QCOMPARE(d.w->Syutudai_No->text(), QStringLiteral("9"));
+    if (mistakesOnly) {
+        d.fake.messageAnswers.push_back(MsgResult::Ok);
+        d.w->MatigaiSyutudai();
+    } else {
+        d.w->RandomSyutudaiClick();
+    }
+    QVERIFY(!d.w->blockMode());
+    QCOMPARE(disabledOf(*d.w), stillDisabled);
+    QVERIFY(d.w->Modosu->isEnabled());
+    QCOMPARE(d.w->Syutudai_No->text(), QString());
+    QCOMPARE(sorami::fontColour(d.w->BlockSyutudai), Colours::Black);
+    // No grade and no record: the run was left, not finished.
+    QCOMPARE(script.seen.size(), 1);
+    QVERIFY(!QFileInfo::exists(d.path(QStringLiteral("成績.dat"))));
 }
 
 void TestBlock::scoreFileNotThere_data() {
