@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "profile_ini.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
@@ -28,29 +29,6 @@ template <size_t N> QByteArray raw(const char (&s)[N]) {
 }
 
 const char* const Default = "dflt";
-
-// Lowers the largest file this process may write, as a full disk would, and
-// puts the limit back when it goes out of scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t maxBytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old_;
-        lim.rlim_cur = maxBytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 } // namespace
 

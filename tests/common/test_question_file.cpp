@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "question_file.h"
 #include "sorami_error.h"
 
@@ -5,8 +6,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace sorami;
 
@@ -143,21 +142,16 @@ void TestQuestionFile::failedWriteLeavesOldFile() {
     const QString path = dir.filePath(QStringLiteral("q.lko"));
     const Lines old{"old", "file", "kept"};
     writeQuestionFile(path, old);
-    // A full disk, made by a file-size limit the process cannot exceed.
-    Lines big(5000, std::string(40, 'x'));
-    struct rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    struct rlimit small = saved;
-    small.rlim_cur = 4096;
-    signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
     bool threw = false;
-    try {
-        writeQuestionFile(path, big);
-    } catch (const SoramiError&) {
-        threw = true;
+    {
+        // A full disk, made by a file-size limit the process cannot exceed.
+        const FileSizeLimit full(4096);
+        try {
+            writeQuestionFile(path, Lines(5000, std::string(40, 'x')));
+        } catch (const SoramiError&) {
+            threw = true;
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY(threw);
     QCOMPARE(readQuestionFile(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.lko"});

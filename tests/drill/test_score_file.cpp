@@ -1,3 +1,4 @@
+#include "file_size_limit.h"
 #include "Results.h"
 #include "fake_platform.h"
 #include "program_paths.h"
@@ -41,28 +42,6 @@ QByteArray fileBytes(const QString& path) {
 }
 
 const QDateTime Moment(QDate(2026, 4, 1), QTime(9, 30, 15));
-
-// Lowers the largest file this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t maxBytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = old_;
-        lim.rlim_cur = maxBytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 } // namespace
 
