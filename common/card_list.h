@@ -15,7 +15,7 @@ namespace sorami {
 
 struct CardList {
     Lines lines;
-    int line = 0;      // first line of the current card, a multiple of 3
+    int line = 0; // first line of the current card, a multiple of 3
     QString fileName;
 
     void clear() {

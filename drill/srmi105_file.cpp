@@ -4,20 +4,13 @@
 #include "qt_platform.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "resume_record.h"
 #include "srmi105.h"
 
 #include <QFileInfo>
 #include <algorithm>
 
 namespace sorami {
-namespace {
-
-const QString IniFileSection = QStringLiteral("問題ファイル名");
-const QString IniFileKey = QStringLiteral("PFileName");
-const QString IniNumberSection = QStringLiteral("問題番号");
-const QString IniNumberKey = QStringLiteral("PProblemNum");
-
-} // namespace
 
 void TSorami::setBoxText(QTextEdit* box, const std::string& bytes) {
     box->setPlainText(fromSjis(bytes));
@@ -76,8 +69,7 @@ void TSorami::countMistakes() {
 
 void TSorami::saveResumePoint() {
     ProfileIni ini(mainIniPath());
-    ini.writeString(IniFileSection, IniFileKey, toSjis(problemFileName_));
-    ini.writeInteger(IniNumberSection, IniNumberKey, currentLine_ / 3 + 1);
+    resume::write(ini, problemFileName_, currentLine_ / 3 + 1);
     if (!problemFileName_.isEmpty()) writeQuestionFile(problemFileName_, questionLines_);
 }
 
@@ -106,8 +98,8 @@ void TSorami::KiokuClick() {
                              MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
         return;
     ProfileIni ini(mainIniPath());
-    const std::string stored = ini.readString(IniFileSection, IniFileKey, "-1");
-    if (stored != "-1") {
+    const std::string stored = resume::readFile(ini);
+    if (stored != resume::NoFile) {
         if (!stored.empty()) {
             loadKeepingName(fromSjis(stored));
         } else {
@@ -117,8 +109,8 @@ void TSorami::KiokuClick() {
                                  MsgIcon::None, MsgButtons::Ok);
         }
     }
-    int number = ini.readInteger(IniNumberSection, IniNumberKey, -1);
-    if (number != -1) {
+    int number = resume::readNumber(ini);
+    if (number != resume::NoNumber) {
         // A number below 1 would put the cursor before the list; one far
         // beyond the end lands on question 1 like any number past the last.
         number = std::clamp(number, 1, questionCount(questionLines_) + 2);

@@ -1,4 +1,5 @@
 #include "SrmMinifm.h"
+#include "resume_record.h"
 
 #include "error_guard.h"
 #include "fonts.h"
@@ -23,11 +24,6 @@
 namespace sorami {
 namespace {
 
-const QString fileSection = QStringLiteral("問題ファイル名");
-const QString fileKey = QStringLiteral("PFileName");
-const QString numberSection = QStringLiteral("問題番号");
-const QString numberKey = QStringLiteral("PProblemNum");
-constexpr std::string_view noRecord = "-1";
 
 FontSpec boxDesignFont(ColourValue colour) {
     FontSpec f;
@@ -188,8 +184,8 @@ void TSoramiMiniVer::loadThroughDialog() {
 
 void TSoramiMiniVer::resumeFromRecord() {
     const ProfileIni ini(viewerIniPath());
-    const std::string stored = ini.readString(fileSection, fileKey, noRecord);
-    if (stored != noRecord) {
+    const std::string stored = resume::readFile(ini);
+    if (stored != resume::NoFile) {
         cards_.fileName = fromSjis(stored);
         if (!cards_.fileName.isEmpty())
             cards_.lines = readQuestionFile(cards_.fileName); // a failure ends the resume here
@@ -197,8 +193,8 @@ void TSoramiMiniVer::resumeFromRecord() {
             platform_.messageBox(this, QStringLiteral("前回の問題は記憶されていません!"),
                                  MsgIcon::None, MsgButtons::Ok);
     }
-    const int number = ini.readInteger(numberSection, numberKey, -1);
-    if (number != -1) {
+    const int number = resume::readNumber(ini);
+    if (number != resume::NoNumber) {
         // One card before the stored one, so that the step forward lands on
         // it; a number outside the file's cards wraps round to card 1.
         const long long before = (static_cast<long long>(number) - 2) * 3;
@@ -209,8 +205,7 @@ void TSoramiMiniVer::resumeFromRecord() {
 
 void TSoramiMiniVer::writeResumeRecord() {
     ProfileIni ini(viewerIniPath());
-    ini.writeString(fileSection, fileKey, toSjis(cards_.fileName));
-    ini.writeInteger(numberSection, numberKey, cards_.number());
+    resume::write(ini, cards_.fileName, cards_.number());
 }
 
 void TSoramiMiniVer::TojiruClick() {
