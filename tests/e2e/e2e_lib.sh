@@ -22,7 +22,10 @@ e2e_start_display() {
   local n
   for n in $(seq 91 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # -noreset: a server that resets whenever its last client leaves refuses
+    # connections for a moment, which a program started right after an
+    # xdotool call would hit.
+    Xvfb ":$n" -noreset -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 1 50); do
       if [ -e "/tmp/.X11-unix/X$n" ]; then
