@@ -186,12 +186,17 @@ void TSoramiMini::connectHandlers() {
     connectGuarded(platform_, EibunFont, &QToolButton::clicked, this, &TSoramiMini::EibunFontClick);
     connectGuarded(platform_, CheckBox1, &QCheckBox::clicked, this, &TSoramiMini::CheckBox1Click);
     connectGuarded(platform_, CheckBox2, &QCheckBox::clicked, this, &TSoramiMini::CheckBox2Click);
-    connectGuarded(platform_, RadioButton1, &QRadioButton::clicked, this,
-                   &TSoramiMini::RadioButton1Click);
-    connectGuarded(platform_, RadioButton2, &QRadioButton::clicked, this,
-                   &TSoramiMini::RadioButton2Click);
-    connectGuarded(platform_, RadioButton3, &QRadioButton::clicked, this,
-                   &TSoramiMini::RadioButton3Click);
+    // A mode button acts when it becomes the selected one, by a click or
+    // the arrow keys; clicking the button already selected changes nothing
+    // (a second flash step would otherwise run).
+    const auto onSelected = [this](QRadioButton* button, void (TSoramiMini::*handler)()) {
+        connectGuarded(platform_, button, &QRadioButton::toggled, this, [this, handler](bool on) {
+            if (on) (this->*handler)();
+        });
+    };
+    onSelected(RadioButton1, &TSoramiMini::RadioButton1Click);
+    onSelected(RadioButton2, &TSoramiMini::RadioButton2Click);
+    onSelected(RadioButton3, &TSoramiMini::RadioButton3Click);
     connectGuarded(platform_, SetButton, &QPushButton::clicked, this, &TSoramiMini::SetButtonClick);
 }
 
@@ -251,7 +256,9 @@ void TSoramiMini::showCard() {
     ImiDisp->clear();
 }
 
-void TSoramiMini::showNumber() { ProblemNo->setText(QString::number(cards_.number())); }
+void TSoramiMini::showNumber() {
+    ProblemNo->setText(QString::number(cards_.number()));
+}
 
 void TSoramiMini::showAlways() {
     if (alwaysShowAnswer_ == 1)

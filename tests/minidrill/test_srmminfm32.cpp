@@ -278,6 +278,20 @@ private slots:
         QCOMPARE(got, seen);
     }
 
+    void selectedModeButtonClickedAgainDoesNothing() {
+        TSoramiMini m(fake_);
+        load(m, writeCards(9));
+        m.RadioButton3->click(); // first half of the flash cycle: question 2
+        QCOMPARE(shown(m), QStringLiteral("J2||2"));
+        m.RadioButton3->click(); // already selected: no second flash step
+        QCOMPARE(shown(m), QStringLiteral("J2||2"));
+        QCOMPARE(m.flashStep(), 1);
+        // Selecting a mode by any other way than a click acts as well.
+        m.RadioButton2->setChecked(true);
+        QVERIFY(m.InputsBox->isVisibleTo(&m));
+        QCOMPARE(m.AutoSenderLabel->text(), QStringLiteral("自動送りの間隔＝"));
+    }
+
     void flashStepSurvivesModeChanges() {
         TSoramiMini m(fake_);
         load(m, writeCards(9));
