@@ -52,9 +52,13 @@ void UpDown::resizeEvent(QResizeEvent*) {
 void setFontColour(QWidget* w, ColourValue colour) {
     QPalette p = w->palette();
     const QColor c = toQColor(colour);
-    p.setColor(QPalette::ButtonText, c);
-    p.setColor(QPalette::WindowText, c);
-    p.setColor(QPalette::Text, c);
+    // The disabled look stays the style's grey: a lamp colour there would
+    // make a locked button look usable.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, c);
+        p.setColor(group, QPalette::WindowText, c);
+        p.setColor(group, QPalette::Text, c);
+    }
     w->setPalette(p);
     // A system colour cannot be told back from the palette colour it stands for.
     w->setProperty("fontColourValue", colour);
@@ -62,7 +66,8 @@ void setFontColour(QWidget* w, ColourValue colour) {
 
 ColourValue fontColour(const QWidget* w) {
     const QVariant v = w->property("fontColourValue");
-    return v.isValid() ? v.toInt() : fromQColor(w->palette().color(QPalette::ButtonText));
+    return v.isValid() ? v.toInt()
+                       : fromQColor(w->palette().color(QPalette::Active, QPalette::ButtonText));
 }
 
 void setBackColour(QWidget* w, ColourValue colour) {

@@ -78,6 +78,8 @@ private slots:
     void scoreFileNotThere_data();
     void scoreFileNotThere();
     void reportItemComesBackByViewingScores();
+    void lockedButtonsLookLockedWhateverTheirLamp_data();
+    void lockedButtonsLookLockedWhateverTheirLamp();
 };
 
 void TestBlock::init() {
@@ -446,6 +448,35 @@ void TestBlock::reportItemComesBackByViewingScores() {
     QCOMPARE(script.faults, QStringList{});
     QCOMPARE(tableLines.size(), 7);
     QVERIFY(d.w->SoramiReport->isEnabled());
+}
+
+// A button the run locks keeps its lamp for when it comes back, but is drawn
+// in the same grey as a locked button that never had one.
+void TestBlock::lockedButtonsLookLockedWhateverTheirLamp_data() {
+    QTest::addColumn<QString>("move"); // the move before the run
+    QTest::addColumn<int>("lamp");     // the go-back button's lamp it leaves
+    QTest::newRow("go back lit") << "back" << Colours::Red;
+    QTest::newRow("go back dark") << "advance" << Colours::Black;
+}
+
+void TestBlock::lockedButtonsLookLockedWhateverTheirLamp() {
+    QFETCH(QString, move);
+    QFETCH(int, lamp);
+    Drill d;
+    d.openQuestions(12);
+    (move == "back" ? d.w->Modosu : d.w->Susumeru)->click();
+    ModalScript script;
+    script.then(chooseSize(0));
+    d.w->BlockSyutudai->click();
+    QVERIFY(!d.w->Modosu->isEnabled());
+    QCOMPARE(sorami::fontColour(d.w->Modosu), lamp);
+    const QColor grey =
+        d.w->ProblemReset->palette().color(QPalette::Disabled, QPalette::ButtonText);
+    QVERIFY(grey != sorami::toQColor(lamp));
+    QCOMPARE(d.w->Modosu->palette().color(QPalette::Disabled, QPalette::ButtonText), grey);
+    // Once usable again it shows its lamp.
+    QCOMPARE(d.w->Modosu->palette().color(QPalette::Active, QPalette::ButtonText),
+             sorami::toQColor(lamp));
 }
 
 QTEST_MAIN(TestBlock)
