@@ -42,8 +42,10 @@ std::string joinLines(const Lines& lines) {
 }
 
 Lines readQuestionFile(const QString& path) {
+    // Only a regular file is read: opening a named pipe would block until
+    // someone writes to it, and a device like /dev/zero never ends.
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
         raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), QDir::toNativeSeparators(path)));
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)

@@ -7,6 +7,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
 using namespace sorami;
 
 Q_DECLARE_METATYPE(sorami::Lines)
@@ -26,6 +32,8 @@ private slots:
     void counts();
     void readAndWriteKeepBytes();
     void readMissingFile();
+    void readRefusesWhatIsNoFile_data();
+    void readRefusesWhatIsNoFile();
     void writeRefusals();
     void failedWriteLeavesOldFile();
     void lineAtNeverReadsPastTheEnd();
@@ -119,6 +127,47 @@ void TestQuestionFile::readMissingFile() {
     } catch (const SoramiError& e) {
         QCOMPARE(e.text(), QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(path));
     }
+}
+
+void TestQuestionFile::readRefusesWhatIsNoFile_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("directory") << "directory";
+    QTest::newRow("named pipe") << "fifo";
+    QTest::newRow("device") << "device";
+}
+
+void TestQuestionFile::readRefusesWhatIsNoFile() {
+    // A pipe would block the program until someone writes to it, and a
+    // device like /dev/zero never ends; neither is a question file.
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("q.lko"));
+    int writer = -1;
+    std::thread closer;
+    if (kind == QLatin1String("directory")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("q.lko")));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        // A writer with a line in the pipe, gone after a moment: a reader
+        // that takes the pipe for a file gets the line instead of hanging.
+        writer = ::open(QFile::encodeName(path).constData(), O_RDWR | O_NONBLOCK);
+        QVERIFY(writer >= 0);
+        QCOMPARE(::write(writer, "a\r\n", 3), ssize_t(3));
+        closer = std::thread([writer] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::close(writer);
+        });
+    } else {
+        path = QStringLiteral("/dev/null");
+    }
+    QString error;
+    try {
+        readQuestionFile(path);
+    } catch (const SoramiError& e) {
+        error = e.text();
+    }
+    if (closer.joinable()) closer.join();
+    QCOMPARE(error, QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(path));
 }
 
 void TestQuestionFile::writeRefusals() {
