@@ -203,6 +203,9 @@ private:
 };
 
 std::optional<std::string> readFile(const QString& path) {
+    // A named pipe in the INI's place would block the open; only a regular
+    // file is a profile.
+    if (!QFileInfo(path).isFile()) return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     const QByteArray data = f.readAll();

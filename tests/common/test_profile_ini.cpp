@@ -9,9 +9,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using sorami::ProfileIni;
 
@@ -401,6 +406,35 @@ private slots:
                                               "[App3]\r\nkey5=string5\r\n"));
         QCOMPARE(ini.readString("App1", "key2", ""), std::string("two"));
         QCOMPARE(ini.readString("App3", "key5", ""), std::string("string5"));
+    }
+
+    void readOfWhatIsNoFile_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("directory") << "directory";
+        QTest::newRow("named pipe") << "fifo";
+    }
+    void readOfWhatIsNoFile() {
+        // Reads as a missing file; a pipe must not block the program.
+        QFETCH(QString, kind);
+        const QByteArray name = QFile::encodeName(path_);
+        std::thread closer;
+        if (kind == "directory") {
+            QVERIFY(QDir(dir_->path()).mkdir(QFileInfo(path_).fileName()));
+        } else {
+            QCOMPARE(::mkfifo(name.constData(), 0600), 0);
+            // A writer that offers a key and goes away after a moment: a
+            // reader that takes the pipe for a file finds the key.
+            const int writer = ::open(name.constData(), O_RDWR | O_NONBLOCK);
+            QVERIFY(writer >= 0);
+            QCOMPARE(::write(writer, "[s]\nk=v\n", 8), ssize_t(8));
+            closer = std::thread([writer] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                ::close(writer);
+            });
+        }
+        const std::string value = ProfileIni(path_).readString("s", "k", Default);
+        if (closer.joinable()) closer.join();
+        QCOMPARE(QByteArray::fromStdString(value), QByteArray(Default));
     }
 
     void writeFailure_data() {
