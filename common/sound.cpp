@@ -36,8 +36,8 @@ QString findIn(const QString& dirPath, const QString& name) {
     const QFileInfo exact(dir.filePath(name));
     if (exact.isFile()) return exact.absoluteFilePath();
     // The cue names come in mixed case ("Poki.wav") while the files may not.
-    const QStringList entries =
-        dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    // Regular files only: decoding a named pipe would block until someone writes.
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.absoluteFilePath(entry);
     }

@@ -14,6 +14,7 @@
 #include <QtTest>
 
 #include <sndfile.h>
+#include <sys/stat.h>
 
 #include <vector>
 
@@ -106,8 +107,8 @@ void TestSound::cleanup() {
 }
 
 // Files are "w:<name>" in the working directory, "p:<name>" in the program's
-// directory, "wd:<name>" a directory in the working directory. The expected
-// answer is "w:<name>", "p:<name>" or "" for none.
+// directory, "wd:<name>" a directory and "wf:<name>" a named pipe in the
+// working directory. The expected answer is "w:<name>", "p:<name>" or "" for none.
 void TestSound::lookup_data() {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QString>("name");
@@ -132,6 +133,9 @@ void TestSound::lookup_data() {
     QTest::newRow("a directory of that name is no cue")
         << QStringList{"wd:end.wav", "p:end.wav"} << "end.wav"
         << "p:end.wav";
+    QTest::newRow("a named pipe of that name is no cue")
+        << QStringList{"wf:POKI.WAV", "p:poki.wav"} << "poki.wav"
+        << "p:poki.wav";
     QTest::newRow("similar name is no match")
         << QStringList{"w:poki.wav.bak", "p:pok.wav"} << "poki.wav"
         << "";
@@ -151,6 +155,12 @@ void TestSound::lookup() {
         const QString file = f.section(':', 1);
         if (kind == "wd") {
             QVERIFY(QDir(work_.path()).mkdir(file));
+            continue;
+        }
+        if (kind == "wf") {
+            // Opening a pipe to decode it would block until someone writes.
+            const QByteArray fifo = QFile::encodeName(QDir(work_.path()).filePath(file));
+            QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
             continue;
         }
         const QString dir = kind == "w" ? work_.path() : prog_.path();
