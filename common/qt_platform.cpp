@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
@@ -115,8 +116,21 @@ bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool sav
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(save && state.overwritePrompt));
     const QStringList filters = qtNameFilters(state.filter);
     dlg.setNameFilters(filters);
+    // "*.*" means every file, names without a dot included, on the desktop
+    // these filter lists come from; Qt would take it literally and hide them.
+    const auto everyFileForStarDotStar = [&dlg] {
+        auto* model = dlg.findChild<QFileSystemModel*>();
+        if (!model) return;
+        QStringList patterns = model->nameFilters();
+        if (!patterns.contains(QStringLiteral("*.*"))) return;
+        for (QString& p : patterns)
+            if (p == QStringLiteral("*.*")) p = QStringLiteral("*");
+        model->setNameFilters(patterns);
+    };
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, everyFileForStarDotStar);
     if (state.filterIndex >= 1 && state.filterIndex <= filters.size())
         dlg.selectNameFilter(filters.at(state.filterIndex - 1));
+    everyFileForStarDotStar();
     QString dir = state.initialDir;
     if (!state.fileName.isEmpty()) {
         const QFileInfo fi(state.fileName);

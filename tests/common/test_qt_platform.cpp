@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -62,6 +63,8 @@ private slots:
     void messageBoxes();
     void inputBoxGivesDefaultOnCancel();
     void openDialogShowsTheFilterList();
+    void starDotStarListsEveryFile_data();
+    void starDotStarListsEveryFile();
     void fontChooserKeepsTheStoredFace();
     void colourChooserKeepsItsCustomColours();
 
@@ -154,6 +157,52 @@ void TestQtPlatform::openDialogShowsTheFilterList() {
     FileDialogState before = state;
     QVERIFY(!platform_.openFile(nullptr, state));
     QCOMPARE(state.fileName, before.fileName);
+}
+
+void TestQtPlatform::starDotStarListsEveryFile_data() {
+    QTest::addColumn<int>("filterIndex");
+    QTest::addColumn<bool>("chosenInTheDialog"); // else selected when it opens
+    QTest::addColumn<QStringList>("listed");
+    QTest::newRow("*.lko") << 1 << false << QStringList{"a.lko"};
+    QTest::newRow("*.* when the dialog opens") << 5 << false << QStringList{"a.lko", "noext"};
+    QTest::newRow("*.* chosen in the dialog") << 1 << true << QStringList{"a.lko", "noext"};
+}
+
+void TestQtPlatform::starDotStarListsEveryFile() {
+    QFETCH(int, filterIndex);
+    QFETCH(bool, chosenInTheDialog);
+    QFETCH(QStringList, listed);
+    QTemporaryDir dir;
+    for (const char* name : {"a.lko", "noext"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    FileDialogState state;
+    state.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|"
+                                  "ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|"
+                                  "すべてのﾌｧｲﾙ(*.*)|*.*");
+    state.filterIndex = filterIndex;
+    state.initialDir = dir.path();
+    QStringList shown;
+    whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        if (chosenInTheDialog) {
+            auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            types->setCurrentIndex(4);
+            emit types->activated(4);
+            emit types->textActivated(types->currentText());
+        }
+        auto* list = d->findChild<QListView*>(QStringLiteral("listView"));
+        // The directory is read in the background.
+        QTRY_VERIFY(list->model()->rowCount(list->rootIndex()) > 0);
+        QTest::qWait(100);
+        for (int i = 0; i < list->model()->rowCount(list->rootIndex()); ++i)
+            shown << list->model()->index(i, 0, list->rootIndex()).data().toString();
+        d->reject();
+    });
+    QVERIFY(!platform_.openFile(nullptr, state));
+    shown.sort();
+    QCOMPARE(shown, listed);
 }
 
 void TestQtPlatform::fontChooserKeepsTheStoredFace() {
