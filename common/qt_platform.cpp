@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -27,6 +28,7 @@
 #include <QThread>
 #include <QTime>
 #include <QVBoxLayout>
+#include <memory>
 #include <time.h>
 
 namespace sorami {
@@ -105,6 +107,36 @@ QString QtPlatform::inputBox(QWidget* parent, const QString& title, const QStrin
     return dlg.textValue();
 }
 
+namespace {
+
+// Qt's save dialog gives the typed name the extension of each filter the
+// learner picks ("*.*" even turns "q.lko" into "q.*"). No extension is ever
+// put on a name here: a filter only changes what the dialog lists. The name
+// is noted whenever it changes, except between the choice of a filter (the
+// combo box's index changes first) and the end of Qt's own handling of it
+// (filterSelected comes last), after which the noted name is put back.
+void keepTypedNameAcrossFilters(QFileDialog& dlg) {
+    auto* nameEdit = dlg.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    auto* types = dlg.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (!nameEdit || !types) return;
+    struct Noted {
+        QString name;
+        bool choosing = false;
+    };
+    auto noted = std::make_shared<Noted>(Noted{nameEdit->text()});
+    QObject::connect(nameEdit, &QLineEdit::textChanged, &dlg, [noted](const QString& text) {
+        if (!noted->choosing) noted->name = text;
+    });
+    QObject::connect(types, &QComboBox::currentIndexChanged, &dlg,
+                     [noted] { noted->choosing = true; });
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, [noted, nameEdit] {
+        if (nameEdit->text() != noted->name) nameEdit->setText(noted->name);
+        noted->choosing = false;
+    });
+}
+
+} // namespace
+
 bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool save) {
     QFileDialog dlg(parent);
     // Qt's own dialog looks and behaves the same on every desktop and can be
@@ -139,6 +171,7 @@ bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool sav
     if (dir.isEmpty()) dir = QDir::currentPath();
     dlg.setDirectory(dir);
     if (!state.fileName.isEmpty()) dlg.selectFile(QFileInfo(state.fileName).fileName());
+    if (save) keepTypedNameAcrossFilters(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
     state.fileName = QDir::cleanPath(QFileInfo(dlg.selectedFiles().first()).absoluteFilePath());
     state.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;

@@ -65,6 +65,8 @@ private slots:
     void openDialogShowsTheFilterList();
     void starDotStarListsEveryFile_data();
     void starDotStarListsEveryFile();
+    void saveDialogKeepsTheNameWhenTheFilterChanges_data();
+    void saveDialogKeepsTheNameWhenTheFilterChanges();
     void fontChooserKeepsTheStoredFace();
     void colourChooserKeepsItsCustomColours();
 
@@ -203,6 +205,54 @@ void TestQtPlatform::starDotStarListsEveryFile() {
     QVERIFY(!platform_.openFile(nullptr, state));
     shown.sort();
     QCOMPARE(shown, listed);
+}
+
+void TestQtPlatform::saveDialogKeepsTheNameWhenTheFilterChanges_data() {
+    QTest::addColumn<QList<int>>("filtersChosen"); // combo rows, in order
+    QTest::addColumn<QString>("typed");            // then typed, then *.* chosen; empty: none
+    QTest::addColumn<QString>("saved");
+    QTest::newRow("all files") << QList<int>{4} << ""
+                               << "問題.lko";
+    QTest::newRow("text files") << QList<int>{2} << ""
+                                << "問題.lko";
+    QTest::newRow("there and back") << QList<int>{2, 4, 0} << ""
+                                    << "問題.lko";
+    QTest::newRow("typed name, then all files") << QList<int>{} << "new.sra"
+                                                << "new.sra";
+}
+
+void TestQtPlatform::saveDialogKeepsTheNameWhenTheFilterChanges() {
+    // No extension is ever put on a name: choosing a filter only changes
+    // what the dialog lists.
+    QFETCH(QList<int>, filtersChosen);
+    QFETCH(QString, typed);
+    QFETCH(QString, saved);
+    QTemporaryDir dir;
+    FileDialogState state;
+    state.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|"
+                                  "ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|"
+                                  "すべてのﾌｧｲﾙ(*.*)|*.*");
+    state.fileName = dir.filePath(QStringLiteral("問題.lko"));
+    whenModal([&](QWidget* w) {
+        auto* d = qobject_cast<QFileDialog*>(w);
+        auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        for (int row : filtersChosen) {
+            types->setCurrentIndex(row);
+            emit types->activated(row);
+            emit types->textActivated(types->currentText());
+        }
+        if (!typed.isEmpty()) {
+            name->clear();
+            QTest::keyClicks(name, typed);
+            types->setCurrentIndex(4);
+            emit types->activated(4);
+            emit types->textActivated(types->currentText());
+        }
+        static_cast<QDialog*>(d)->accept();
+    });
+    QVERIFY(platform_.saveFile(nullptr, state));
+    QCOMPARE(state.fileName, dir.filePath(saved));
 }
 
 void TestQtPlatform::fontChooserKeepsTheStoredFace() {
