@@ -6,6 +6,7 @@
 #include "sorami_error.h"
 #include "resume_record.h"
 #include "srmi105.h"
+#include "text_box.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -13,7 +14,7 @@
 namespace sorami {
 
 void TSorami::setBoxText(QTextEdit* box, const std::string& bytes) {
-    box->setPlainText(fromSjis(bytes));
+    showPlainText(box, fromSjis(bytes));
 }
 
 void TSorami::setMessage(const QString& text) {

@@ -1,4 +1,5 @@
 #include "srmminfm32.h"
+#include "text_box.h"
 
 #include "error_guard.h"
 #include "fonts.h"
@@ -252,7 +253,7 @@ void TSoramiMini::ModoruClick() {
 
 void TSoramiMini::showCard() {
     if (cards_.lines.empty()) return;
-    TangoDisp->setPlainText(fromSjis(cards_.sentence()));
+    showPlainText(TangoDisp, fromSjis(cards_.sentence()));
     ImiDisp->clear();
 }
 
@@ -268,11 +269,11 @@ void TSoramiMini::showAlways() {
 }
 
 void TSoramiMini::ImiClick() {
-    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.answer()));
+    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.answer()));
 }
 
 void TSoramiMini::IdeomClick() {
-    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.idiom()));
+    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.idiom()));
 }
 
 void TSoramiMini::WubunFontClick() {
@@ -369,7 +370,7 @@ void TSoramiMini::Timer2Timer() {
         ImiDisp->clear();
         flashStep_ = 1;
     } else {
-        ImiDisp->setPlainText(flashHeldText_);
+        showPlainText(ImiDisp, flashHeldText_);
         flashStep_ = 0;
     }
 }

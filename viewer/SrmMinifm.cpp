@@ -1,5 +1,6 @@
 #include "SrmMinifm.h"
 #include "resume_record.h"
+#include "text_box.h"
 
 #include "error_guard.h"
 #include "fonts.h"
@@ -225,16 +226,16 @@ void TSoramiMiniVer::ModoruClick() {
 
 void TSoramiMiniVer::showCard() {
     if (cards_.lines.empty()) return;
-    TangoDisp->setPlainText(fromSjis(cards_.sentence()));
+    showPlainText(TangoDisp, fromSjis(cards_.sentence()));
     ImiDisp->clear();
 }
 
 void TSoramiMiniVer::ImiClick() {
-    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.answer()));
+    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.answer()));
 }
 
 void TSoramiMiniVer::IdeomClick() {
-    if (cards_.hasAnswers()) ImiDisp->setPlainText(fromSjis(cards_.idiom()));
+    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.idiom()));
 }
 
 void TSoramiMiniVer::SelectWabunFontClick() {
