@@ -25,22 +25,22 @@ void installFontSubstitutions() {
     QFont::insertSubstitutions(QStringLiteral("Terminal"), mono);
 }
 
-QFont toQFont(const FontSpec& spec) {
-    QFont f(spec.face);
-    if (spec.height < 0) {
+QFont toQFont(const FontSpec& fontSpec) {
+    QFont f(fontSpec.face);
+    if (fontSpec.height < 0) {
         // A negative height is the character height itself, which is what
         // Qt's pixel size means.
-        f.setPixelSize(-spec.height);
-    } else if (spec.height > 0) {
+        f.setPixelSize(-fontSpec.height);
+    } else if (fontSpec.height > 0) {
         // A positive height counts the cell, internal leading included.
-        f.setPixelSize(std::max(1, spec.height * 7 / 8));
-    } else if (spec.size > 0) {
-        f.setPointSize(spec.size);
+        f.setPixelSize(std::max(1, fontSpec.height * 7 / 8));
+    } else if (fontSpec.size > 0) {
+        f.setPointSize(fontSpec.size);
     }
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strikeOut);
+    f.setBold(fontSpec.bold);
+    f.setItalic(fontSpec.italic);
+    f.setUnderline(fontSpec.underline);
+    f.setStrikeOut(fontSpec.strikeOut);
     return f;
 }
 

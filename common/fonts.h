@@ -13,7 +13,7 @@ void installFontSubstitutions();
 
 // QFont for a font as the forms hold it. A negative pixel height means the
 // character height without internal leading; positive the cell height.
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& fontSpec);
 // The reverse, keeping the face name as given.
 FontSpec fromQFont(const QFont& font, ColourValue colour);
 

@@ -253,20 +253,20 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     if (dlg.exec() != QDialog::Accepted) return false;
 
     const QFont chosen = fonts->currentFont();
-    FontSpec spec = chooser.font;
+    FontSpec fontSpec = chooser.font;
     // The face keeps its stored name while the learner did not pick another
     // one: "System" stays "System" rather than the face it stands for here.
-    if (shownFamily != chosen.family()) spec.face = chosen.family();
-    spec.size = chosen.pointSize() > 0 ? chosen.pointSize() : spec.size;
-    spec.height = 0;
-    spec.bold = chosen.bold();
-    spec.italic = chosen.italic();
+    if (shownFamily != chosen.family()) fontSpec.face = chosen.family();
+    fontSpec.size = chosen.pointSize() > 0 ? chosen.pointSize() : fontSpec.size;
+    fontSpec.height = 0;
+    fontSpec.bold = chosen.bold();
+    fontSpec.italic = chosen.italic();
     if (chooser.effects) {
-        spec.underline = chosen.underline();
-        spec.strikeOut = chosen.strikeOut();
-        spec.colour = colour->currentData().toInt();
+        fontSpec.underline = chosen.underline();
+        fontSpec.strikeOut = chosen.strikeOut();
+        fontSpec.colour = colour->currentData().toInt();
     }
-    chooser.font = spec;
+    chooser.font = fontSpec;
     return true;
 }
 

@@ -13,12 +13,12 @@ namespace sorami {
 namespace {
 
 QFont face(int pixels, bool bold = false, bool italic = false) {
-    FontSpec spec;
-    spec.face = QStringLiteral("ＭＳ Ｐゴシック");
-    spec.height = -pixels;
-    spec.bold = bold;
-    spec.italic = italic;
-    return toQFont(spec);
+    FontSpec fontSpec;
+    fontSpec.face = QStringLiteral("ＭＳ Ｐゴシック");
+    fontSpec.height = -pixels;
+    fontSpec.bold = bold;
+    fontSpec.italic = italic;
+    return toQFont(fontSpec);
 }
 
 // The corner picture: a small evening landscape with a rising sun.

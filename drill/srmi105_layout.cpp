@@ -7,10 +7,10 @@ namespace sorami {
 namespace {
 
 QFont pixelFont(int pixels, bool bold = false) {
-    FontSpec spec;
-    spec.height = -pixels;
-    spec.bold = bold;
-    return toQFont(spec);
+    FontSpec fontSpec;
+    fontSpec.height = -pixels;
+    fontSpec.bold = bold;
+    return toQFont(fontSpec);
 }
 
 QFrame* panel(QWidget* parent, QFrame::Shadow shadow = QFrame::Raised) {

@@ -37,10 +37,10 @@ FontSpec designFont() {
     return f;
 }
 
-void applyFont(QPlainTextEdit* box, const FontSpec& spec) {
-    box->setFont(toQFont(spec));
+void applyFont(QPlainTextEdit* box, const FontSpec& fontSpec) {
+    box->setFont(toQFont(fontSpec));
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, toQColor(spec.colour));
+    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
     box->setPalette(pal);
 }
 

@@ -43,10 +43,10 @@ FontSpec dialogDesignFont() {
     return f;
 }
 
-void applyFont(QTextEdit* box, const FontSpec& spec) {
-    box->setFont(toQFont(spec));
+void applyFont(QTextEdit* box, const FontSpec& fontSpec) {
+    box->setFont(toQFont(fontSpec));
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, toQColor(spec.colour));
+    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
     box->setPalette(pal);
 }
 
