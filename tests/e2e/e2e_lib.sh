@@ -62,3 +62,23 @@ e2e_wait_window() {
 }
 
 e2e_screenshot() { import -window root "$1" 2>/dev/null || true; }
+
+# Gives the test a runtime directory of its own, so the drill's single-instance
+# lock never meets a copy the developer is running.
+e2e_private_runtime_dir() {
+  export XDG_RUNTIME_DIR="$E2E_TMP/run"
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+}
+
+# Waits until process $1 shows a window other than $2 (its modal dialog) and
+# gives it a moment to take the keyboard; fails the test when none appears.
+e2e_wait_dialog() {
+  local pid="$1" main="$2" dialog=""
+  for _ in $(seq 1 50); do
+    dialog=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$main" | head -n1 || true)
+    [ -n "$dialog" ] && break
+    sleep 0.1
+  done
+  [ -n "$dialog" ] || e2e_fail "no dialog appeared"
+  sleep 0.5
+}

@@ -14,8 +14,7 @@ command -v iconv >/dev/null || e2e_skip "iconv is not installed"
 
 prog=$(e2e_program_dir)
 [ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-export XDG_RUNTIME_DIR="$E2E_TMP/run"
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+e2e_private_runtime_dir
 shots="${SORAMI_E2E_SHOTS:-}"
 
 questions="$E2E_TMP/block.lko"

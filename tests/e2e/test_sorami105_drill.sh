@@ -11,8 +11,7 @@ command -v iconv >/dev/null || e2e_skip "iconv is not installed"
 
 prog=$(e2e_program_dir)
 [ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-export XDG_RUNTIME_DIR="$E2E_TMP/run"
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+e2e_private_runtime_dir
 
 questions="$E2E_TMP/drill.lko"
 printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
@@ -39,14 +38,7 @@ sleep 0.5
 
 # Ctrl+O opens the file dialog; the file name is typed into it.
 key ctrl+o
-dialog=""
-for _ in $(seq 1 50); do
-  dialog=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | head -n1 || true)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || e2e_fail "no open dialog appeared"
-sleep 0.5
+e2e_wait_dialog "$pid" "$win"
 type_text "$questions"
 key Return
 win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"

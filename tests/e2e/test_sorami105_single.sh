@@ -8,8 +8,7 @@ command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
 prog=$(e2e_program_dir)
 [ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
 # A lock of our own, apart from any drill the user may be running.
-export XDG_RUNTIME_DIR="$E2E_TMP/run"
-mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+e2e_private_runtime_dir
 
 cd "$E2E_TMP"
 "$prog/Sorami105" >"$E2E_TMP/first.log" 2>&1 &

@@ -37,14 +37,7 @@ snap_changed() {
 lower_box="660x50+4+44"; upper_box="660x38+4+4"
 
 click "${open_btn[@]}"
-dialog=""
-for _ in $(seq 1 50); do
-  dialog=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | head -n1 || true)
-  [ -n "$dialog" ] && break
-  sleep 0.1
-done
-[ -n "$dialog" ] || e2e_fail "no open dialog appeared"
-sleep 0.5
+e2e_wait_dialog "$pid" "$win"
 xdotool type --delay 20 "$cards"
 xdotool key Return
 e2e_wait_window "単語カード\\($cards\\)" >/dev/null || {

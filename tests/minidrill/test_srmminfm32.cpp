@@ -1,5 +1,6 @@
 // The mini drill window, driven through its handlers, buttons and timers
 // against the scripted desktop.
+#include "card_files.h"
 #include "fake_platform.h"
 #include "fonts.h"
 #include "profile_ini.h"
@@ -24,16 +25,6 @@
 using namespace sorami;
 
 namespace {
-
-// Questions J1/A1/I1, J2/A2/I2, ...; a loose line at the end is X<index>.
-Lines cardFile(int lineCount) {
-    Lines lines;
-    const char* kind[] = {"J", "A", "I"};
-    for (int i = 0; i < lineCount; ++i)
-        lines.push_back(i >= lineCount - lineCount % 3 ? "X" + std::to_string(i)
-                                                       : kind[i % 3] + std::to_string(i / 3 + 1));
-    return lines;
-}
 
 // What the window shows: upper box, lower box and the question number.
 QString shown(const TSoramiMini& m) {

@@ -1,5 +1,6 @@
 // The card viewer in both builds, driven through its handlers and buttons
 // against the scripted desktop.
+#include "card_files.h"
 #include "SrmMinifm.h"
 #include "fake_platform.h"
 #include "fonts.h"
@@ -26,19 +27,6 @@
 using namespace sorami;
 
 namespace {
-
-// Questions J1/A1/I1, J2/A2/I2, ...; a count that is not a multiple of three
-// leaves an incomplete question X at the end.
-Lines cardFile(int lineCount) {
-    Lines lines;
-    for (int i = 0; i < lineCount; ++i) {
-        const int q = i / 3 + 1;
-        const char* kind[] = {"J", "A", "I"};
-        lines.push_back(i >= lineCount - lineCount % 3 ? "X" + std::to_string(i)
-                                                       : kind[i % 3] + std::to_string(q));
-    }
-    return lines;
-}
 
 QString tango(const TSoramiMiniVer& v) {
     return v.TangoDisp->toPlainText();
