@@ -10,7 +10,11 @@ function(sorami_add_test)
     set(T_TIMEOUT 300)
   endif()
   add_executable(${T_NAME} ${T_SOURCES})
-  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin)
+  # The program file itself carries no dot, so the INI named after it is
+  # the program's name with ".ini", as for the real programs.
+  string(REPLACE "." "_" file_name ${T_NAME})
+  set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/testbin
+    OUTPUT_NAME ${file_name})
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
@@ -18,4 +22,20 @@ function(sorami_add_test)
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;SORAMI_PROGRAM_DIR=${SORAMI_PROGRAM_DIR};SORAMI_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+endfunction()
+
+# sorami_add_tests(PREFIX <folder> LIBS <targets...> LABEL unit|gui [GUI <names...>])
+# One test per test_*.cpp of the calling folder, named <folder>.<file>; the
+# files listed after GUI get the gui label whatever LABEL says.
+function(sorami_add_tests)
+  cmake_parse_arguments(T "" "PREFIX;LABEL" "LIBS;GUI" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/test_*.cpp)
+  foreach(src ${sources})
+    get_filename_component(name ${src} NAME_WE)
+    set(label ${T_LABEL})
+    if(name IN_LIST T_GUI)
+      set(label gui)
+    endif()
+    sorami_add_test(NAME ${T_PREFIX}.${name} SOURCES ${src} LIBS ${T_LIBS} LABEL ${label})
+  endforeach()
 endfunction()

@@ -1,6 +1,6 @@
 #include "Demofrm.h"
 
-#include "colour.h"
+#include "colour_qt.h"
 #include "fonts.h"
 
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "Results.h"
 
 #include "Blockpr1.h"
-#include "colour.h"
+#include "colour_qt.h"
 #include "error_guard.h"
 #include "fonts.h"
 #include "platform.h"

@@ -1,6 +1,6 @@
 #include "Seiseki1.h"
 
-#include "colour.h"
+#include "colour_qt.h"
 #include "fonts.h"
 #include "score_file.h"
 #include "sjis_text.h"

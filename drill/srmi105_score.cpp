@@ -1,6 +1,6 @@
 // Score reports, the score table, erasing the scores and the question reset.
 #include "Seiseki1.h"
-#include "score_file.h"
+#include "score_commands.h"
 #include "srmi105.h"
 
 namespace sorami {

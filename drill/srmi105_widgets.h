@@ -1,7 +1,7 @@
 #pragma once
 // Small controls of the drill window that Qt has no direct counterpart for,
 // and the caption-colour "lamps" of its buttons.
-#include "colour.h"
+#include "colour_qt.h"
 
 #include <QTextEdit>
 #include <QToolButton>

@@ -5,7 +5,7 @@
 // fonts kept in the program's INI between runs.
 
 #include "interval_timer.h"
-#include "card_list.h"
+#include "card_dialog.h"
 #include "platform.h"
 #include "question_file.h"
 

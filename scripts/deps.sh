@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config libbenchmark-dev
+  cmake ninja-build g++ pkg-config libbenchmark-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-qpa-plugins libgl-dev
   libsndfile1-dev libpulse-dev
   fonts-noto-cjk fontconfig

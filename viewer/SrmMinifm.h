@@ -4,7 +4,7 @@
 // The same window serves the stand-alone program and the drill program; the
 // drill's build also remembers where the learner stopped.
 
-#include "card_list.h"
+#include "card_dialog.h"
 #include "platform.h"
 #include "question_file.h"
 

@@ -2,7 +2,7 @@
 #include "Results.h"
 #include "fake_platform.h"
 #include "program_paths.h"
-#include "score_file.h"
+#include "score_commands.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
 
@@ -75,6 +75,7 @@ private slots:
     void somethingInTheWay_data();
     void somethingInTheWay();
     void fullDiskIsReported();
+    void erasingOnAFullDiskKeepsTheScores();
 };
 
 void TestScoreFile::init() {
@@ -427,6 +428,20 @@ void TestScoreFile::fullDiskIsReported() {
         QVERIFY_THROWS_EXCEPTION(SoramiError, ScoreFile().declineBlockResult(Moment));
     }
     QCOMPARE(fileBytes(scorePath()).mid(size, 12), QByteArray("  sample.lko"));
+}
+
+void TestScoreFile::erasingOnAFullDiskKeepsTheScores() {
+    ScoreFile().erase();
+    for (int i = 0; i < 40; ++i)
+        ScoreFile().appendReport(QStringLiteral("sample.lko"), Moment, 10, 7, "learner");
+    const QByteArray before = fileBytes(scorePath());
+    QVERIFY(before.size() > 3000);
+    {
+        // Room for less than the header: the erase must fail as a whole.
+        FileSizeLimit limit(100);
+        QVERIFY_THROWS_EXCEPTION(SoramiError, ScoreFile().erase());
+    }
+    QCOMPARE(fileBytes(scorePath()), before);
 }
 
 QTEST_MAIN(TestScoreFile)

@@ -2,11 +2,11 @@
 
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdint>
 #include <optional>
@@ -292,17 +292,9 @@ void ProfileIni::writeString(const QString& section, const QString& key, std::st
         out += "\r\n";
     }
 
-    QSaveFile f(path_);
-    if (!f.open(QIODevice::WriteOnly)) cannotWrite(path_);
-    // The explicit flush matters: when the disk fills up while the buffer is
-    // written out, commit() alone would still rename the cut-short file over
-    // the old one.
-    if (f.write(out.data(), static_cast<qint64>(out.size())) != static_cast<qint64>(out.size()) ||
-        !f.flush() || f.error() != QFileDevice::NoError) {
-        f.cancelWriting();
-        cannotWrite(path_);
-    }
-    if (!f.commit()) cannotWrite(path_);
+    const QString failure =
+        fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path_));
+    writeWholeFile(path_, out, {failure, failure});
 }
 
 void ProfileIni::writeInteger(const QString& section, const QString& key, int value) {

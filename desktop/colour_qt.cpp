@@ -1,4 +1,4 @@
-#include "colour.h"
+#include "colour_qt.h"
 
 #include <QApplication>
 

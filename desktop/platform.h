@@ -4,7 +4,7 @@
 // never call the Qt dialogs, the clock or the sound system themselves, so
 // tests can answer every dialog from a script and set the clock.
 
-#include "colour.h"
+#include "colour_qt.h"
 
 #include <QDateTime>
 #include <QList>

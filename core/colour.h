@@ -3,8 +3,6 @@
 // pure red. A value with the top bit set names a system colour by its index
 // in the low byte; those follow the desktop palette.
 
-#include <QColor>
-#include <QPalette>
 #include <cstdint>
 
 namespace sorami {
@@ -33,12 +31,5 @@ constexpr ColourValue Black = 0x000000, Maroon = 0x000080, Green = 0x008000, Nav
 } // namespace Colours
 
 inline bool isSystemColour(ColourValue v) { return (static_cast<std::uint32_t>(v) & 0x80000000u) != 0; }
-
-// The palette colour that stands for a system colour index.
-QPalette::ColorRole systemColourRole(int index, QPalette::ColorGroup* group = nullptr);
-
-QColor toQColor(ColourValue v, const QPalette& palette);
-QColor toQColor(ColourValue v); // with the application's palette
-ColourValue fromQColor(const QColor& c);
 
 } // namespace sorami

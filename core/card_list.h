@@ -3,13 +3,10 @@
 // first line of the current card and the file's path. Moves wrap round at
 // both ends and never land on a trailing incomplete question.
 
-#include "platform.h"
 #include "question_file.h"
 
 #include <QString>
 #include <algorithm>
-
-class QWidget;
 
 namespace sorami {
 
@@ -41,11 +38,5 @@ struct CardList {
     const std::string& answer() const { return lineAt(lines, line + 1); }
     const std::string& idiom() const { return lineAt(lines, line + 2); }
 };
-
-// Shows the open dialog and reads the chosen file into `cards`, starting at
-// its first card. A file that cannot be read is reported in a Retry/Cancel
-// box; Retry opens the dialog again. False when the learner gave up; the
-// card list is then unchanged.
-bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards);
 
 } // namespace sorami

@@ -1,11 +1,11 @@
 #include "question_file.h"
 
 #include "sorami_error.h"
+#include "whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace sorami {
 
@@ -54,24 +54,10 @@ Lines readQuestionFile(const QString& path) {
 }
 
 void writeQuestionFile(const QString& path, const Lines& lines) {
-    // A read-only file is refused as such: renaming a new file over it would
-    // quietly defeat the protection.
-    const QFileInfo info(path);
-    QSaveFile f(path);
-    if ((info.exists() && !info.isWritable()) || !f.open(QIODevice::WriteOnly))
-        raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), QDir::toNativeSeparators(path)));
-    const std::string data = joinLines(lines);
-    // QSaveFile buffers; a full disk shows only at flush, and commit() would
-    // still rename a cut-off file over the good one. Check before committing.
-    const bool written =
-        f.write(data.data(), static_cast<qint64>(data.size())) == static_cast<qint64>(data.size()) &&
-        f.flush() && f.error() == QFileDevice::NoError;
-    if (!written) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        raise(why);
-    }
-    if (!f.commit()) raise(f.errorString());
+    writeWholeFile(path, joinLines(lines),
+                   {fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"),
+                                 QDir::toNativeSeparators(path)),
+                    {}});
 }
 
 int countMarked(const Lines& lines) {

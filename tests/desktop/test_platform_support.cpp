@@ -1,4 +1,4 @@
-#include "colour.h"
+#include "colour_qt.h"
 #include "fonts.h"
 #include "platform.h"
 #include "program_paths.h"

@@ -1,4 +1,4 @@
-#include "card_list.h"
+#include "card_dialog.h"
 
 #include "sorami_error.h"
 

@@ -1,14 +1,13 @@
 #include "score_file.h"
 
-#include "platform.h"
 #include "program_paths.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "whole_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -170,24 +169,12 @@ void ScoreFile::raiseCannotOpen() const {
 
 void ScoreFile::erase() const {
     // Starting the scores anew is a whole-file rewrite: a failure half way
-    // leaves the old scores rather than a torn header.
-    const QFileInfo info(path_);
+    // leaves the old scores rather than a torn header. A writable file in a
+    // folder we may not add to is still emptied in place, as the learner asked.
     const QString cannotCreate =
         fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), shownPath(path_));
-    if (notAPlainFile(path_) || (info.exists() && !info.isWritable())) raise(cannotCreate);
-    QSaveFile f(path_);
-    // A writable file in a directory we may not add to is still emptied in
-    // place, as the learner asked.
-    f.setDirectWriteFallback(true);
-    if (!f.open(QIODevice::WriteOnly)) raise(cannotCreate);
-    const std::string header = scoreHeader();
-    if (f.write(header.data(), static_cast<qint64>(header.size())) !=
-        static_cast<qint64>(header.size())) {
-        const QString why = f.errorString();
-        f.cancelWriting();
-        raise(why);
-    }
-    if (!f.commit()) raise(f.errorString());
+    if (notAPlainFile(path_)) raise(cannotCreate);
+    writeWholeFile(path_, scoreHeader(), {cannotCreate, {}}, DirectWrite::WhenFolderIsReadOnly);
 }
 
 void ScoreFile::append(const std::vector<std::string>& fields) const {
@@ -209,38 +196,6 @@ Lines ScoreFile::readLines() const {
     // A stray NUL must not hide the lines after it from the table.
     data.replace('\0', ' ');
     return splitLines(std::string_view(data.constData(), static_cast<size_t>(data.size())));
-}
-
-bool writeScoreReport(Platform& platform, QWidget* parent, const QString& problemFileName,
-                      int answers, int correct, std::string_view learner) {
-    const ScoreFile file;
-    if (answers == 0) {
-        platform.playSound(QStringLiteral("poki.wav"), true);
-        platform.messageBox(parent, QStringLiteral("まだ一つも問題をやっていませんよ!"),
-                            MsgIcon::None, MsgButtons::Ok);
-        return false;
-    }
-    if (platform.messageBox(parent, QStringLiteral("ガンバレソラミ君の成績表です。\r\n見ますか？"),
-                            MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
-        return false;
-    const QDateTime moment = platform.localTime();
-    file.appendReport(problemFileName, moment, answers, correct, learner);
-    return true;
-}
-
-bool eraseScores(Platform& platform, QWidget* parent) {
-    const ScoreFile file;
-    if (platform.messageBox(parent,
-                            QStringLiteral("ソラミ君の成績データを消去します\r\nいいですか？"),
-                            MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
-        return false;
-    file.erase();
-    return true;
-}
-
-bool confirmProblemReset(Platform& platform, QWidget* parent) {
-    return platform.messageBox(parent, QStringLiteral("出題状況をリセットします。\r\nいいですか？"),
-                               MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok;
 }
 
 } // namespace sorami

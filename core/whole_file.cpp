@@ -1,0 +1,31 @@
+#include "whole_file.h"
+
+#include "sorami_error.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace sorami {
+
+void writeWholeFile(const QString& path, std::string_view bytes, const WholeFileErrors& errors,
+                    DirectWrite direct) {
+    const QFileInfo info(path);
+    if (info.exists() && (!info.isFile() || !info.isWritable())) raise(errors.cannotCreate);
+    QSaveFile f(path);
+    f.setDirectWriteFallback(direct == DirectWrite::WhenFolderIsReadOnly);
+    if (!f.open(QIODevice::WriteOnly)) raise(errors.cannotCreate);
+    const auto failed = [&] {
+        const QString why = errors.writeFailed.isEmpty() ? f.errorString() : errors.writeFailed;
+        f.cancelWriting();
+        raise(why);
+    };
+    // QSaveFile buffers: a full disk may show only when the buffer goes out,
+    // and commit() would still rename a cut-off file over the good one.
+    const auto size = static_cast<qint64>(bytes.size());
+    if (f.write(bytes.data(), size) != size) failed();
+    if (!f.flush() || f.error() != QFileDevice::NoError) failed();
+    if (!f.commit())
+        raise(errors.writeFailed.isEmpty() ? f.errorString() : errors.writeFailed);
+}
+
+} // namespace sorami

@@ -1,0 +1,32 @@
+#pragma once
+// Every rewrite of a whole file (question files, INI files, starting the
+// score file anew, memo files) goes through here: the bytes go to a
+// temporary file beside the target, every write and the final flush are
+// checked, and only then is the temporary file renamed over the old one.
+// Any failure cancels the write, so the old file stays as it was, and
+// throws SoramiError with the caller's message.
+
+#include <QString>
+#include <string_view>
+
+namespace sorami {
+
+struct WholeFileErrors {
+    QString cannotCreate; // the file cannot be opened for writing
+    QString writeFailed;  // a write, the flush or the rename failed; empty: the system's own text
+};
+
+enum class DirectWrite {
+    Never,
+    // A writable file in a folder that takes no new files is overwritten in
+    // place instead of refused. The old content cannot survive a failure then.
+    WhenFolderIsReadOnly,
+};
+
+// Writes `bytes` as the whole content of `path`. An existing file that is
+// read-only is refused with `cannotCreate`: renaming a new file over it
+// would quietly defeat the protection.
+void writeWholeFile(const QString& path, std::string_view bytes, const WholeFileErrors& errors,
+                    DirectWrite direct = DirectWrite::Never);
+
+} // namespace sorami
