@@ -25,8 +25,10 @@ Lines makeLines(size_t questions) {
 
 void BM_SplitLines(benchmark::State& state) {
     const std::string bytes = joinLines(makeLines(static_cast<size_t>(state.range(0))));
-    for (auto _ : state) benchmark::DoNotOptimize(splitLines(bytes));
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes.size()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(splitLines(bytes));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(bytes.size()));
 }
 BENCHMARK(BM_SplitLines)->Arg(1000)->Arg(333334);
 
@@ -43,19 +45,23 @@ BENCHMARK(BM_WriteAndReadFile)->Arg(1000)->Arg(333334)->Unit(benchmark::kMillise
 
 void BM_CountMarked(benchmark::State& state) {
     const Lines lines = makeLines(static_cast<size_t>(state.range(0)));
-    for (auto _ : state) benchmark::DoNotOptimize(countMarked(lines));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(countMarked(lines));
 }
 BENCHMARK(BM_CountMarked)->Arg(333334)->Unit(benchmark::kMicrosecond);
 
 void BM_FromSjis(benchmark::State& state) {
     const std::string line = sjis("彼は毎朝六時に起きて公園を散歩します。ﾃｷｽﾄ and some English.");
-    for (auto _ : state) benchmark::DoNotOptimize(fromSjis(line));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fromSjis(line));
 }
 BENCHMARK(BM_FromSjis);
 
 void BM_ToSjis(benchmark::State& state) {
-    const QString text = QStringLiteral("彼は毎朝六時に起きて公園を散歩します。ﾃｷｽﾄ and some English.");
-    for (auto _ : state) benchmark::DoNotOptimize(toSjis(text));
+    const QString text =
+        QStringLiteral("彼は毎朝六時に起きて公園を散歩します。ﾃｷｽﾄ and some English.");
+    for (auto _ : state)
+        benchmark::DoNotOptimize(toSjis(text));
 }
 BENCHMARK(BM_ToSjis);
 

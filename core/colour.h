@@ -17,9 +17,9 @@ constexpr ColourValue ScrollBar = base | 0, Background = base | 1, ActiveCaption
                       CaptionText = base | 9, ActiveBorder = base | 10, InactiveBorder = base | 11,
                       AppWorkSpace = base | 12, Highlight = base | 13, HighlightText = base | 14,
                       BtnFace = base | 15, BtnShadow = base | 16, GrayText = base | 17,
-                      BtnText = base | 18, InactiveCaptionText = base | 19, BtnHighlight = base | 20,
-                      DkShadow3D = base | 21, Light3D = base | 22, InfoText = base | 23,
-                      InfoBk = base | 24;
+                      BtnText = base | 18, InactiveCaptionText = base | 19,
+                      BtnHighlight = base | 20, DkShadow3D = base | 21, Light3D = base | 22,
+                      InfoText = base | 23, InfoBk = base | 24;
 } // namespace SysColour
 
 // Common fixed colours of the forms.
@@ -30,6 +30,8 @@ constexpr ColourValue Black = 0x000000, Maroon = 0x000080, Green = 0x008000, Nav
                       Gray = 0x808080, Olive = 0x008080, Purple = 0x800080, Teal = 0x808000;
 } // namespace Colours
 
-inline bool isSystemColour(ColourValue v) { return (static_cast<std::uint32_t>(v) & 0x80000000u) != 0; }
+inline bool isSystemColour(ColourValue v) {
+    return (static_cast<std::uint32_t>(v) & 0x80000000u) != 0;
+}
 
 } // namespace sorami

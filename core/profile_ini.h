@@ -16,8 +16,7 @@ public:
     const QString& path() const { return path_; }
 
     // Value of the key, at most 1023 bytes; `def` when the key or file is missing.
-    std::string readString(const QString& section, const QString& key,
-                           std::string_view def) const;
+    std::string readString(const QString& section, const QString& key, std::string_view def) const;
     // Decimal, or hexadecimal after "0x"/"0X"; anything else gives `def`.
     int readInteger(const QString& section, const QString& key, int def) const;
     // Read as an integer: 0 is false, any other number true.

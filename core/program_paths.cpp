@@ -19,7 +19,9 @@ QString selfExe() {
 }
 } // namespace
 
-void setProgramDirForTesting(const QString& dir) { overrideDir() = dir; }
+void setProgramDirForTesting(const QString& dir) {
+    overrideDir() = dir;
+}
 
 QString programFilePath() {
     const QString exe = selfExe();
@@ -32,7 +34,9 @@ QString programDir() {
     return QFileInfo(selfExe()).absolutePath();
 }
 
-QString besideProgram(const QString& name) { return QDir(programDir()).filePath(name); }
+QString besideProgram(const QString& name) {
+    return QDir(programDir()).filePath(name);
+}
 
 QString iniPathFor(const QString& programPath) {
     const auto slash = programPath.lastIndexOf(QLatin1Char('/'));
@@ -43,6 +47,8 @@ QString iniPathFor(const QString& programPath) {
     return dir + (dot > 0 ? name.left(dot) : name) + QStringLiteral(".ini");
 }
 
-QString programIniPath() { return iniPathFor(programFilePath()); }
+QString programIniPath() {
+    return iniPathFor(programFilePath());
+}
 
 } // namespace sorami

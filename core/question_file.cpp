@@ -10,7 +10,8 @@
 namespace sorami {
 
 Lines splitLines(std::string_view bytes) {
-    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos)
+        bytes = bytes.substr(0, nul);
     Lines lines;
     size_t start = 0;
     const size_t n = bytes.size();
@@ -31,7 +32,8 @@ Lines splitLines(std::string_view bytes) {
 
 std::string joinLines(const Lines& lines) {
     size_t total = 0;
-    for (const auto& l : lines) total += l.size() + 2;
+    for (const auto& l : lines)
+        total += l.size() + 2;
     std::string out;
     out.reserve(total);
     for (const auto& l : lines) {
@@ -54,10 +56,10 @@ Lines readQuestionFile(const QString& path) {
 }
 
 void writeQuestionFile(const QString& path, const Lines& lines) {
-    writeWholeFile(path, joinLines(lines),
-                   {fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"),
-                                 QDir::toNativeSeparators(path)),
-                    {}});
+    writeWholeFile(
+        path, joinLines(lines),
+        {fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), QDir::toNativeSeparators(path)),
+         {}});
 }
 
 int countMarked(const Lines& lines) {

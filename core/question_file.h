@@ -28,7 +28,9 @@ Lines readQuestionFile(const QString& path);
 // when the file cannot be created, or the system's text for other failures.
 void writeQuestionFile(const QString& path, const Lines& lines);
 
-inline int questionCount(const Lines& lines) { return static_cast<int>(lines.size() / 3); }
+inline int questionCount(const Lines& lines) {
+    return static_cast<int>(lines.size() / 3);
+}
 
 // Line `index` of the list, or an empty line where the list has none: a
 // trailing incomplete question shows what it has and never reads past the end.
@@ -39,7 +41,9 @@ inline const std::string& lineAt(const Lines& lines, long long index) {
 }
 
 // The mistake mark: only the first byte is tested.
-inline bool isMarked(std::string_view line0) { return !line0.empty() && line0.front() == '?'; }
+inline bool isMarked(std::string_view line0) {
+    return !line0.empty() && line0.front() == '?';
+}
 
 // Number of complete questions whose first line carries the mark.
 int countMarked(const Lines& lines);

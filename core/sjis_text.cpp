@@ -12,7 +12,7 @@ namespace {
 // converter: every single byte and every lead/trail pair is asked once, so
 // display conversion of long files costs a table look-up per character.
 struct DecodeTables {
-    std::array<char16_t, 256> single{};    // 0 = lead byte or invalid
+    std::array<char16_t, 256> single{}; // 0 = lead byte or invalid
     std::array<bool, 256> lead{};
     std::array<char16_t, 256 * 256> pair{}; // 0 = invalid pair
 
@@ -94,7 +94,8 @@ std::string toSjis(const QString& text) {
     out.reserve(static_cast<size_t>(text.size()) * 2);
     std::lock_guard guard(lock);
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-        for (QChar c : text) out.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?');
+        for (QChar c : text)
+            out.push_back(c.unicode() < 0x80 ? static_cast<char>(c.unicode()) : '?');
         return out;
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
@@ -106,7 +107,8 @@ std::string toSjis(const QString& text) {
             continue;
         }
         // A surrogate pair is one character outside CP932.
-        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < n &&
+            QChar::isLowSurrogate(text.at(i + 1).unicode())) {
             out.push_back('?');
             ++i;
             continue;

@@ -22,6 +22,8 @@ std::string toSjisKeeping(const QString& text, const std::string& original);
 
 // A source-code text (UTF-8) as CP932 bytes, for INI sections, keys and
 // other fixed texts of the file formats.
-inline std::string sjis(const char* utf8) { return toSjis(QString::fromUtf8(utf8)); }
+inline std::string sjis(const char* utf8) {
+    return toSjis(QString::fromUtf8(utf8));
+}
 
 } // namespace sorami

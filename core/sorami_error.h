@@ -27,6 +27,8 @@ inline QString fillTemplate(const QString& templ, const QString& arg) {
     return out;
 }
 
-[[noreturn]] inline void raise(const QString& text) { throw SoramiError(text); }
+[[noreturn]] inline void raise(const QString& text) {
+    throw SoramiError(text);
+}
 
 } // namespace sorami

@@ -24,8 +24,7 @@ void writeWholeFile(const QString& path, std::string_view bytes, const WholeFile
     const auto size = static_cast<qint64>(bytes.size());
     if (f.write(bytes.data(), size) != size) failed();
     if (!f.flush() || f.error() != QFileDevice::NoError) failed();
-    if (!f.commit())
-        raise(errors.writeFailed.isEmpty() ? f.errorString() : errors.writeFailed);
+    if (!f.commit()) raise(errors.writeFailed.isEmpty() ? f.errorString() : errors.writeFailed);
 }
 
 } // namespace sorami

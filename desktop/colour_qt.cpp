@@ -7,27 +7,51 @@ namespace sorami {
 QPalette::ColorRole systemColourRole(int index, QPalette::ColorGroup* group) {
     if (group) *group = QPalette::Active;
     switch (index) {
-    case 1: case 12: return QPalette::Dark;             // desktop, application work space
-    case 2: case 13: return QPalette::Highlight;        // active caption, selection
-    case 3: case 10: case 11: return QPalette::Mid;     // inactive caption and borders
-    case 4: case 15: return QPalette::Button;           // menu, button face
-    case 5: return QPalette::Base;                      // window background
-    case 6: case 21: return QPalette::Shadow;           // frame, dark 3-D shadow
-    case 7: case 18: return QPalette::ButtonText;       // menu text, button text
-    case 8: return QPalette::Text;                      // window text
-    case 9: case 14: return QPalette::HighlightedText;  // caption text, selected text
-    case 16: return QPalette::Dark;                     // button shadow
+    case 1:
+    case 12:
+        return QPalette::Dark; // desktop, application work space
+    case 2:
+    case 13:
+        return QPalette::Highlight; // active caption, selection
+    case 3:
+    case 10:
+    case 11:
+        return QPalette::Mid; // inactive caption and borders
+    case 4:
+    case 15:
+        return QPalette::Button; // menu, button face
+    case 5:
+        return QPalette::Base; // window background
+    case 6:
+    case 21:
+        return QPalette::Shadow; // frame, dark 3-D shadow
+    case 7:
+    case 18:
+        return QPalette::ButtonText; // menu text, button text
+    case 8:
+        return QPalette::Text; // window text
+    case 9:
+    case 14:
+        return QPalette::HighlightedText; // caption text, selected text
+    case 16:
+        return QPalette::Dark; // button shadow
     case 17:
         if (group) *group = QPalette::Disabled;
-        return QPalette::Text;                          // grey text
+        return QPalette::Text; // grey text
     case 19:
         if (group) *group = QPalette::Inactive;
         return QPalette::WindowText;
-    case 20: return QPalette::Light;                    // button highlight
-    case 22: return QPalette::Midlight;                 // 3-D light
-    case 23: return QPalette::ToolTipText;
-    case 24: return QPalette::ToolTipBase;
-    case 0: default: return QPalette::Window;           // scroll bar and unknown indices
+    case 20:
+        return QPalette::Light; // button highlight
+    case 22:
+        return QPalette::Midlight; // 3-D light
+    case 23:
+        return QPalette::ToolTipText;
+    case 24:
+        return QPalette::ToolTipBase;
+    case 0:
+    default:
+        return QPalette::Window; // scroll bar and unknown indices
     }
 }
 
@@ -42,7 +66,9 @@ QColor toQColor(ColourValue v, const QPalette& palette) {
                   static_cast<int>((u >> 16) & 0xFF));
 }
 
-QColor toQColor(ColourValue v) { return toQColor(v, QApplication::palette()); }
+QColor toQColor(ColourValue v) {
+    return toQColor(v, QApplication::palette());
+}
 
 ColourValue fromQColor(const QColor& c) {
     const QColor rgb = c.toRgb();

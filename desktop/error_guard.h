@@ -19,8 +19,7 @@ namespace sorami {
 // Shows the text of the exception in flight in the standard error box.
 void reportCurrentException(Platform& platform, QWidget* parent);
 
-template <typename F>
-void guarded(Platform& platform, QWidget* parent, F&& f) noexcept {
+template <typename F> void guarded(Platform& platform, QWidget* parent, F&& f) noexcept {
     try {
         std::forward<F>(f)();
     } catch (...) {
@@ -34,22 +33,22 @@ template <typename Sender, typename Signal, typename Receiver, typename Slot>
 QMetaObject::Connection connectGuarded(Platform& platform, Sender* sender, Signal signal,
                                        Receiver* receiver, Slot slot) {
     QWidget* parent = qobject_cast<QWidget*>(receiver);
-    return QObject::connect(sender, signal, receiver,
-                            [&platform, parent, receiver, slot](auto&&... args) {
-                                guarded(platform, parent, [&] {
-                                    if constexpr (std::is_member_function_pointer_v<Slot>) {
-                                        if constexpr (std::is_invocable_v<Slot, Receiver*, decltype(args)...>)
-                                            std::invoke(slot, receiver, args...);
-                                        else
-                                            std::invoke(slot, receiver);
-                                    } else {
-                                        if constexpr (std::is_invocable_v<Slot, decltype(args)...>)
-                                            slot(args...);
-                                        else
-                                            slot();
-                                    }
-                                });
-                            });
+    return QObject::connect(
+        sender, signal, receiver, [&platform, parent, receiver, slot](auto&&... args) {
+            guarded(platform, parent, [&] {
+                if constexpr (std::is_member_function_pointer_v<Slot>) {
+                    if constexpr (std::is_invocable_v<Slot, Receiver*, decltype(args)...>)
+                        std::invoke(slot, receiver, args...);
+                    else
+                        std::invoke(slot, receiver);
+                } else {
+                    if constexpr (std::is_invocable_v<Slot, decltype(args)...>)
+                        slot(args...);
+                    else
+                        slot();
+                }
+            });
+        });
 }
 
 } // namespace sorami

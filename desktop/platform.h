@@ -24,9 +24,9 @@ enum class MsgResult { Ok, Cancel, Yes, No, Retry };
 // State of a file open/save dialog component; it survives between showings
 // as the dialog component of a form does.
 struct FileDialogState {
-    QString filter;        // "label|pattern|label|pattern..."
-    int filterIndex = 1;   // 1-based, the entry selected when the dialog opens
-    QString fileName;      // proposed name in, chosen full path out
+    QString filter;      // "label|pattern|label|pattern..."
+    int filterIndex = 1; // 1-based, the entry selected when the dialog opens
+    QString fileName;    // proposed name in, chosen full path out
     QString initialDir;
     QString title;
     bool overwritePrompt = false; // save dialogs: ask before replacing a file
@@ -39,8 +39,8 @@ QStringList qtNameFilters(const QString& filter);
 // A font as the forms and the INI files hold it.
 struct FontSpec {
     QString face = QStringLiteral("System");
-    int size = 10;     // points; 0 when only the pixel height is known
-    int height = 0;    // character height in pixels (negative: without internal leading); 0 = use size
+    int size = 10;  // points; 0 when only the pixel height is known
+    int height = 0; // character height in pixels (negative: without internal leading); 0 = use size
     ColourValue colour = SysColour::WindowText;
     bool bold = false, italic = false, underline = false, strikeOut = false;
     int charset = 128; // Shift-JIS
@@ -91,8 +91,8 @@ public:
     virtual void playSound(const QString& name, bool synchronous) = 0;
 
     virtual QDateTime localTime() = 0;
-    virtual int msecsOfDay() = 0;              // time of day in milliseconds
-    virtual std::uint32_t tickCount() = 0;     // milliseconds since an arbitrary start
+    virtual int msecsOfDay() = 0;          // time of day in milliseconds
+    virtual std::uint32_t tickCount() = 0; // milliseconds since an arbitrary start
     // Waits without letting any window message through.
     virtual void busyWait(int milliseconds) = 0;
 

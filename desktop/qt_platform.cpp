@@ -55,18 +55,35 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     box.setWindowTitle(titleOr(caption));
     box.setText(displayLineBreaks(text));
     switch (icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     QMessageBox::StandardButtons set;
     QMessageBox::StandardButton def = QMessageBox::Ok;
     switch (buttons) {
-    case MsgButtons::Ok: set = QMessageBox::Ok; break;
-    case MsgButtons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
-    case MsgButtons::YesNo: set = QMessageBox::Yes | QMessageBox::No; def = QMessageBox::Yes; break;
+    case MsgButtons::Ok:
+        set = QMessageBox::Ok;
+        break;
+    case MsgButtons::OkCancel:
+        set = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case MsgButtons::YesNo:
+        set = QMessageBox::Yes | QMessageBox::No;
+        def = QMessageBox::Yes;
+        break;
     case MsgButtons::YesNoCancel:
         set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         def = QMessageBox::Yes;
@@ -79,10 +96,14 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     box.setStandardButtons(set);
     box.setDefaultButton(def);
     switch (box.exec()) {
-    case QMessageBox::Ok: return MsgResult::Ok;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Retry:
+        return MsgResult::Retry;
     default:
         // The title-bar close box of a box without Cancel answers as its
         // only or its negative button does.
@@ -195,11 +216,11 @@ struct NamedColour {
     ColourValue value;
 };
 constexpr NamedColour fontColours[] = {
-    {"黒", Colours::Black},    {"栗色", Colours::Maroon}, {"緑", Colours::Green},
-    {"オリーブ", Colours::Olive}, {"濃紺", Colours::Navy},  {"紫", Colours::Purple},
-    {"青緑", Colours::Teal},   {"灰色", Colours::Gray},   {"銀色", Colours::Silver},
-    {"赤", Colours::Red},      {"黄緑", Colours::Lime},   {"黄", Colours::Yellow},
-    {"青", Colours::Blue},     {"赤紫", Colours::Fuchsia}, {"水色", Colours::Aqua},
+    {"黒", Colours::Black},       {"栗色", Colours::Maroon},  {"緑", Colours::Green},
+    {"オリーブ", Colours::Olive}, {"濃紺", Colours::Navy},    {"紫", Colours::Purple},
+    {"青緑", Colours::Teal},      {"灰色", Colours::Gray},    {"銀色", Colours::Silver},
+    {"赤", Colours::Red},         {"黄緑", Colours::Lime},    {"黄", Colours::Yellow},
+    {"青", Colours::Blue},        {"赤紫", Colours::Fuchsia}, {"水色", Colours::Aqua},
     {"白", Colours::White},
 };
 
@@ -305,9 +326,13 @@ void QtPlatform::playSound(const QString& name, bool synchronous) {
     playSoundCue(name, synchronous);
 }
 
-QDateTime QtPlatform::localTime() { return QDateTime::currentDateTime(); }
+QDateTime QtPlatform::localTime() {
+    return QDateTime::currentDateTime();
+}
 
-int QtPlatform::msecsOfDay() { return QTime::currentTime().msecsSinceStartOfDay(); }
+int QtPlatform::msecsOfDay() {
+    return QTime::currentTime().msecsSinceStartOfDay();
+}
 
 std::uint32_t QtPlatform::tickCount() {
     timespec ts{};
@@ -323,7 +348,9 @@ void QtPlatform::busyWait(int milliseconds) {
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-bool QtPlatform::endSession(SessionEnd how, bool force) { return requestSessionEnd(how, force); }
+bool QtPlatform::endSession(SessionEnd how, bool force) {
+    return requestSessionEnd(how, force);
+}
 
 void QtPlatform::showHelp(QWidget* parent, const QString& helpFile) {
     // The help pages are HTML files named after the help file ("Sorami10.hlp"

@@ -9,7 +9,7 @@
 namespace sorami {
 
 struct LogindCall {
-    QString path;      // object path
+    QString path; // object path
     QString interface;
     QString method;
     QVariantList args;

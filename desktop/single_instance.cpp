@@ -17,7 +17,9 @@ QString SingleInstanceLock::lockFilePath(const QString& name) {
 
 SingleInstanceLock::SingleInstanceLock(const QString& name) : name_(name) {}
 
-SingleInstanceLock::~SingleInstanceLock() { release(); }
+SingleInstanceLock::~SingleInstanceLock() {
+    release();
+}
 
 bool SingleInstanceLock::heldElsewhere(const QString& name) {
     const QByteArray path = QFile::encodeName(lockFilePath(name));

@@ -65,7 +65,7 @@ PcmPtr decode(const QString& path) {
     pcm->rate = info.samplerate;
     pcm->channels = info.channels;
     pa_sample_spec sampleSpec{PA_SAMPLE_S16NE, static_cast<uint32_t>(std::max(info.samplerate, 0)),
-                        static_cast<uint8_t>(std::clamp(info.channels, 0, 255))};
+                              static_cast<uint8_t>(std::clamp(info.channels, 0, 255))};
     if (info.channels <= 0 || info.channels > static_cast<int>(PA_CHANNELS_MAX) ||
         !pa_sample_spec_valid(&sampleSpec)) {
         sf_close(f);
@@ -170,7 +170,7 @@ bool serverAvailable() {
 void playPcm(const Pcm& pcm, const std::string& appName, const std::atomic<bool>* cancel) {
     if (!serverAvailable()) return;
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16NE, static_cast<uint32_t>(pcm.rate),
-                              static_cast<uint8_t>(pcm.channels)};
+                                    static_cast<uint8_t>(pcm.channels)};
     // A short server-side queue, so that a cue that is replaced stops at once.
     const std::size_t bytesPer100ms = pa_usec_to_bytes(100'000, &sampleSpec);
     const pa_buffer_attr attr{static_cast<uint32_t>(-1), static_cast<uint32_t>(bytesPer100ms),

@@ -19,8 +19,9 @@ template <typename Box> void showPlainText(Box* box, const QString& text) {
         own = static_cast<int>(box->wordWrapMode());
         box->setProperty(savedMode, own);
     }
-    const auto mode = text.size() > LongLineLength ? QTextOption::WrapAnywhere
-                                                   : static_cast<QTextOption::WrapMode>(own.toInt());
+    const auto mode = text.size() > LongLineLength
+                          ? QTextOption::WrapAnywhere
+                          : static_cast<QTextOption::WrapMode>(own.toInt());
     // Change the mode while the box holds the shorter text: re-wrapping the
     // long line in the slow mode is exactly what must not happen.
     if (mode == QTextOption::WrapAnywhere) {

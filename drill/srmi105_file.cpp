@@ -2,9 +2,9 @@
 // the resume record that brings the learner back to the last question.
 #include "profile_ini.h"
 #include "qt_platform.h"
+#include "resume_record.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
-#include "resume_record.h"
 #include "srmi105.h"
 #include "text_box.h"
 

@@ -37,11 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     // Lines never hold a break or NUL, and writing then reading gives them back.
     const Lines lines = splitLines(bytes);
     for (const auto& l : lines)
-        check(l.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos, "line holds a break");
+        check(l.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos,
+              "line holds a break");
     check(splitLines(joinLines(lines)) == lines, "write/read round trip");
 
     // An unedited line is written back byte for byte, whatever it holds.
-    for (const auto& l : lines) check(toSjisKeeping(fromSjis(l), l) == l, "unedited line changed");
+    for (const auto& l : lines)
+        check(toSjisKeeping(fromSjis(l), l) == l, "unedited line changed");
     const std::string reencoded = toSjis(fromSjis(bytes));
     check(fromSjis(reencoded).size() <= fromSjis(bytes).size(), "re-encoding grew the text");
 
@@ -57,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     (void)ini.readInteger(QStringLiteral("問題番号"), QStringLiteral("PProblemNum"), -1);
     const std::string value = "v" + std::to_string(size);
     ini.writeString(QStringLiteral("問題ファイル名"), QStringLiteral("PFileName"), value);
-    check(ini.readString(QStringLiteral("問題ファイル名"), QStringLiteral("PFileName"), "-1") == value,
+    check(ini.readString(QStringLiteral("問題ファイル名"), QStringLiteral("PFileName"), "-1") ==
+              value,
           "INI write/read");
     ini.writeInteger(QStringLiteral("問題番号"), QStringLiteral("PProblemNum"), -7);
     check(ini.readInteger(QStringLiteral("問題番号"), QStringLiteral("PProblemNum"), 0) == -7,

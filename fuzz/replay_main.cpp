@@ -33,9 +33,15 @@ int main(int argc, char** argv) {
         for (int e = 0; e < edits; ++e) {
             const auto pos = s.empty() ? 0 : rng() % (s.size() + 1);
             switch (rng() % 3) {
-            case 0: s.insert(s.begin() + static_cast<long>(pos), static_cast<char>(rng() & 0xFF)); break;
-            case 1: if (!s.empty() && pos < s.size()) s.erase(pos, 1); break;
-            default: if (pos < s.size()) s[pos] = static_cast<char>(rng() & 0xFF); break;
+            case 0:
+                s.insert(s.begin() + static_cast<long>(pos), static_cast<char>(rng() & 0xFF));
+                break;
+            case 1:
+                if (!s.empty() && pos < s.size()) s.erase(pos, 1);
+                break;
+            default:
+                if (pos < s.size()) s[pos] = static_cast<char>(rng() & 0xFF);
+                break;
             }
         }
         LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(s.data()), s.size());

@@ -4,8 +4,8 @@
 // every question, automatic and flash advance at a typed interval, and
 // fonts kept in the program's INI between runs.
 
-#include "interval_timer.h"
 #include "card_dialog.h"
+#include "interval_timer.h"
 #include "platform.h"
 #include "question_file.h"
 

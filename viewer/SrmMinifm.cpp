@@ -25,7 +25,6 @@
 namespace sorami {
 namespace {
 
-
 FontSpec boxDesignFont(ColourValue colour) {
     FontSpec f;
     f.face = QStringLiteral("ＭＳ ゴシック");

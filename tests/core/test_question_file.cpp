@@ -18,8 +18,10 @@ using namespace sorami;
 Q_DECLARE_METATYPE(sorami::Lines)
 
 namespace {
-std::string bytesOf(const QByteArray& a) { return std::string(a.constData(), static_cast<size_t>(a.size())); }
+std::string bytesOf(const QByteArray& a) {
+    return std::string(a.constData(), static_cast<size_t>(a.size()));
 }
+} // namespace
 
 class TestQuestionFile : public QObject {
     Q_OBJECT
@@ -44,26 +46,28 @@ void TestQuestionFile::split_data() {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<Lines>("lines");
     QTest::newRow("CR LF") << QByteArray("a\r\nb\r\nc") << Lines{"a", "b", "c"};
-    QTest::newRow("final CR LF adds nothing") << QByteArray("a\r\nb\r\nc\r\n") << Lines{"a", "b", "c"};
+    QTest::newRow("final CR LF adds nothing")
+        << QByteArray("a\r\nb\r\nc\r\n") << Lines{"a", "b", "c"};
     QTest::newRow("mixed CR, LF") << QByteArray("a\rb\nc") << Lines{"a", "b", "c"};
     QTest::newRow("CR LF CR LF") << QByteArray("\r\n\r\n") << Lines{"", ""};
     QTest::newRow("LF CR is two breaks") << QByteArray("\n\r") << Lines{"", ""};
     QTest::newRow("empty model answer") << QByteArray("a\r\n\r\nc\r\n") << Lines{"a", "", "c"};
-    QTest::newRow("NUL ends the text") << QByteArray("a\r\nb", 4) + QByteArray("\0c\r\nd", 5)
-                                       << Lines{"a", "b"};
+    QTest::newRow("NUL ends the text")
+        << QByteArray("a\r\nb", 4) + QByteArray("\0c\r\nd", 5) << Lines{"a", "b"};
     QTest::newRow("NUL at the start") << QByteArray("\0abc", 4) << Lines{};
     QTest::newRow("empty file") << QByteArray() << Lines{};
     QTest::newRow("lone final CR") << QByteArray("x\r") << Lines{"x"};
     QTest::newRow("blanks kept") << QByteArray("  a b  \r\n\t") << Lines{"  a b  ", "\t"};
-    QTest::newRow("shift-jis with 0x5C trail byte") << QByteArray("\x95\x5c\r\n\x83\x5c")
-                                                   << Lines{"\x95\x5c", "\x83\x5c"};
+    QTest::newRow("shift-jis with 0x5C trail byte")
+        << QByteArray("\x95\x5c\r\n\x83\x5c") << Lines{"\x95\x5c", "\x83\x5c"};
     QTest::newRow("invalid bytes kept") << QByteArray("\xa0\xff\x82") << Lines{"\xa0\xff\x82"};
 }
 
 void TestQuestionFile::split() {
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
-    QCOMPARE(splitLines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))), lines);
+    QCOMPARE(splitLines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
+             lines);
 }
 
 void TestQuestionFile::join_data() {
@@ -87,7 +91,8 @@ void TestQuestionFile::counts_data() {
     QTest::addColumn<int>("marked");
     QTest::newRow("31 lines") << 31 << QList<int>{} << 10 << 0;
     QTest::newRow("marks 2 and 7 of 10") << 30 << QList<int>{1, 6} << 10 << 2;
-    QTest::newRow("mark on the incomplete tail is not counted") << 31 << QList<int>{0, 10} << 10 << 1;
+    QTest::newRow("mark on the incomplete tail is not counted")
+        << 31 << QList<int>{0, 10} << 10 << 1;
     QTest::newRow("empty") << 0 << QList<int>{} << 0 << 0;
     QTest::newRow("two lines") << 2 << QList<int>{0} << 0 << 0;
 }
@@ -98,7 +103,8 @@ void TestQuestionFile::counts() {
     QFETCH(int, questions);
     QFETCH(int, marked);
     Lines lines(static_cast<size_t>(lineCount), "x");
-    for (int q : markedQuestions) lines[static_cast<size_t>(q * 3)] = "? x";
+    for (int q : markedQuestions)
+        lines[static_cast<size_t>(q * 3)] = "? x";
     QCOMPARE(questionCount(lines), questions);
     QCOMPARE(countMarked(lines), marked);
 }
@@ -217,8 +223,9 @@ void TestQuestionFile::lineAtNeverReadsPastTheEnd() {
 
 void TestQuestionFile::filterList() {
     QCOMPARE(questionFileFilter(),
-             QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|"
-                            "ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|すべてのﾌｧｲﾙ(*.*)|*.*"));
+             QStringLiteral(
+                 "ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|"
+                 "ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|すべてのﾌｧｲﾙ(*.*)|*.*"));
 }
 
 QTEST_APPLESS_MAIN(TestQuestionFile)

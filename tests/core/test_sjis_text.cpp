@@ -20,14 +20,16 @@ void TestSjisText::decode_data() {
     QTest::addColumn<QString>("text");
     QTest::newRow("ascii") << QByteArray("The boy") << QStringLiteral("The boy");
     QTest::newRow("hiragana") << QByteArray("\x82\xa0\x82\xa2") << QStringLiteral("あい");
-    QTest::newRow("half-width katakana") << QByteArray("\xcc\xa7\xb2\xd9") << QStringLiteral("ﾌｧｲﾙ");
+    QTest::newRow("half-width katakana")
+        << QByteArray("\xcc\xa7\xb2\xd9") << QStringLiteral("ﾌｧｲﾙ");
     QTest::newRow("full-width blank") << QByteArray("\x81\x40") << QStringLiteral("　");
     QTest::newRow("NEC special: circled one") << QByteArray("\x87\x40") << QStringLiteral("①");
-    QTest::newRow("wave dash is the full-width tilde") << QByteArray("\x81\x60") << QStringLiteral("～");
+    QTest::newRow("wave dash is the full-width tilde")
+        << QByteArray("\x81\x60") << QStringLiteral("～");
     QTest::newRow("yen sign byte stays a backslash") << QByteArray("\\") << QStringLiteral("\\");
     QTest::newRow("lone lead byte at the end") << QByteArray("a\x82") << QStringLiteral("a\uFFFD");
-    QTest::newRow("lead byte with a bad trail") << QByteArray("\x82\x20x")
-                                                 << QStringLiteral("\uFFFD x");
+    QTest::newRow("lead byte with a bad trail")
+        << QByteArray("\x82\x20x") << QStringLiteral("\uFFFD x");
     QTest::newRow("undefined single byte") << QByteArray("\xa0z") << QStringLiteral("\uFFFDz");
     QTest::newRow("empty") << QByteArray() << QString();
 }
@@ -45,7 +47,8 @@ void TestSjisText::encode_data() {
     QTest::newRow("kanji") << QStringLiteral("和文") << QByteArray("\x98\x61\x95\xb6");
     QTest::newRow("half-width katakana")
         << QStringLiteral("ﾃｷｽﾄ") << QByteArray("\xc3\xb7\xbd\xc4");
-    QTest::newRow("full-width letters") << QStringLiteral("ＬｋＯ") << QByteArray("\x82\x6b\x82\x8b\x82\x6e");
+    QTest::newRow("full-width letters")
+        << QStringLiteral("ＬｋＯ") << QByteArray("\x82\x6b\x82\x8b\x82\x6e");
     QTest::newRow("hangul cannot be held") << QStringLiteral("a한b") << QByteArray("a?b");
     QTest::newRow("emoji is one character") << QStringLiteral("x😀y") << QByteArray("x?y");
     QTest::newRow("accented latin") << QStringLiteral("café") << QByteArray("caf?");
@@ -81,7 +84,8 @@ void TestSjisText::keepingOriginalBytes() {
     const std::string invalid("\x82\x20ok\xa0", 5);
     const QString shown = fromSjis(invalid);
     QCOMPARE(toSjisKeeping(shown, invalid), invalid);
-    QCOMPARE(toSjisKeeping(shown + QStringLiteral("!"), invalid), toSjis(shown + QStringLiteral("!")));
+    QCOMPARE(toSjisKeeping(shown + QStringLiteral("!"), invalid),
+             toSjis(shown + QStringLiteral("!")));
     QCOMPARE(toSjis(shown).substr(0, 1), std::string("?"));
 }
 

@@ -23,7 +23,8 @@ void TestErrorGuard::errorsEndOnlyTheHandler_data() {
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("text");
     QTest::newRow("own error") << 0 << QStringLiteral("ﾌｧｲﾙ x は開けません");
-    QTest::newRow("index out of range") << 1 << QStringLiteral("リストのインデックスが範囲を超えています");
+    QTest::newRow("index out of range")
+        << 1 << QStringLiteral("リストのインデックスが範囲を超えています");
     QTest::newRow("other std exception") << 2 << QStringLiteral("bad thing");
 }
 
@@ -75,10 +76,12 @@ void TestErrorGuard::timerTicksRunGuarded() {
     IntervalTimer t;
     int ticks = 0;
     t.setInterval(5);
-    t.onTimer([&] {
-        ++ticks;
-        raise(QStringLiteral("tick"));
-    }, &platform);
+    t.onTimer(
+        [&] {
+            ++ticks;
+            raise(QStringLiteral("tick"));
+        },
+        &platform);
     QTRY_VERIFY(ticks >= 2);
     t.setEnabled(false);
     QVERIFY(platform.errorTexts().size() >= 2);

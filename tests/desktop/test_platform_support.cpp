@@ -64,12 +64,18 @@ void TestPlatformSupport::systemColoursFollowThePalette() {
 void TestPlatformSupport::iniPaths_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("ini");
-    QTest::newRow("no extension") << "/opt/lko/Srmmini32" << "/opt/lko/Srmmini32.ini";
-    QTest::newRow("extension replaced") << "/opt/lko/Sorami105.exe" << "/opt/lko/Sorami105.ini";
-    QTest::newRow("last dot only") << "/a.b/prog.v1.bin" << "/a.b/prog.v1.ini";
-    QTest::newRow("dot in directory only") << "/a.b/prog" << "/a.b/prog.ini";
-    QTest::newRow("bare name") << "Srmmini32" << "Srmmini32.ini";
-    QTest::newRow("leading dot is no extension") << "/x/.hidden" << "/x/.hidden.ini";
+    QTest::newRow("no extension") << "/opt/lko/Srmmini32"
+                                  << "/opt/lko/Srmmini32.ini";
+    QTest::newRow("extension replaced") << "/opt/lko/Sorami105.exe"
+                                        << "/opt/lko/Sorami105.ini";
+    QTest::newRow("last dot only") << "/a.b/prog.v1.bin"
+                                   << "/a.b/prog.v1.ini";
+    QTest::newRow("dot in directory only") << "/a.b/prog"
+                                           << "/a.b/prog.ini";
+    QTest::newRow("bare name") << "Srmmini32"
+                               << "Srmmini32.ini";
+    QTest::newRow("leading dot is no extension") << "/x/.hidden"
+                                                 << "/x/.hidden.ini";
 }
 
 void TestPlatformSupport::iniPaths() {
@@ -109,10 +115,13 @@ void TestPlatformSupport::logindCalls_data() {
     QTest::addColumn<bool>("force");
     QTest::addColumn<QString>("method");
     QTest::addColumn<QVariantList>("args");
-    QTest::newRow("log off") << SessionEnd::LogOff << false << "TerminateSession" << QVariantList{"c7"};
-    QTest::newRow("forced log off") << SessionEnd::LogOff << true << "TerminateSession" << QVariantList{"c7"};
+    QTest::newRow("log off") << SessionEnd::LogOff << false << "TerminateSession"
+                             << QVariantList{"c7"};
+    QTest::newRow("forced log off")
+        << SessionEnd::LogOff << true << "TerminateSession" << QVariantList{"c7"};
     QTest::newRow("restart") << SessionEnd::Reboot << false << "Reboot" << QVariantList{true};
-    QTest::newRow("forced restart") << SessionEnd::Reboot << true << "Reboot" << QVariantList{false};
+    QTest::newRow("forced restart")
+        << SessionEnd::Reboot << true << "Reboot" << QVariantList{false};
     QTest::newRow("power off") << SessionEnd::PowerOff << false << "PowerOff" << QVariantList{true};
     QTest::newRow("shut down") << SessionEnd::ShutDown << true << "PowerOff" << QVariantList{false};
 }

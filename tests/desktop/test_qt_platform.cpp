@@ -79,11 +79,17 @@ void TestQtPlatform::messageBoxes_data() {
     QTest::addColumn<QStringList>("expectedButtons");
     QTest::addColumn<QString>("press");
     QTest::addColumn<MsgResult>("result");
-    QTest::newRow("yes/no, no") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "いいえ" << MsgResult::No;
-    QTest::newRow("yes/no, yes") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "はい" << MsgResult::Yes;
-    QTest::newRow("ok/cancel") << MsgButtons::OkCancel << QStringList{"OK", "キャンセル"} << "キャンセル" << MsgResult::Cancel;
-    QTest::newRow("yes/no/cancel") << MsgButtons::YesNoCancel << QStringList{"はい", "いいえ", "キャンセル"} << "はい" << MsgResult::Yes;
-    QTest::newRow("retry/cancel") << MsgButtons::RetryCancel << QStringList{"再試行", "キャンセル"} << "再試行" << MsgResult::Retry;
+    QTest::newRow("yes/no, no") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "いいえ"
+                                << MsgResult::No;
+    QTest::newRow("yes/no, yes") << MsgButtons::YesNo << QStringList{"はい", "いいえ"} << "はい"
+                                 << MsgResult::Yes;
+    QTest::newRow("ok/cancel") << MsgButtons::OkCancel << QStringList{"OK", "キャンセル"}
+                               << "キャンセル" << MsgResult::Cancel;
+    QTest::newRow("yes/no/cancel")
+        << MsgButtons::YesNoCancel << QStringList{"はい", "いいえ", "キャンセル"} << "はい"
+        << MsgResult::Yes;
+    QTest::newRow("retry/cancel") << MsgButtons::RetryCancel << QStringList{"再試行", "キャンセル"}
+                                  << "再試行" << MsgResult::Retry;
     QTest::newRow("ok") << MsgButtons::Ok << QStringList{"OK"} << "OK" << MsgResult::Ok;
 }
 
@@ -101,14 +107,16 @@ void TestQtPlatform::messageBoxes() {
         shown = buttonTexts(w);
         if (auto* b = buttonWith(w, press)) b->click();
     });
-    const MsgResult r = platform_.messageBox(nullptr, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
-                                             MsgIcon::Question, buttons);
+    const MsgResult r = platform_.messageBox(
+        nullptr, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
+        MsgIcon::Question, buttons);
     QCOMPARE(r, result);
     QCOMPARE(title, QStringLiteral("LkO for Win95"));
     QCOMPARE(text, QStringLiteral("ソラミ君ＬｋＯを終了します\nよろしいですか？"));
     // Japanese buttons carry their access key in brackets: "はい(Y)".
     for (const QString& b : expectedButtons)
-        QVERIFY2(std::any_of(shown.begin(), shown.end(), [&](const QString& s) { return s.startsWith(b); }),
+        QVERIFY2(std::any_of(shown.begin(), shown.end(),
+                             [&](const QString& s) { return s.startsWith(b); }),
                  qPrintable(shown.join(',')));
 }
 
@@ -121,13 +129,16 @@ void TestQtPlatform::inputBoxGivesDefaultOnCancel() {
         d->setTextValue(QStringLiteral("花子"));
         d->accept();
     });
-    const QString prompt = QStringLiteral("ようこそ「ガンバレソラミ君」の世界へ！\r\n\r\nあなたの名前を登録します。");
-    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("名前の登録"), prompt, {}), QStringLiteral("花子"));
+    const QString prompt =
+        QStringLiteral("ようこそ「ガンバレソラミ君」の世界へ！\r\n\r\nあなたの名前を登録します。");
+    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("名前の登録"), prompt, {}),
+             QStringLiteral("花子"));
     whenModal([](QWidget* w) {
         qobject_cast<QInputDialog*>(w)->setTextValue(QStringLiteral("typed"));
         qobject_cast<QInputDialog*>(w)->reject();
     });
-    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("t"), QStringLiteral("p"), QStringLiteral("既定")),
+    QCOMPARE(platform_.inputBox(nullptr, QStringLiteral("t"), QStringLiteral("p"),
+                                QStringLiteral("既定")),
              QStringLiteral("既定"));
 }
 

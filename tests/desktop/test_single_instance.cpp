@@ -56,7 +56,8 @@ void TestSingleInstance::lockDiesWithItsProcess() {
         SingleInstanceLock lock(name);
         const char ok = lock.acquire() ? 'y' : 'n';
         (void)!write(ready[1], &ok, 1);
-        for (;;) pause();
+        for (;;)
+            pause();
     }
     char ok = 0;
     QCOMPARE(read(ready[0], &ok, 1), ssize_t(1));

@@ -1,6 +1,6 @@
-#include "file_size_limit.h"
 #include "Results.h"
 #include "fake_platform.h"
+#include "file_size_limit.h"
 #include "program_paths.h"
 #include "score_commands.h"
 #include "sjis_text.h"

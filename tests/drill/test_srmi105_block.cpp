@@ -327,10 +327,11 @@ void TestBlock::secondPressDuringRunDoesNothing() {
 void TestBlock::orderChangeEndsTheRun_data() {
     QTest::addColumn<bool>("mistakesOnly");
     QTest::addColumn<QStringList>("stillDisabled");
-    QTest::newRow("random") << false << QStringList{"AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"};
+    QTest::newRow("random") << false
+                            << QStringList{"AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"};
     QTest::newRow("mistakes only")
-        << true
-        << QStringList{"Syutudai_Origin", "UpDown1", "AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"};
+        << true << QStringList{"Syutudai_Origin", "UpDown1",   "AutoDelay",
+                               "Kioku",           "ToSrmMini", "SoramiReport"};
 }
 
 void TestBlock::orderChangeEndsTheRun() {

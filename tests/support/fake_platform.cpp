@@ -13,13 +13,15 @@ QStringList FakePlatform::errorTexts() const {
 
 QStringList FakePlatform::messageTexts() const {
     QStringList out;
-    for (const auto& m : messages) out << m.text;
+    for (const auto& m : messages)
+        out << m.text;
     return out;
 }
 
 QStringList FakePlatform::soundNames() const {
     QStringList out;
-    for (const auto& s : sounds) out << s.name;
+    for (const auto& s : sounds)
+        out << s.name;
     return out;
 }
 
@@ -46,9 +48,17 @@ MsgResult FakePlatform::messageBox(QWidget*, const QString& text, MsgIcon icon, 
         messageAnswers.pop_front();
     } else {
         switch (buttons) {
-        case MsgButtons::Ok: m.answer = MsgResult::Ok; break;
-        case MsgButtons::YesNo: m.answer = MsgResult::No; ++unscripted; break;
-        default: m.answer = MsgResult::Cancel; ++unscripted; break;
+        case MsgButtons::Ok:
+            m.answer = MsgResult::Ok;
+            break;
+        case MsgButtons::YesNo:
+            m.answer = MsgResult::No;
+            ++unscripted;
+            break;
+        default:
+            m.answer = MsgResult::Cancel;
+            ++unscripted;
+            break;
         }
     }
     messages << m;
@@ -88,8 +98,12 @@ bool FakePlatform::fileDialog(FileDialogState& state, bool save) {
     return true;
 }
 
-bool FakePlatform::openFile(QWidget*, FileDialogState& state) { return fileDialog(state, false); }
-bool FakePlatform::saveFile(QWidget*, FileDialogState& state) { return fileDialog(state, true); }
+bool FakePlatform::openFile(QWidget*, FileDialogState& state) {
+    return fileDialog(state, false);
+}
+bool FakePlatform::saveFile(QWidget*, FileDialogState& state) {
+    return fileDialog(state, true);
+}
 
 bool FakePlatform::chooseFont(QWidget*, FontChooser& chooser) {
     fontDialogs << chooser;
@@ -146,6 +160,8 @@ bool FakePlatform::endSession(SessionEnd how, bool force) {
     return endSessionResult;
 }
 
-void FakePlatform::showHelp(QWidget*, const QString& helpFile) { helpShown << helpFile; }
+void FakePlatform::showHelp(QWidget*, const QString& helpFile) {
+    helpShown << helpFile;
+}
 
 } // namespace sorami

@@ -1,7 +1,7 @@
 // The card viewer in both builds, driven through its handlers and buttons
 // against the scripted desktop.
-#include "card_files.h"
 #include "SrmMinifm.h"
+#include "card_files.h"
 #include "fake_platform.h"
 #include "fonts.h"
 #include "profile_ini.h"
