@@ -1,5 +1,6 @@
 #include "score_file.h"
 
+#include "cue_names.h"
 #include "program_paths.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
@@ -109,16 +110,16 @@ BlockGrade blockGrade(int correct, int size) {
     b.grade = blockGradeOf(correct, size);
     if (b.grade == 10) {
         b.code = 1;
-        b.cue = QStringLiteral("yatta.wav");
+        b.cue = cue::Yatta;
     } else if (b.grade >= 8) {
         b.code = 2;
-        b.cue = QStringLiteral("sutekiyo.wav");
+        b.cue = cue::Sutekiyo;
     } else if (b.grade >= 6) {
         b.code = 3;
-        b.cue = QStringLiteral("goukaku.wav");
+        b.cue = cue::Goukaku;
     } else {
         b.code = 4;
-        b.cue = QStringLiteral("fugoukak.wav");
+        b.cue = cue::Fugoukak;
     }
     b.word = gradeWord(b.code);
     return b;

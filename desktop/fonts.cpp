@@ -15,14 +15,41 @@ void installFontSubstitutions() {
                               QStringLiteral("DejaVu Sans Mono")};
     const QStringList mincho = {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAMincho"),
                                 QStringLiteral("Noto Sans CJK JP")};
-    QFont::insertSubstitutions(QStringLiteral("System"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ゴシック"), mono);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ ＵＩ ゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐ明朝"), mincho);
-    QFont::insertSubstitutions(QStringLiteral("ＭＳ 明朝"), mincho);
+    QFont::insertSubstitutions(face::System, gothic);
+    QFont::insertSubstitutions(face::PGothic, gothic);
+    QFont::insertSubstitutions(face::Gothic, mono);
+    QFont::insertSubstitutions(face::UIGothic, gothic);
+    QFont::insertSubstitutions(face::PMincho, mincho);
+    QFont::insertSubstitutions(face::Mincho, mincho);
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), gothic);
     QFont::insertSubstitutions(QStringLiteral("Terminal"), mono);
+}
+
+FontSpec pixelFontSpec(const QString& faceName, int pixels, FontStyle style, ColourValue colour) {
+    FontSpec f;
+    f.face = faceName;
+    f.size = 0;
+    f.height = -pixels;
+    f.colour = colour;
+    f.bold = style.bold;
+    f.italic = style.italic;
+    f.underline = style.underline;
+    return f;
+}
+
+QFont pixelFont(const QString& faceName, int pixels, FontStyle style) {
+    return toQFont(pixelFontSpec(faceName, pixels, style));
+}
+
+FontSpec pointFontSpec(const QString& faceName, int points, FontStyle style, ColourValue colour) {
+    FontSpec f = pixelFontSpec(faceName, 0, style, colour);
+    f.size = points;
+    f.height = 0;
+    return f;
+}
+
+QFont pointFont(const QString& faceName, int points, FontStyle style) {
+    return toQFont(pointFontSpec(faceName, points, style));
 }
 
 QFont toQFont(const FontSpec& fontSpec) {

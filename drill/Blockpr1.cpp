@@ -1,7 +1,8 @@
 #include "Blockpr1.h"
 
+#include "artwork.h"
 #include "error_guard.h"
-#include "fonts.h"
+#include "form_kit.h"
 #include "platform.h"
 
 #include <QFrame>
@@ -37,38 +38,10 @@ public:
 };
 
 QFont dialogFont() {
-    FontSpec fontSpec;
-    fontSpec.face = QStringLiteral("ＭＳ Ｐゴシック");
-    fontSpec.height = -14;
-    return toQFont(fontSpec);
+    return pixelFont(face::PGothic, 14);
 }
 
 } // namespace
-
-QIcon okGlyph() {
-    QPixmap pm(18, 18);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QPainterPath tick;
-    tick.moveTo(3, 9);
-    tick.lineTo(7, 14);
-    tick.lineTo(15, 3);
-    p.drawPath(tick);
-    return QIcon(pm);
-}
-
-QIcon cancelGlyph() {
-    QPixmap pm(18, 18);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(4, 4, 14, 14);
-    p.drawLine(14, 4, 4, 14);
-    return QIcon(pm);
-}
 
 TBlockProblem::TBlockProblem(Platform& platform, QWidget* parent)
     : QDialog(parent), platform_(platform) {
@@ -81,8 +54,7 @@ TBlockProblem::TBlockProblem(Platform& platform, QWidget* parent)
 
 void TBlockProblem::layOut() {
     setWindowTitle(QStringLiteral("ブロック問題出題数"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setDialogFrame(this);
     setFixedSize(371, 230);
     setFont(dialogFont());
 
@@ -100,10 +72,7 @@ void TBlockProblem::layOut() {
     BlockNum = new QLineEdit(QStringLiteral("10"), Panel1);
     BlockNum->setReadOnly(true);
     BlockNum->setAttribute(Qt::WA_InputMethodEnabled, false);
-    FontSpec numFont;
-    numFont.face = QStringLiteral("ＭＳ ゴシック");
-    numFont.height = -22;
-    BlockNum->setFont(toQFont(numFont));
+    BlockNum->setFont(pixelFont(face::Gothic, 22));
     BlockNum->setGeometry(112, 104, 72, 36);
 
     UpDown1 = new UpDownSpinner(Panel1);

@@ -52,11 +52,6 @@ private:
     Platform& platform_;
 };
 
-// The glyphs of the OK and cancel buttons of the drill's small dialogs,
-// drawn here rather than shipped as pictures.
-QIcon okGlyph();
-QIcon cancelGlyph();
-
 // Shows the block-size dialog modally and releases it. Gives the size of the
 // run to start (the number entered, raised to at least 10), or nothing when
 // the learner cancelled; BlockCancelled is then back at 0.

@@ -1,7 +1,8 @@
 #include "Demofrm.h"
 
+#include "artwork.h"
 #include "colour_qt.h"
-#include "fonts.h"
+#include "form_kit.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -12,49 +13,15 @@
 namespace sorami {
 namespace {
 
-QFont face(int pixels, bool bold = false, bool italic = false) {
-    FontSpec fontSpec;
-    fontSpec.face = QStringLiteral("ＭＳ Ｐゴシック");
-    fontSpec.height = -pixels;
-    fontSpec.bold = bold;
-    fontSpec.italic = italic;
-    return toQFont(fontSpec);
-}
-
-// The corner picture: a small evening landscape with a rising sun.
-QPixmap cornerPicture(int w, int h) {
-    QPixmap pm(w, h);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, h);
-    sky.setColorAt(0, QColor(40, 70, 160));
-    sky.setColorAt(1, QColor(250, 190, 120));
-    p.fillRect(0, 0, w, h, sky);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 120, 40));
-    p.drawEllipse(QPointF(w * 0.62, h * 0.62), h * 0.22, h * 0.22);
-    QPainterPath hills;
-    hills.moveTo(0, h);
-    hills.lineTo(0, h * 0.72);
-    hills.quadTo(w * 0.3, h * 0.52, w * 0.55, h * 0.74);
-    hills.quadTo(w * 0.8, h * 0.6, w, h * 0.7);
-    hills.lineTo(w, h);
-    p.setBrush(QColor(30, 90, 50));
-    p.drawPath(hills);
-    p.setPen(QPen(QColor(255, 255, 255), 1));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(0, 0, w - 1, h - 1);
-    return pm;
+QFont splashFont(int pixels, bool bold = false, bool italic = false) {
+    return pixelFont(face::PGothic, pixels, {.bold = bold, .italic = italic});
 }
 
 } // namespace
 
 TDemoForm::TDemoForm(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setFixedSize(518, 328);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        move(s.left() + (s.width() - width()) / 2, s.top() + (s.height() - height()) / 2);
-    }
+    centreOnScreen(this);
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(0, 0, 518, 328);
@@ -73,22 +40,22 @@ TDemoForm::TDemoForm(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::Fra
 
     Image1 = new QLabel(Panel1);
     Image1->setGeometry(370, 16, 132, 100);
-    Image1->setPixmap(cornerPicture(132, 100));
+    Image1->setPixmap(splashPicture(132, 100));
 
     Label1 = new QLabel(QStringLiteral("ガンバレソラミ君"), Panel1);
     Label1->setGeometry(28, 22, 330, 44);
-    Label1->setFont(face(34, true));
+    Label1->setFont(splashFont(34, true));
     QPalette navy = Label1->palette();
     navy.setColor(QPalette::WindowText, toQColor(Colours::Navy));
     Label1->setPalette(navy);
 
     Label2 = new QLabel(QStringLiteral("LkO for Windows95"), Panel1);
     Label2->setGeometry(32, 70, 300, 26);
-    Label2->setFont(face(20, true, true));
+    Label2->setFont(splashFont(20, true, true));
 
     Label3 = new QLabel(QStringLiteral("Ver1.0５"), Panel1);
     Label3->setGeometry(32, 98, 200, 22);
-    Label3->setFont(face(16));
+    Label3->setFont(splashFont(16));
 
     Bevel2 = new QFrame(Panel1);
     Bevel2->setGeometry(24, 132, 470, 4);
@@ -102,7 +69,7 @@ TDemoForm::TDemoForm(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::Fra
     for (int i = 0; i < 4; ++i) {
         auto* l = new QLabel(proverbs[i], Panel1);
         l->setGeometry(48, 150 + i * 38, 440, 30);
-        l->setFont(face(19, false, true));
+        l->setFont(splashFont(19, false, true));
         *labels[i] = l;
     }
 }

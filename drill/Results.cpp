@@ -1,9 +1,11 @@
 #include "Results.h"
+#include "cue_names.h"
 
 #include "Blockpr1.h"
+#include "artwork.h"
 #include "colour_qt.h"
 #include "error_guard.h"
-#include "fonts.h"
+#include "form_kit.h"
 #include "platform.h"
 #include "score_file.h"
 #include "sjis_text.h"
@@ -23,15 +25,6 @@ namespace sorami {
 
 namespace {
 
-QFont faceFont(const char* face, int pixels, bool bold = false, bool underline = false) {
-    FontSpec fontSpec;
-    fontSpec.face = QString::fromUtf8(face);
-    fontSpec.height = -pixels;
-    fontSpec.bold = bold;
-    fontSpec.underline = underline;
-    return toQFont(fontSpec);
-}
-
 void setColours(QWidget* w, ColourValue text, ColourValue background = -1) {
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, toQColor(text));
@@ -49,90 +42,7 @@ QLabel* label(const QString& text, QWidget* parent, const QRect& geometry, const
     return l;
 }
 
-QIcon saveGlyph() {
-    // A small floppy disk.
-    QPixmap pm(24, 24);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(20, 20, 80), 1.2));
-    p.setBrush(QColor(40, 70, 160));
-    QPainterPath body;
-    body.moveTo(3, 3);
-    body.lineTo(18, 3);
-    body.lineTo(21, 6);
-    body.lineTo(21, 21);
-    body.lineTo(3, 21);
-    body.closeSubpath();
-    p.drawPath(body);
-    p.setBrush(QColor(220, 220, 220));
-    p.drawRect(QRectF(7, 3.5, 9, 6));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(6, 13, 12, 8));
-    p.setPen(QPen(QColor(120, 120, 120), 1));
-    p.drawLine(QPointF(8, 16), QPointF(16, 16));
-    p.drawLine(QPointF(8, 18.5), QPointF(16, 18.5));
-    return QIcon(pm);
-}
-
 } // namespace
-
-QPixmap resultIllustration() {
-    // A cheerful round face with a graduate's cap over a small pennant:
-    // the learner who has just finished a block.
-    QPixmap pm(96, 96);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient sky(0, 0, 0, 96);
-    sky.setColorAt(0, QColor(120, 190, 255));
-    sky.setColorAt(1, QColor(225, 245, 255));
-    p.fillRect(pm.rect(), sky);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(90, 170, 70));
-    p.drawEllipse(QRectF(-20, 78, 136, 50));
-
-    // Face.
-    p.setPen(QPen(QColor(150, 90, 30), 1.5));
-    p.setBrush(QColor(255, 214, 150));
-    p.drawEllipse(QRectF(24, 30, 48, 46));
-    // Eyes and smile.
-    p.setPen(Qt::NoPen);
-    p.setBrush(Qt::black);
-    p.drawEllipse(QRectF(37, 46, 5, 6));
-    p.drawEllipse(QRectF(54, 46, 5, 6));
-    p.setBrush(QColor(255, 140, 140));
-    p.drawEllipse(QRectF(31, 56, 8, 5));
-    p.drawEllipse(QRectF(57, 56, 8, 5));
-    p.setPen(QPen(QColor(160, 40, 40), 2, Qt::SolidLine, Qt::RoundCap));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(38, 50, 20, 16), 200 * 16, 140 * 16);
-
-    // Cap.
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 30, 60));
-    QPolygonF board;
-    board << QPointF(48, 14) << QPointF(80, 25) << QPointF(48, 36) << QPointF(16, 25);
-    p.drawPolygon(board);
-    p.drawRect(QRectF(32, 27, 32, 9));
-    p.setPen(QPen(QColor(230, 180, 0), 1.5));
-    p.drawLine(QPointF(48, 25), QPointF(74, 30));
-    p.drawLine(QPointF(74, 30), QPointF(74, 42));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(230, 180, 0));
-    p.drawEllipse(QRectF(71.5, 41, 5, 5));
-
-    // Star of success.
-    p.setBrush(QColor(255, 220, 0));
-    p.setPen(QPen(QColor(200, 120, 0), 1));
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double r = i % 2 == 0 ? 9.0 : 4.0;
-        const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-        star << QPointF(14 + r * std::cos(a), 14 + r * std::sin(a));
-    }
-    p.drawPolygon(star);
-    return pm;
-}
 
 TKekka::TKekka(Platform& platform, QWidget* parent) : QDialog(parent), platform_(platform) {
     layOut();
@@ -142,11 +52,10 @@ TKekka::TKekka(Platform& platform, QWidget* parent) : QDialog(parent), platform_
 
 void TKekka::layOut() {
     setWindowTitle(QStringLiteral("結果の判定"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setDialogFrame(this);
     setFixedSize(470, 297);
-    const QFont normal = faceFont("ＭＳ Ｐゴシック", 14);
-    const QFont large = faceFont("ＭＳ Ｐゴシック", 16, true);
+    const QFont normal = pixelFont(face::PGothic, 14);
+    const QFont large = pixelFont(face::PGothic, 16, {.bold = true});
     setFont(normal);
 
     Panel1 = new QFrame(this);
@@ -161,7 +70,7 @@ void TKekka::layOut() {
     Image1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     Label5 = label(QStringLiteral("ガンバレソラミ君"), Panel1, QRect(106, 10, 190, 30),
-                   faceFont("ＭＳ Ｐゴシック", 23, true, true));
+                   pixelFont(face::PGothic, 23, {.bold = true, .underline = true}));
     setColours(Label5, Colours::Maroon);
 
     Label1 = label(QStringLiteral("＜結果の判定＞"), Panel1, QRect(106, 50, 180, 24), large);
@@ -177,8 +86,8 @@ void TKekka::layOut() {
     Label4 = label(QStringLiteral("問"), Panel1, QRect(160, 124, 30, 26), large);
     Label3 = label(QStringLiteral("が正解でした。"), Panel1, QRect(106, 158, 180, 26), large);
 
-    Keizi =
-        label(QString(), Panel1, QRect(298, 10, 162, 56), faceFont("ＭＳ Ｐゴシック", 27, true));
+    Keizi = label(QString(), Panel1, QRect(298, 10, 162, 56),
+                  pixelFont(face::PGothic, 27, {.bold = true}));
     Keizi->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Keizi->setLineWidth(2);
     Keizi->setAlignment(Qt::AlignCenter);
@@ -217,11 +126,11 @@ void TKekka::SeisekiSaveClick() {
     const ScoreFile file;
     if (platform_.messageBox(this, QStringLiteral("成績をファイルにセーブします\r\nいいですか？"),
                              MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok) {
-        platform_.playSound(QStringLiteral("up.wav"), true);
+        platform_.playSound(cue::Up, true);
         file.saveBlockResult(moment, toSjis(Rensyuu_Num->text()), toSjis(SeikaiNum->text()),
                              gradeCode_);
     } else {
-        platform_.playSound(QStringLiteral("poki.wav"), true);
+        platform_.playSound(cue::Poki, true);
         file.declineBlockResult(moment);
     }
     recordEnded_ = 1;
@@ -232,7 +141,7 @@ void TKekka::BitBtn1Click() {
     // learner is not held in the dialog.
     const auto close = qScopeGuard([this] { QDialog::done(QDialog::Accepted); });
     if (recordEnded_ == 0) {
-        platform_.playSound(QStringLiteral("poki.wav"), true);
+        platform_.playSound(cue::Poki, true);
         ScoreFile().leaveBlockResult();
         recordEnded_ = 1;
     }
@@ -257,8 +166,7 @@ void showBlockJudgement(Platform& platform, QWidget* parent, const QString& prob
     dialog.Rensyuu_Num->setText(QString::number(blockSize));
     dialog.SeikaiNum->setText(QString::number(blockCorrect));
 
-    platform.playSound(showyTone ? QStringLiteral("clapping.wav") : QStringLiteral("shoot.wav"),
-                       true);
+    platform.playSound(showyTone ? cue::Clapping : cue::Shoot, true);
     platform.busyWait(500);
 
     const BlockGrade grade = blockGrade(blockCorrect, blockSize);

@@ -64,9 +64,6 @@ private:
     int recordEnded_ = 0;
 };
 
-// The picture in the corner of the result dialog.
-QPixmap resultIllustration();
-
 // Steps of the end of a block run from the creation of the result dialog to
 // its release: the counts, the end cue ("clapping.wav" for showy tones, else
 // "shoot.wav"), a 500 ms pause, the grade with its cue and word, the first

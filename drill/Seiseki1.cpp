@@ -1,7 +1,7 @@
 #include "Seiseki1.h"
 
 #include "colour_qt.h"
-#include "fonts.h"
+#include "form_kit.h"
 #include "score_file.h"
 #include "sjis_text.h"
 
@@ -16,13 +16,9 @@ TTable::TTable(QWidget* parent) : QDialog(parent) {
 
 void TTable::layOut() {
     setWindowTitle(QStringLiteral("「ガンバレソラミ君」の成績表"));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setDialogFrame(this);
     setFixedSize(609, 444);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(Colours::Silver));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    setFaceColour(this, Colours::Silver);
 
     SeisekiTable = new QPlainTextEdit(this);
     SeisekiTable->setGeometry(0, 0, 609, 444);
@@ -30,10 +26,7 @@ void TTable::layOut() {
     SeisekiTable->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     SeisekiTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SeisekiTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FontSpec fontSpec;
-    fontSpec.face = QStringLiteral("ＭＳ ゴシック");
-    fontSpec.height = -15;
-    SeisekiTable->setFont(toQFont(fontSpec));
+    SeisekiTable->setFont(pixelFont(face::Gothic, 15));
     QPalette tp = SeisekiTable->palette();
     tp.setColor(QPalette::Text, toQColor(Colours::Black));
     SeisekiTable->setPalette(tp);

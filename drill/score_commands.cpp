@@ -1,4 +1,5 @@
 #include "score_commands.h"
+#include "cue_names.h"
 
 namespace sorami {
 
@@ -6,7 +7,7 @@ bool writeScoreReport(Platform& platform, QWidget* parent, const QString& proble
                       int answers, int correct, std::string_view learner) {
     const ScoreFile file;
     if (answers == 0) {
-        platform.playSound(QStringLiteral("poki.wav"), true);
+        platform.playSound(cue::Poki, true);
         platform.messageBox(parent, QStringLiteral("まだ一つも問題をやっていませんよ!"),
                             MsgIcon::None, MsgButtons::Ok);
         return false;

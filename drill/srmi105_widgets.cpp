@@ -49,41 +49,4 @@ void UpDown::resizeEvent(QResizeEvent*) {
     up_->setGeometry(half, 0, width() - half, height());
 }
 
-void setFontColour(QWidget* w, ColourValue colour) {
-    QPalette p = w->palette();
-    const QColor c = toQColor(colour);
-    // The disabled look stays the style's grey: a lamp colour there would
-    // make a locked button look usable.
-    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-        p.setColor(group, QPalette::ButtonText, c);
-        p.setColor(group, QPalette::WindowText, c);
-        p.setColor(group, QPalette::Text, c);
-    }
-    w->setPalette(p);
-    // A system colour cannot be told back from the palette colour it stands for.
-    w->setProperty("fontColourValue", colour);
-}
-
-ColourValue fontColour(const QWidget* w) {
-    const QVariant v = w->property("fontColourValue");
-    return v.isValid() ? v.toInt()
-                       : fromQColor(w->palette().color(QPalette::Active, QPalette::ButtonText));
-}
-
-void setBackColour(QWidget* w, ColourValue colour) {
-    QPalette p = w->palette();
-    const QColor c = toQColor(colour);
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
-    p.setColor(QPalette::Button, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-    w->setProperty("backColourValue", colour);
-}
-
-ColourValue backColour(const QWidget* w) {
-    const QVariant v = w->property("backColourValue");
-    return v.isValid() ? v.toInt() : fromQColor(w->palette().color(QPalette::Window));
-}
-
 } // namespace sorami

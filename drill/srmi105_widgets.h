@@ -1,7 +1,7 @@
 #pragma once
 // Small controls of the drill window that Qt has no direct counterpart for,
 // and the caption-colour "lamps" of its buttons.
-#include "colour_qt.h"
+#include "form_kit.h"
 
 #include <QTextEdit>
 #include <QToolButton>
@@ -45,12 +45,5 @@ private:
     QToolButton* up_;
     int min_ = 0, max_ = 100, position_ = 0;
 };
-
-// The caption colour of a button or label, as a colour value.
-void setFontColour(QWidget* w, ColourValue colour);
-ColourValue fontColour(const QWidget* w);
-// The background colour of a panel or box.
-void setBackColour(QWidget* w, ColourValue colour);
-ColourValue backColour(const QWidget* w);
 
 } // namespace sorami

@@ -1,13 +1,13 @@
 #include "srmminfm32.h"
 #include "text_box.h"
 
+#include "artwork.h"
 #include "error_guard.h"
-#include "fonts.h"
+#include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
-#include "speed_glyphs.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -31,17 +31,7 @@ constexpr std::string_view keepDesign = "-1";
 constexpr int maxFontSize = 1638;
 
 FontSpec designFont() {
-    FontSpec f;
-    f.face = QStringLiteral("System");
-    f.size = 12;
-    return f;
-}
-
-void applyFont(QPlainTextEdit* box, const FontSpec& fontSpec) {
-    box->setFont(toQFont(fontSpec));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
-    box->setPalette(pal);
+    return pointFontSpec(face::System, 12);
 }
 
 // A missing key keeps that part of the design font.
@@ -85,9 +75,7 @@ TSoramiMini::TSoramiMini(Platform& platform, QWidget* parent)
                           Qt::WindowCloseButtonHint),
       platform_(platform) {
     setWindowTitle(QStringLiteral("ソラミ君ミニ　Ver1.0           "));
-    QFont formFont(QStringLiteral("ＭＳ Ｐゴシック"));
-    formFont.setPixelSize(12);
-    setFont(formFont);
+    setFont(pixelFont(face::PGothic, 12));
     OpenDialog1.filter = QStringLiteral("ソラミ君データ（*.lko)|*.lko");
     FontDialog1.font = designFont();
     FontDialog2.font = designFont();
@@ -100,15 +88,12 @@ void TSoramiMini::createControls() {
     Panel1 = new QFrame(this);
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Raised);
-    Panel1->setAutoFillBackground(true);
-    QPalette silver = Panel1->palette();
-    silver.setColor(QPalette::Window, toQColor(Colours::Silver));
-    Panel1->setPalette(silver);
+    setFaceColour(Panel1, Colours::Silver);
     TangoDisp = new QPlainTextEdit(Panel1);
     TangoDisp->setLineWrapMode(QPlainTextEdit::NoWrap);
     ImiDisp = new QPlainTextEdit(Panel1);
-    applyFont(TangoDisp, FontDialog1.font);
-    applyFont(ImiDisp, FontDialog2.font);
+    applyBoxFont(TangoDisp, FontDialog1.font);
+    applyBoxFont(ImiDisp, FontDialog2.font);
 
     Panel2 = new QFrame(this);
     Panel2->setFrameShape(QFrame::Panel);
@@ -203,9 +188,7 @@ void TSoramiMini::connectHandlers() {
 
 void TSoramiMini::FormCreate() {
     layOut();
-    const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
-    move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
-         screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
+    centreOnScreen(this);
     AutoSenderLabel->hide();
     InputsBox->hide();
     autoAdvanceOn_ = 0;
@@ -224,8 +207,8 @@ void TSoramiMini::loadFontSettings() {
     const ProfileIni ini(programIniPath());
     readFont(ini, upperSection, FontDialog1.font);
     readFont(ini, lowerSection, FontDialog2.font);
-    applyFont(TangoDisp, FontDialog1.font);
-    applyFont(ImiDisp, FontDialog2.font);
+    applyBoxFont(TangoDisp, FontDialog1.font);
+    applyBoxFont(ImiDisp, FontDialog2.font);
 }
 
 void TSoramiMini::YomikomiClick() {
@@ -252,9 +235,7 @@ void TSoramiMini::ModoruClick() {
 }
 
 void TSoramiMini::showCard() {
-    if (cards_.lines.empty()) return;
-    showPlainText(TangoDisp, fromSjis(cards_.sentence()));
-    ImiDisp->clear();
+    view().showCard(cards_);
 }
 
 void TSoramiMini::showNumber() {
@@ -269,19 +250,19 @@ void TSoramiMini::showAlways() {
 }
 
 void TSoramiMini::ImiClick() {
-    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.answer()));
+    view().showAnswer(cards_);
 }
 
 void TSoramiMini::IdeomClick() {
-    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.idiom()));
+    view().showIdiom(cards_);
 }
 
 void TSoramiMini::WubunFontClick() {
-    if (platform_.chooseFont(this, FontDialog1)) applyFont(TangoDisp, FontDialog1.font);
+    if (platform_.chooseFont(this, FontDialog1)) applyBoxFont(TangoDisp, FontDialog1.font);
 }
 
 void TSoramiMini::EibunFontClick() {
-    if (platform_.chooseFont(this, FontDialog2)) applyFont(ImiDisp, FontDialog2.font);
+    if (platform_.chooseFont(this, FontDialog2)) applyBoxFont(ImiDisp, FontDialog2.font);
 }
 
 void TSoramiMini::CheckBox1Click() {

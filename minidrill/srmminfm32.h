@@ -4,7 +4,7 @@
 // every question, automatic and flash advance at a typed interval, and
 // fonts kept in the program's INI between runs.
 
-#include "card_dialog.h"
+#include "card_view.h"
 #include "interval_timer.h"
 #include "platform.h"
 #include "question_file.h"
@@ -86,6 +86,7 @@ private:
     void layOut();
     void connectHandlers();
     void showCard();
+    CardView<QPlainTextEdit> view() const { return {TangoDisp, ImiDisp}; }
     void showNumber();
     void showAlways();
     void loadFontSettings();

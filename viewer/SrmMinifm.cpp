@@ -2,13 +2,13 @@
 #include "resume_record.h"
 #include "text_box.h"
 
+#include "artwork.h"
 #include "error_guard.h"
-#include "fonts.h"
+#include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
-#include "speed_glyphs.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,27 +26,11 @@ namespace sorami {
 namespace {
 
 FontSpec boxDesignFont(ColourValue colour) {
-    FontSpec f;
-    f.face = QStringLiteral("ＭＳ ゴシック");
-    f.size = 0;
-    f.height = -17;
-    f.colour = colour;
-    return f;
+    return pixelFontSpec(face::Gothic, 17, {}, colour);
 }
 
 FontSpec dialogDesignFont() {
-    FontSpec f;
-    f.face = QStringLiteral("ＭＳ Ｐゴシック");
-    f.size = 0;
-    f.height = -15;
-    return f;
-}
-
-void applyFont(QTextEdit* box, const FontSpec& fontSpec) {
-    box->setFont(toQFont(fontSpec));
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
-    box->setPalette(pal);
+    return pixelFontSpec(face::PGothic, 15);
 }
 
 QTextEdit* makeCardBox(QWidget* parent, bool wraps) {
@@ -90,8 +74,8 @@ void TSoramiMiniVer::createControls() {
     Panel1->setFrameShadow(QFrame::Raised);
     TangoDisp = makeCardBox(Panel1, false);
     ImiDisp = makeCardBox(Panel1, true);
-    applyFont(TangoDisp, boxDesignFont(SysColour::WindowText));
-    applyFont(ImiDisp, boxDesignFont(Colours::Red));
+    applyBoxFont(TangoDisp, boxDesignFont(SysColour::WindowText));
+    applyBoxFont(ImiDisp, boxDesignFont(Colours::Red));
 
     buttonPanel = new QFrame(this);
     buttonPanel->setFrameShape(QFrame::Panel);
@@ -151,9 +135,7 @@ void TSoramiMiniVer::connectHandlers() {
 
 void TSoramiMiniVer::FormCreate() {
     if (build_ == ViewerBuild::InDrill) setFixedSize(732, 98);
-    const QRect screenArea = (screen() ? screen() : QGuiApplication::primaryScreen())->geometry();
-    move(screenArea.x() + (screenArea.width() - frameGeometry().width()) / 2,
-         screenArea.y() + (screenArea.height() - frameGeometry().height()) / 2);
+    centreOnScreen(this);
     cards_.clear();
 }
 
@@ -224,25 +206,23 @@ void TSoramiMiniVer::ModoruClick() {
 }
 
 void TSoramiMiniVer::showCard() {
-    if (cards_.lines.empty()) return;
-    showPlainText(TangoDisp, fromSjis(cards_.sentence()));
-    ImiDisp->clear();
+    view().showCard(cards_);
 }
 
 void TSoramiMiniVer::ImiClick() {
-    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.answer()));
+    view().showAnswer(cards_);
 }
 
 void TSoramiMiniVer::IdeomClick() {
-    if (cards_.hasAnswers()) showPlainText(ImiDisp, fromSjis(cards_.idiom()));
+    view().showIdiom(cards_);
 }
 
 void TSoramiMiniVer::SelectWabunFontClick() {
-    if (platform_.chooseFont(this, FontDialog1)) applyFont(TangoDisp, FontDialog1.font);
+    if (platform_.chooseFont(this, FontDialog1)) applyBoxFont(TangoDisp, FontDialog1.font);
 }
 
 void TSoramiMiniVer::SelectSeikaiFontClick() {
-    if (platform_.chooseFont(this, FontDialog2)) applyFont(ImiDisp, FontDialog2.font);
+    if (platform_.chooseFont(this, FontDialog2)) applyBoxFont(ImiDisp, FontDialog2.font);
 }
 
 } // namespace sorami

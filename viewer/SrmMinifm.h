@@ -4,7 +4,7 @@
 // The same window serves the stand-alone program and the drill program; the
 // drill's build also remembers where the learner stopped.
 
-#include "card_dialog.h"
+#include "card_view.h"
 #include "platform.h"
 #include "question_file.h"
 
@@ -78,6 +78,7 @@ private:
     void resumeFromRecord();
     void writeResumeRecord();
     void showCard();
+    CardView<QTextEdit> view() const { return {TangoDisp, ImiDisp}; }
 
     Platform& platform_;
     const ViewerBuild build_;

@@ -1,6 +1,6 @@
 // The mini drill window, driven through its handlers, buttons and timers
 // against the scripted desktop.
-#include "card_files.h"
+#include "companion_test.h"
 #include "fake_platform.h"
 #include "fonts.h"
 #include "profile_ini.h"
@@ -33,38 +33,23 @@ QString shown(const TSoramiMini& m) {
 
 } // namespace
 
-class TestSrmminfm32 : public QObject {
+class TestSrmminfm32 : public CompanionTest {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    FakePlatform fake_;
-
-    QString writeCards(int lineCount, const QString& name = QStringLiteral("cards.lko")) {
-        const QString path = dir_.filePath(name);
-        writeQuestionFile(path, cardFile(lineCount));
-        return path;
-    }
     void load(TSoramiMini& m, const QString& path) {
         fake_.fileAnswers.push_back(path);
         m.YomikomiClick();
     }
     void writeIni(const QString& text) {
-        QFile f(programIniPath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         const std::string bytes = toSjis(text);
-        f.write(bytes.data(), qint64(bytes.size()));
+        writeFileBytes(programIniPath(), QByteArray(bytes.data(), qsizetype(bytes.size())));
     }
 
 private slots:
     // The programs' face names as the programs themselves map them.
-    void initTestCase() { installFontSubstitutions(); }
+    void initTestCase() { mapFaces(); }
 
-    void init() {
-        QVERIFY(dir_.isValid());
-        setProgramDirForTesting(dir_.path());
-        QFile::remove(programIniPath());
-        fake_ = FakePlatform();
-    }
+    void init() { startAfresh(programIniPath()); }
 
     void moves_data() {
         QTest::addColumn<int>("lineCount");

@@ -1,7 +1,7 @@
 // The card viewer in both builds, driven through its handlers and buttons
 // against the scripted desktop.
 #include "SrmMinifm.h"
-#include "card_files.h"
+#include "companion_test.h"
 #include "fake_platform.h"
 #include "fonts.h"
 #include "profile_ini.h"
@@ -37,21 +37,11 @@ QString imi(const TSoramiMiniVer& v) {
 
 } // namespace
 
-class TestSrmMinifm : public QObject {
+class TestSrmMinifm : public CompanionTest {
     Q_OBJECT
 
-    QTemporaryDir dir_;
-    FakePlatform fake_;
-
-    QString writeCards(int lineCount, const QString& name = QStringLiteral("cards.lko")) {
-        const QString path = dir_.filePath(name);
-        writeQuestionFile(path, cardFile(lineCount));
-        return path;
-    }
     void writeIni(const QByteArray& bytes) {
-        QFile f(TSoramiMiniVer::viewerIniPath());
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(bytes);
+        writeFileBytes(TSoramiMiniVer::viewerIniPath(), bytes);
     }
     void load(TSoramiMiniVer& v, const QString& path) {
         if (v.build() == ViewerBuild::InDrill) fake_.messageAnswers.push_back(MsgResult::No);
@@ -61,14 +51,9 @@ class TestSrmMinifm : public QObject {
 
 private slots:
     // The programs' face names as the programs themselves map them.
-    void initTestCase() { installFontSubstitutions(); }
+    void initTestCase() { mapFaces(); }
 
-    void init() {
-        QVERIFY(dir_.isValid());
-        setProgramDirForTesting(dir_.path());
-        QFile::remove(TSoramiMiniVer::viewerIniPath());
-        fake_ = FakePlatform();
-    }
+    void init() { startAfresh(TSoramiMiniVer::viewerIniPath()); }
 
     void moves_data() {
         QTest::addColumn<int>("build");

@@ -1,4 +1,4 @@
-#include "card_dialog.h"
+#include "card_view.h"
 
 #include "sorami_error.h"
 

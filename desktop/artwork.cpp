@@ -1,0 +1,258 @@
+#include "artwork.h"
+
+#include "fonts.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QToolButton>
+#include <cmath>
+#include <numbers>
+
+namespace sorami {
+namespace {
+
+constexpr int side = 20;
+
+void drawCharacter(QPainter& p, const QString& text, const QColor& colour) {
+    // The face the programs use for Japanese; the font substitutions map it
+    // to an installed Japanese face.
+    QFont f = pixelFont(face::Gothic, 16, {.bold = true});
+    p.setFont(f);
+    p.setPen(colour);
+    p.drawText(QRect(0, 0, side, side), Qt::AlignCenter, text);
+}
+
+void drawArrow(QPainter& p, bool forward) {
+    QPainterPath path;
+    if (forward) {
+        path.moveTo(6, 3);
+        path.lineTo(16, 10);
+        path.lineTo(6, 17);
+    } else {
+        path.moveTo(14, 3);
+        path.lineTo(4, 10);
+        path.lineTo(14, 17);
+    }
+    path.closeSubpath();
+    p.setPen(QPen(QColor(0, 0, 64), 1));
+    p.setBrush(QColor(0, 0, 160));
+    p.drawPath(path);
+}
+
+void drawFolder(QPainter& p) {
+    p.setPen(QPen(QColor(96, 64, 0), 1));
+    p.setBrush(QColor(240, 200, 64));
+    QPainterPath back;
+    back.moveTo(2, 5);
+    back.lineTo(7, 5);
+    back.lineTo(9, 7);
+    back.lineTo(17, 7);
+    back.lineTo(17, 16);
+    back.lineTo(2, 16);
+    back.closeSubpath();
+    p.drawPath(back);
+    p.setBrush(QColor(255, 228, 120));
+    QPainterPath flap;
+    flap.moveTo(4, 10);
+    flap.lineTo(19, 10);
+    flap.lineTo(17, 16);
+    flap.lineTo(2, 16);
+    flap.closeSubpath();
+    p.drawPath(flap);
+}
+
+void drawExit(QPainter& p) {
+    // A door with an arrow walking out of it.
+    p.setPen(QPen(QColor(64, 32, 0), 1));
+    p.setBrush(QColor(176, 112, 48));
+    p.drawRect(3, 2, 9, 15);
+    p.setBrush(QColor(255, 224, 96));
+    p.drawEllipse(QPointF(10, 10), 1, 1);
+    p.setPen(QPen(QColor(192, 0, 0), 2));
+    p.drawLine(11, 10, 18, 10);
+    p.drawLine(15, 7, 18, 10);
+    p.drawLine(15, 13, 18, 10);
+}
+
+} // namespace
+
+QIcon speedGlyph(SpeedGlyph glyph) {
+    QPixmap pm(side, side);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    switch (glyph) {
+    case SpeedGlyph::Open:
+        drawFolder(p);
+        break;
+    case SpeedGlyph::Exit:
+        drawExit(p);
+        break;
+    case SpeedGlyph::Back:
+        drawArrow(p, false);
+        break;
+    case SpeedGlyph::Forward:
+        drawArrow(p, true);
+        break;
+    case SpeedGlyph::Answer:
+        drawCharacter(p, QStringLiteral("正"), QColor(200, 0, 0));
+        break;
+    case SpeedGlyph::Idiom:
+        drawCharacter(p, QStringLiteral("熟"), QColor(0, 112, 0));
+        break;
+    case SpeedGlyph::JapaneseFont:
+        drawCharacter(p, QStringLiteral("和"), QColor(0, 0, 160));
+        break;
+    case SpeedGlyph::EnglishFont:
+        drawCharacter(p, QStringLiteral("英"), QColor(128, 0, 128));
+        break;
+    }
+    p.end();
+    return QIcon(pm);
+}
+
+QToolButton* makeSpeedButton(QWidget* parent, SpeedGlyph glyph, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setIcon(speedGlyph(glyph));
+    b->setIconSize(QSize(side, side));
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
+}
+
+QIcon okGlyph() {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(0, 128, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath tick;
+    tick.moveTo(3, 9);
+    tick.lineTo(7, 14);
+    tick.lineTo(15, 3);
+    p.drawPath(tick);
+    return QIcon(pm);
+}
+
+QIcon cancelGlyph() {
+    QPixmap pm(18, 18);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(4, 4, 14, 14);
+    p.drawLine(14, 4, 4, 14);
+    return QIcon(pm);
+}
+
+QIcon saveGlyph() {
+    // A small floppy disk.
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(20, 20, 80), 1.2));
+    p.setBrush(QColor(40, 70, 160));
+    QPainterPath body;
+    body.moveTo(3, 3);
+    body.lineTo(18, 3);
+    body.lineTo(21, 6);
+    body.lineTo(21, 21);
+    body.lineTo(3, 21);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(QColor(220, 220, 220));
+    p.drawRect(QRectF(7, 3.5, 9, 6));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6, 13, 12, 8));
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.drawLine(QPointF(8, 16), QPointF(16, 16));
+    p.drawLine(QPointF(8, 18.5), QPointF(16, 18.5));
+    return QIcon(pm);
+}
+
+QPixmap resultIllustration() {
+    // A cheerful round face with a graduate's cap over a small pennant:
+    // the learner who has just finished a block.
+    QPixmap pm(96, 96);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 96);
+    sky.setColorAt(0, QColor(120, 190, 255));
+    sky.setColorAt(1, QColor(225, 245, 255));
+    p.fillRect(pm.rect(), sky);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 170, 70));
+    p.drawEllipse(QRectF(-20, 78, 136, 50));
+
+    // Face.
+    p.setPen(QPen(QColor(150, 90, 30), 1.5));
+    p.setBrush(QColor(255, 214, 150));
+    p.drawEllipse(QRectF(24, 30, 48, 46));
+    // Eyes and smile.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawEllipse(QRectF(37, 46, 5, 6));
+    p.drawEllipse(QRectF(54, 46, 5, 6));
+    p.setBrush(QColor(255, 140, 140));
+    p.drawEllipse(QRectF(31, 56, 8, 5));
+    p.drawEllipse(QRectF(57, 56, 8, 5));
+    p.setPen(QPen(QColor(160, 40, 40), 2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(38, 50, 20, 16), 200 * 16, 140 * 16);
+
+    // Cap.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(30, 30, 60));
+    QPolygonF board;
+    board << QPointF(48, 14) << QPointF(80, 25) << QPointF(48, 36) << QPointF(16, 25);
+    p.drawPolygon(board);
+    p.drawRect(QRectF(32, 27, 32, 9));
+    p.setPen(QPen(QColor(230, 180, 0), 1.5));
+    p.drawLine(QPointF(48, 25), QPointF(74, 30));
+    p.drawLine(QPointF(74, 30), QPointF(74, 42));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(230, 180, 0));
+    p.drawEllipse(QRectF(71.5, 41, 5, 5));
+
+    // Star of success.
+    p.setBrush(QColor(255, 220, 0));
+    p.setPen(QPen(QColor(200, 120, 0), 1));
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double r = i % 2 == 0 ? 9.0 : 4.0;
+        const double a = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+        star << QPointF(14 + r * std::cos(a), 14 + r * std::sin(a));
+    }
+    p.drawPolygon(star);
+    return pm;
+}
+
+QPixmap splashPicture(int w, int h) {
+    QPixmap pm(w, h);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, h);
+    sky.setColorAt(0, QColor(40, 70, 160));
+    sky.setColorAt(1, QColor(250, 190, 120));
+    p.fillRect(0, 0, w, h, sky);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 120, 40));
+    p.drawEllipse(QPointF(w * 0.62, h * 0.62), h * 0.22, h * 0.22);
+    QPainterPath hills;
+    hills.moveTo(0, h);
+    hills.lineTo(0, h * 0.72);
+    hills.quadTo(w * 0.3, h * 0.52, w * 0.55, h * 0.74);
+    hills.quadTo(w * 0.8, h * 0.6, w, h * 0.7);
+    hills.lineTo(w, h);
+    p.setBrush(QColor(30, 90, 50));
+    p.drawPath(hills);
+    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, w - 1, h - 1);
+    return pm;
+}
+
+} // namespace sorami

@@ -1,0 +1,34 @@
+#pragma once
+// Every picture the programs show: the glyphs of the speed buttons and of
+// the dialogs' buttons, and the pictures of the splash window and the result
+// dialog. They are drawn here rather than shipped as image files, so they
+// look the same on every desktop.
+
+#include <QIcon>
+#include <QPixmap>
+
+class QToolButton;
+class QWidget;
+
+namespace sorami {
+
+enum class SpeedGlyph { Open, Exit, Back, Forward, Answer, Idiom, JapaneseFont, EnglishFont };
+
+QIcon speedGlyph(SpeedGlyph glyph);
+
+// A flat-faced button with a glyph that never takes the keyboard focus, as a
+// speed button does; the hint is shown as its tool tip (empty: none of its own).
+QToolButton* makeSpeedButton(QWidget* parent, SpeedGlyph glyph, const QString& hint);
+
+// The glyphs of the OK, cancel and save buttons of the drill's small dialogs.
+QIcon okGlyph();
+QIcon cancelGlyph();
+QIcon saveGlyph();
+
+// The picture in the corner of the result dialog.
+QPixmap resultIllustration();
+
+// The splash window's corner picture: a small evening landscape with a rising sun.
+QPixmap splashPicture(int width, int height);
+
+} // namespace sorami

@@ -1,0 +1,40 @@
+#pragma once
+// What the two companion windows share: opening a question file into their
+// card list, and showing a card in their upper and lower boxes.
+
+#include "card_list.h"
+#include "platform.h"
+#include "sjis_text.h"
+#include "text_box.h"
+
+class QWidget;
+
+namespace sorami {
+
+// Shows the open dialog and reads the chosen file into `cards`, starting at
+// its first card. A file that cannot be read is reported in a Retry/Cancel
+// box; Retry opens the dialog again. False when the learner gave up; the
+// card list is then unchanged.
+bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards);
+
+// The upper box shows the card's sentence, the lower one the model answer or
+// the idiom line on request. Box is the text box class the window uses.
+template <typename Box> struct CardView {
+    Box* upper = nullptr;
+    Box* lower = nullptr;
+
+    // A new card: its sentence above, nothing below. No card, nothing changes.
+    void showCard(const CardList& cards) const {
+        if (cards.lines.empty()) return;
+        showPlainText(upper, fromSjis(cards.sentence()));
+        lower->clear();
+    }
+    void showAnswer(const CardList& cards) const {
+        if (cards.hasAnswers()) showPlainText(lower, fromSjis(cards.answer()));
+    }
+    void showIdiom(const CardList& cards) const {
+        if (cards.hasAnswers()) showPlainText(lower, fromSjis(cards.idiom()));
+    }
+};
+
+} // namespace sorami

@@ -1,0 +1,67 @@
+#include "form_kit.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVariant>
+
+namespace sorami {
+
+void setFontColour(QWidget* w, ColourValue colour) {
+    QPalette p = w->palette();
+    const QColor c = toQColor(colour);
+    // The disabled look stays the style's grey: a lamp colour there would
+    // make a locked button look usable.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        p.setColor(group, QPalette::ButtonText, c);
+        p.setColor(group, QPalette::WindowText, c);
+        p.setColor(group, QPalette::Text, c);
+    }
+    w->setPalette(p);
+    // A system colour cannot be told back from the palette colour it stands for.
+    w->setProperty("fontColourValue", colour);
+}
+
+ColourValue fontColour(const QWidget* w) {
+    const QVariant v = w->property("fontColourValue");
+    return v.isValid() ? v.toInt()
+                       : fromQColor(w->palette().color(QPalette::Active, QPalette::ButtonText));
+}
+
+void setBackColour(QWidget* w, ColourValue colour) {
+    QPalette p = w->palette();
+    const QColor c = toQColor(colour);
+    p.setColor(QPalette::Window, c);
+    p.setColor(QPalette::Base, c);
+    p.setColor(QPalette::Button, c);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+    w->setProperty("backColourValue", colour);
+}
+
+ColourValue backColour(const QWidget* w) {
+    const QVariant v = w->property("backColourValue");
+    return v.isValid() ? v.toInt() : fromQColor(w->palette().color(QPalette::Window));
+}
+
+void setFaceColour(QWidget* w, ColourValue colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, toQColor(colour));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void setDialogFrame(QWidget* dialog) {
+    dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint);
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->geometry();
+    const QSize frame = window->frameGeometry().size();
+    window->move(area.x() + (area.width() - frame.width()) / 2,
+                 area.y() + (area.height() - frame.height()) / 2);
+}
+
+} // namespace sorami

@@ -1,0 +1,41 @@
+#pragma once
+// What every form does to its controls: caption and background colours as
+// colour values, fonts of a face and size, the fixed frame of the small
+// dialogs and centring on the screen.
+
+#include "colour_qt.h"
+#include "fonts.h"
+#include "platform.h"
+
+#include <QPalette>
+#include <QWidget>
+
+namespace sorami {
+
+// The caption colour of a button or label, as a colour value.
+void setFontColour(QWidget* w, ColourValue colour);
+ColourValue fontColour(const QWidget* w);
+// The background colour of a panel or box.
+void setBackColour(QWidget* w, ColourValue colour);
+ColourValue backColour(const QWidget* w);
+
+// The face colour of a form or panel; the text boxes on it keep their own
+// background.
+void setFaceColour(QWidget* w, ColourValue colour);
+
+// A small dialog: a title bar with only the close box, no resizing grip.
+void setDialogFrame(QWidget* dialog);
+
+// Centres the window on the screen it is on (the primary screen before it
+// is shown), frame included.
+void centreOnScreen(QWidget* window);
+
+// A text box's face, size and text colour from a font chooser's font.
+template <typename Box> void applyBoxFont(Box* box, const FontSpec& fontSpec) {
+    box->setFont(toQFont(fontSpec));
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
+    box->setPalette(pal);
+}
+
+} // namespace sorami
