@@ -1,6 +1,7 @@
 #include "app_setup.h"
 
 #include "fonts.h"
+#include "paste_guard.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -18,6 +19,7 @@ void setUpApplication(const QString& title) {
     else
         delete qtbase;
     installFontSubstitutions();
+    installPasteGuard();
     // The title goes into the application name only: a display name would be
     // appended to every window caption on this desktop.
     QApplication::setApplicationName(title);

@@ -1,0 +1,48 @@
+# On a fresh desktop nothing owns the clipboard. Ctrl+V in the drill's answer
+# box and in the mini drill's boxes must then paste nothing and leave the
+# program running.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+e2e_private_runtime_dir
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+
+cd "$E2E_TMP"
+"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
+xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+key Return
+win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+key ctrl+o
+e2e_wait_dialog "$pid" "$win"
+xdotool type --delay 30 "$prog/sample.lko"
+key Return
+win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the sample did not load"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.3
+key ctrl+v
+key shift+Insert
+sleep 0.5
+kill -0 "$pid" 2>/dev/null || e2e_fail "the drill ended on Ctrl+V with an empty clipboard: $(tail -3 "$E2E_TMP/drill.log")"
+kill "$pid"
+
+"$prog/Srmmini32" >"$E2E_TMP/mini.log" 2>&1 &
+mini=$!
+E2E_PIDS+=("$mini")
+win=$(e2e_wait_window 'ソラミ君ミニ') || e2e_fail "the mini drill did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+# Into the upper box, then paste.
+geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+xdotool mousemove --window "$win" 60 20 click 1
+sleep 0.3
+key ctrl+v
+sleep 0.5
+kill -0 "$mini" 2>/dev/null || e2e_fail "the mini drill ended on Ctrl+V with an empty clipboard"
+echo "PASS: Ctrl+V with an empty clipboard pastes nothing"
