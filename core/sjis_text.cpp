@@ -84,6 +84,14 @@ QString fromSjis(std::string_view bytes) {
     return out;
 }
 
+std::string_view sjisPrefix(std::string_view bytes, size_t maxChars) {
+    const DecodeTables& t = tables();
+    size_t i = 0;
+    for (size_t chars = 0; chars < maxChars && i < bytes.size(); ++chars)
+        i += t.lead[static_cast<unsigned char>(bytes[i])] && i + 1 < bytes.size() ? 2 : 1;
+    return bytes.substr(0, i);
+}
+
 std::string toSjis(const QString& text) {
     // Encoding goes through one converter kept open for the whole run; the
     // programs are single-threaded, the mutex only guards against misuse.

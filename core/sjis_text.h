@@ -12,6 +12,10 @@ namespace sorami {
 // the bytes themselves are never touched by this.
 QString fromSjis(std::string_view bytes);
 
+// The first `maxChars` characters of `bytes`, a double-byte character
+// counting one and never cut in half.
+std::string_view sjisPrefix(std::string_view bytes, size_t maxChars);
+
 // Display text to bytes. Characters that CP932 cannot hold become "?".
 std::string toSjis(const QString& text);
 

@@ -26,14 +26,14 @@ template <typename Box> struct CardView {
     // A new card: its sentence above, nothing below. No card, nothing changes.
     void showCard(const CardList& cards) const {
         if (cards.lines.empty()) return;
-        showPlainText(upper, fromSjis(cards.sentence()));
+        showPlainText(upper, shownLine(cards.sentence()));
         lower->clear();
     }
     void showAnswer(const CardList& cards) const {
-        if (cards.hasAnswers()) showPlainText(lower, fromSjis(cards.answer()));
+        if (cards.hasAnswers()) showPlainText(lower, shownLine(cards.answer()));
     }
     void showIdiom(const CardList& cards) const {
-        if (cards.hasAnswers()) showPlainText(lower, fromSjis(cards.idiom()));
+        if (cards.hasAnswers()) showPlainText(lower, shownLine(cards.idiom()));
     }
 };
 

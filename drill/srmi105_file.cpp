@@ -14,7 +14,7 @@
 namespace sorami {
 
 void TSorami::setBoxText(QTextEdit* box, const std::string& bytes) {
-    showPlainText(box, fromSjis(bytes));
+    showPlainText(box, shownLine(bytes));
 }
 
 void TSorami::setMessage(const QString& text) {
