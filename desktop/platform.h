@@ -32,9 +32,17 @@ struct FileDialogState {
     bool overwritePrompt = false; // save dialogs: ask before replacing a file
 };
 
-// Splits "label|pattern|label|pattern" into Qt's name filters
-// ("label (pattern)" when the label does not already show the pattern).
-QStringList qtNameFilters(const QString& filter);
+// One entry of a filter list: the label the dialog shows, exactly as the
+// program gives it, and the patterns of the files it lists.
+struct NameFilter {
+    QString label;
+    QStringList patterns;
+    bool operator==(const NameFilter&) const = default;
+};
+
+// Splits "label|pattern;pattern|label|pattern..." into its entries; a label
+// without patterns at the end is ignored.
+QList<NameFilter> parseFilterList(const QString& filter);
 
 // A font as the forms and the INI files hold it.
 struct FontSpec {

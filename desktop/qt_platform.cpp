@@ -167,23 +167,35 @@ bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool sav
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlg.setOption(QFileDialog::DontConfirmOverwrite, !(save && state.overwritePrompt));
-    const QStringList filters = qtNameFilters(state.filter);
+    // The labels read exactly as the program gives them. Qt would take the
+    // patterns from an ASCII "(...)" at a label's end, and from nothing else
+    // ("（*.lko)" opens full-width), so the patterns are set apart from the
+    // labels every time a filter is chosen.
+    const QList<NameFilter> entries = parseFilterList(state.filter);
+    QStringList filters;
+    for (const NameFilter& entry : entries)
+        filters << entry.label;
     dlg.setNameFilters(filters);
-    // "*.*" means every file, names without a dot included, on the desktop
-    // these filter lists come from; Qt would take it literally and hide them.
-    const auto everyFileForStarDotStar = [&dlg] {
+    auto* types = dlg.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    const auto listByPatterns = [&dlg, entries, types] {
         auto* model = dlg.findChild<QFileSystemModel*>();
-        if (!model) return;
-        QStringList patterns = model->nameFilters();
-        if (!patterns.contains(QStringLiteral("*.*"))) return;
+        const int at = types ? types->currentIndex() : -1;
+        if (!model || at < 0 || at >= entries.size()) return;
+        QStringList patterns = entries.at(at).patterns;
+        // "*.*" means every file, names without a dot included, on the
+        // desktop these filter lists come from.
         for (QString& p : patterns)
             if (p == QStringLiteral("*.*")) p = QStringLiteral("*");
         model->setNameFilters(patterns);
     };
-    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, everyFileForStarDotStar);
+    QObject::connect(&dlg, &QFileDialog::filterSelected, &dlg, listByPatterns);
     if (state.filterIndex >= 1 && state.filterIndex <= filters.size())
-        dlg.selectNameFilter(filters.at(state.filterIndex - 1));
-    everyFileForStarDotStar();
+        dlg.selectNameFilter(dlg.nameFilters().value(state.filterIndex - 1));
+    // Qt squeezes the blanks of a label; the learner sees it as given.
+    if (types && types->count() == filters.size())
+        for (int i = 0; i < filters.size(); ++i)
+            types->setItemText(i, filters.at(i));
+    listByPatterns();
     QString dir = state.initialDir;
     if (!state.fileName.isEmpty()) {
         const QFileInfo fi(state.fileName);
@@ -195,7 +207,9 @@ bool QtPlatform::runFileDialog(QWidget* parent, FileDialogState& state, bool sav
     if (save) keepTypedNameAcrossFilters(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
     state.fileName = QDir::cleanPath(QFileInfo(dlg.selectedFiles().first()).absoluteFilePath());
-    state.filterIndex = static_cast<int>(filters.indexOf(dlg.selectedNameFilter())) + 1;
+    state.filterIndex =
+        types ? types->currentIndex() + 1
+              : static_cast<int>(dlg.nameFilters().indexOf(dlg.selectedNameFilter())) + 1;
     state.initialDir = QFileInfo(state.fileName).absolutePath();
     return true;
 }

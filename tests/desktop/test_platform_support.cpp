@@ -11,6 +11,7 @@
 using namespace sorami;
 
 Q_DECLARE_METATYPE(sorami::SessionEnd)
+Q_DECLARE_METATYPE(sorami::NameFilter)
 
 class TestPlatformSupport : public QObject {
     Q_OBJECT
@@ -95,19 +96,23 @@ void TestPlatformSupport::programDirIsTheExecutablesDir() {
 
 void TestPlatformSupport::nameFilters_data() {
     QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QList<NameFilter>>("expected");
     QTest::newRow("labels that show their pattern")
         << "ソラミ君データ(*.lko)|*.lko|すべてのﾌｧｲﾙ(*.*)|*.*"
-        << QStringList{"ソラミ君データ(*.lko)", "すべてのﾌｧｲﾙ(*.*)"};
+        << QList<NameFilter>{{"ソラミ君データ(*.lko)", {"*.lko"}}, {"すべてのﾌｧｲﾙ(*.*)", {"*.*"}}};
+    QTest::newRow("label kept as given")
+        << "ソラミ君データ（*.lko)|*.lko"
+        << QList<NameFilter>{{"ソラミ君データ（*.lko)", {"*.lko"}}};
     QTest::newRow("label without pattern")
-        << "Rich text|*.rtf;*.mem" << QStringList{"Rich text (*.rtf *.mem)"};
-    QTest::newRow("odd trailing label ignored") << "A(*.a)|*.a|B" << QStringList{"A(*.a)"};
+        << "Rich text|*.rtf;*.mem" << QList<NameFilter>{{"Rich text", {"*.rtf", "*.mem"}}};
+    QTest::newRow("odd trailing label ignored")
+        << "A(*.a)|*.a|B" << QList<NameFilter>{{"A(*.a)", {"*.a"}}};
 }
 
 void TestPlatformSupport::nameFilters() {
     QFETCH(QString, filter);
-    QFETCH(QStringList, expected);
-    QCOMPARE(qtNameFilters(filter), expected);
+    QFETCH(QList<NameFilter>, expected);
+    QCOMPARE(parseFilterList(filter), expected);
 }
 
 void TestPlatformSupport::logindCalls_data() {

@@ -173,34 +173,46 @@ void TestQtPlatform::openDialogShowsTheFilterList() {
 }
 
 void TestQtPlatform::starDotStarListsEveryFile_data() {
+    QTest::addColumn<QString>("filter");
     QTest::addColumn<int>("filterIndex");
     QTest::addColumn<bool>("chosenInTheDialog"); // else selected when it opens
     QTest::addColumn<QStringList>("listed");
-    QTest::newRow("*.lko") << 1 << false << QStringList{"a.lko"};
-    QTest::newRow("*.* when the dialog opens") << 5 << false << QStringList{"a.lko", "noext"};
-    QTest::newRow("*.* chosen in the dialog") << 1 << true << QStringList{"a.lko", "noext"};
+    const QString drill = QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|"
+                                         "ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|"
+                                         "すべてのﾌｧｲﾙ(*.*)|*.*");
+    QTest::newRow("*.lko") << drill << 1 << false << QStringList{"a.lko"};
+    QTest::newRow("*.* when the dialog opens")
+        << drill << 5 << false << QStringList{"a.lko", "b.mem", "noext"};
+    QTest::newRow("*.* chosen in the dialog")
+        << drill << 1 << true << QStringList{"a.lko", "b.mem", "noext"};
+    // Labels Qt cannot read a pattern from still list by their own patterns.
+    QTest::newRow("full-width parenthesis")
+        << QStringLiteral("ソラミ君データ（*.lko)|*.lko") << 1 << false << QStringList{"a.lko"};
+    QTest::newRow("label without parentheses, two patterns")
+        << QStringLiteral("メモ|*.mem;*.lko") << 1 << false << QStringList{"a.lko", "b.mem"};
 }
 
 void TestQtPlatform::starDotStarListsEveryFile() {
+    QFETCH(QString, filter);
     QFETCH(int, filterIndex);
     QFETCH(bool, chosenInTheDialog);
     QFETCH(QStringList, listed);
     QTemporaryDir dir;
-    for (const char* name : {"a.lko", "noext"}) {
+    for (const char* name : {"a.lko", "noext", "b.mem"}) {
         QFile f(dir.filePath(QString::fromLatin1(name)));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
     FileDialogState state;
-    state.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko|ソラミ君データ(*.sra)|*.sra|"
-                                  "ﾃｷｽﾄﾌｧｲﾙ   (*.txt)|*.txt|ある特定ﾌｧｲﾙ(*.qvd)|*.qvd|"
-                                  "すべてのﾌｧｲﾙ(*.*)|*.*");
+    state.filter = filter;
     state.filterIndex = filterIndex;
     state.initialDir = dir.path();
-    QStringList shown;
+    QStringList shown, labels;
     whenModal([&](QWidget* w) {
         auto* d = qobject_cast<QFileDialog*>(w);
+        auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < types->count(); ++i)
+            labels << types->itemText(i);
         if (chosenInTheDialog) {
-            auto* types = d->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             types->setCurrentIndex(4);
             emit types->activated(4);
             emit types->textActivated(types->currentText());
@@ -216,6 +228,10 @@ void TestQtPlatform::starDotStarListsEveryFile() {
     QVERIFY(!platform_.openFile(nullptr, state));
     shown.sort();
     QCOMPARE(shown, listed);
+    QStringList given;
+    for (const NameFilter& entry : parseFilterList(filter))
+        given << entry.label;
+    QCOMPARE(labels, given);
 }
 
 void TestQtPlatform::saveDialogKeepsTheNameWhenTheFilterChanges_data() {
