@@ -85,8 +85,8 @@ void TestAnswer::judgement() {
     d.w->CorrectMsg->setPlainText(QStringLiteral("old"));
     d.fake.clearRecords();
     d.answer(typed);
-    QCOMPARE(d.w->correctCount(), correct ? 1 : 0);
-    QCOMPARE(d.w->answerCount(), 1);
+    QCOMPARE(d.w->session().correctCount(), correct ? 1 : 0);
+    QCOMPARE(d.w->session().answerCount(), 1);
     QCOMPARE(d.message(), message);
     QCOMPARE(d.w->CorrectMsg->font().pointSize() == 9, smallFont || sizeBefore == 9);
     QCOMPARE(d.fake.soundNames(),
@@ -101,30 +101,30 @@ void TestAnswer::markAddedOnceAndRemovedByCorrectAnswer() {
     oneQuestion(d, QStringLiteral("彼は学生です。"), QStringLiteral("He is a student."));
     QVERIFY(!d.w->MatigaiSyutudaiOnly->isEnabled());
     d.answer(QStringLiteral("He is student."));
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("? 彼は学生です。"));
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("? 彼は学生です。"));
     QVERIFY(d.w->MatigaiSyutudaiOnly->isEnabled());
-    QCOMPARE(d.w->mistakeCount(), 1);
+    QCOMPARE(d.w->session().mistakeCount(), 1);
     d.answer(QStringLiteral("wrong again"));
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("? 彼は学生です。"));
-    QCOMPARE(d.w->mistakeCount(), 1);
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("? 彼は学生です。"));
+    QCOMPARE(d.w->session().mistakeCount(), 1);
     d.answer(QStringLiteral("He is a student."));
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("彼は学生です。"));
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("彼は学生です。"));
     QCOMPARE(d.wabun(), QStringLiteral("彼は学生です。"));
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QCOMPARE(d.w->session().mistakeCount(), 0);
     d.answer(QStringLiteral("He is a student."));
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("彼は学生です。"));
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("彼は学生です。"));
+    QCOMPARE(d.w->session().mistakeCount(), 0);
 }
 
 void TestAnswer::markRemovalTakesTwoBytesWhateverTheyAre() {
     Drill d;
     oneQuestion(d, QStringLiteral("?Yes"), QStringLiteral("M"));
-    QCOMPARE(d.w->mistakeCount(), 1);
+    QCOMPARE(d.w->session().mistakeCount(), 1);
     d.answer(QStringLiteral("wrong")); // already marked: stays as it is
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("?Yes"));
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("?Yes"));
     d.answer(QStringLiteral("M"));
-    QCOMPARE(u(d.w->questionLines()[0]), QStringLiteral("es"));
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QCOMPARE(u(d.w->session().questionLines()[0]), QStringLiteral("es"));
+    QCOMPARE(d.w->session().mistakeCount(), 0);
 }
 
 void TestAnswer::score_data() {
@@ -327,18 +327,18 @@ void TestAnswer::ctrlOnAnswerButtonChecks() {
     d.openQuestions(2);
     d.w->KaitouDisp->setPlainText(QStringLiteral("Answer 1."));
     QTest::keyPress(d.w->KaitouSakusei, Qt::Key_Control);
-    QCOMPARE(d.w->correctCount(), 1);
+    QCOMPARE(d.w->session().correctCount(), 1);
     QTest::keyPress(d.w->KaitouSakusei, Qt::Key_Shift);
-    QCOMPARE(d.w->answerCount(), 1);
+    QCOMPARE(d.w->session().answerCount(), 1);
 }
 
 void TestAnswer::emptyListAndMissingModelLine() {
     Drill d;
     d.open(d.file(QStringLiteral("empty.lko"), ""));
     d.answer(QStringLiteral("anything"));
-    QCOMPARE(d.w->questionLines().size(), size_t(0));
-    QCOMPARE(d.w->mistakeCount(), 0);
-    QCOMPARE(d.w->answerCount(), 1);
+    QCOMPARE(d.w->session().questionLines().size(), size_t(0));
+    QCOMPARE(d.w->session().mistakeCount(), 0);
+    QCOMPARE(d.w->session().answerCount(), 1);
 
     // A last question without its model answer is judged against nothing.
     d.open(d.file(QStringLiteral("short.lko"), questionFile(1) + sorami::sjis("最後") + "\r\n"));
@@ -346,10 +346,10 @@ void TestAnswer::emptyListAndMissingModelLine() {
     QCOMPARE(d.wabun(), QStringLiteral("最後"));
     QCOMPARE(d.seikai(), QString());
     d.answer(QString());
-    QCOMPARE(d.w->correctCount(), 1);
+    QCOMPARE(d.w->session().correctCount(), 1);
     d.answer(QStringLiteral("ab"));
     QCOMPARE(d.message(), QStringLiteral("解答文は 2文字オ－バ－しています。"));
-    QCOMPARE(u(d.w->questionLines()[3]), QStringLiteral("? 最後"));
+    QCOMPARE(u(d.w->session().questionLines()[3]), QStringLiteral("? 最後"));
 }
 
 void TestAnswer::answersReachFileOnExit() {

@@ -5,6 +5,7 @@
 using namespace drilltest;
 using sorami::MsgIcon;
 using sorami::MsgResult;
+using Order = sorami::DrillSession::Order;
 
 namespace {
 
@@ -112,7 +113,7 @@ void TestNavigation::randomDrawsAreSeededFromTheClock() {
     // Loading in random order draws the go-back target.
     d.fake.timeOfDayMs = seedFor(14, 30);
     d.openQuestions(10);
-    QCOMPARE(d.w->previousLine(), 12);
+    QCOMPARE(d.w->session().previousLine(), 12);
     QCOMPARE(d.number(), 1);
     d.w->ModosuClick();
     QCOMPARE(d.number(), 5);
@@ -124,13 +125,13 @@ void TestNavigation::orderIndicatorAndControls() {
     // Before a file: the order buttons already work.
     w->SpeedButtons[20]->click();
     QCOMPARE(sorami::backColour(w->Indicator), sorami::Colours::Red);
-    QVERIFY(w->randomMode());
+    QVERIFY(w->session().order() == Order::Random);
     QVERIFY(!w->Kioku->isEnabled());
     QVERIFY(!w->ToSrmMini->isEnabled());
     QVERIFY(w->Syutudai_Origin->isEnabled());
     w->SpeedButtons[19]->click();
     QCOMPARE(sorami::backColour(w->Indicator), sorami::SysColour::BtnFace);
-    QVERIFY(!w->randomMode());
+    QVERIFY(w->session().order() != Order::Random);
     for (QWidget* c : w->runControls())
         QVERIFY(c->isEnabled());
     QVERIFY(w->Kioku->isEnabled());
@@ -147,7 +148,7 @@ void TestNavigation::orderIndicatorAndControls() {
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("up.wav")});
     QVERIFY(d.fake.sounds[0].synchronous);
     QCOMPARE(sorami::backColour(w->Indicator), sorami::Colours::Blue);
-    QVERIFY(w->mistakesOnlyMode());
+    QVERIFY(w->session().order() == Order::MistakesOnly);
     QCOMPARE(d.number(), 4);
     // The advance emptied the message line again.
     QCOMPARE(d.message(), QString());
@@ -170,7 +171,7 @@ void TestNavigation::mistakesOnlyWithoutMarks() {
     QCOMPARE(d.fake.messageTexts(), QStringList{QStringLiteral("間違い問題はありません！")});
     QCOMPARE(d.fake.messages[0].buttons, sorami::MsgButtons::Ok);
     QCOMPARE(sorami::backColour(d.w->Indicator), sorami::Colours::Silver);
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
     QCOMPARE(d.number(), 2);
 }
 
@@ -180,7 +181,7 @@ void TestNavigation::mistakesOnlyRunEnds() {
     d.w->MatigaiSyutudai();
     QCOMPARE(d.number(), 5);
     d.answer(QStringLiteral("Answer 5."));
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QCOMPARE(d.w->session().mistakeCount(), 0);
     d.fake.clearRecords();
     d.w->Susumeru->click();
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("end.wav")});
@@ -188,7 +189,7 @@ void TestNavigation::mistakesOnlyRunEnds() {
              QStringList{QStringLiteral("Congraturations!!\r\n間違い問題を一掃できました!!\r\n"
                                         "さらなる挑戦に奮起してください。")});
     QCOMPARE(d.fake.messages[0].icon, MsgIcon::Information);
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
     QCOMPARE(sorami::backColour(d.w->Indicator), sorami::SysColour::BtnFace);
     QCOMPARE(d.number(), 5); // the question on screen stays
     QVERIFY(d.w->Syutudai_Origin->isEnabled());
@@ -204,11 +205,11 @@ void TestNavigation::mistakesOnlyCongratulationNotClosedWithOk() {
     d.answer(QStringLiteral("Answer 2."));
     d.fake.messageAnswers.push_back(MsgResult::Cancel);
     d.w->Modosu->click();
-    QVERIFY(d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() == Order::MistakesOnly);
     d.fake.clearRecords();
     d.w->Modosu->click(); // comes again at the next move
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("end.wav")});
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
 }
 
 void TestNavigation::staleMistakeCountEndsTheRun() {
@@ -219,13 +220,13 @@ void TestNavigation::staleMistakeCountEndsTheRun() {
     d.w->Modosu->click();
     QCOMPARE(d.wabun(), QStringLiteral("x"));
     d.answer(QStringLiteral("wrong"));
-    QCOMPARE(d.w->mistakeCount(), 1);
+    QCOMPARE(d.w->session().mistakeCount(), 1);
     d.fake.clearRecords();
     d.w->N11->trigger();
     QCOMPARE(d.fake.soundNames(),
              (QStringList{QStringLiteral("up.wav"), QStringLiteral("end.wav")}));
-    QVERIFY(!d.w->mistakesOnlyMode());
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
+    QCOMPARE(d.w->session().mistakeCount(), 0);
 }
 
 void TestNavigation::jump_data() {
@@ -259,9 +260,9 @@ void TestNavigation::jump() {
     d.w->Syutudai_Origin->click();
     QCOMPARE(d.number(), shown == 0 ? before : shown);
     QCOMPARE(d.w->Syutudai_No->text(), boxAfter);
-    QCOMPARE(d.w->jumpPending(), shown == 0);
+    QCOMPARE(d.w->session().jumpPending(), shown == 0);
     if (shown == 0) {
-        QCOMPARE(d.w->currentLine(), 0);
+        QCOMPARE(d.w->session().currentLine(), 0);
         d.w->Modosu->click(); // a pending jump moves forward
         QCOMPARE(d.number(), 2);
     }
@@ -280,10 +281,10 @@ void TestNavigation::jumpWithEmptyBox() {
                                 "。")});
     QCOMPARE(d.fake.messages[0].icon, MsgIcon::Warning);
     QCOMPARE(d.number(), 2);
-    QVERIFY(d.w->jumpPending());
+    QVERIFY(d.w->session().jumpPending());
     d.w->Modosu->click();
     QCOMPARE(d.number(), 3);
-    QVERIFY(!d.w->jumpPending());
+    QVERIFY(!d.w->session().jumpPending());
 }
 
 void TestNavigation::arrowKeys_data() {
@@ -329,9 +330,9 @@ void TestNavigation::emptyListMovesShowNothing() {
     Drill d;
     d.open(d.file(QStringLiteral("empty.lko"), ""));
     d.w->Susumeru->click();
-    QCOMPARE(d.w->currentLine(), 0);
+    QCOMPARE(d.w->session().currentLine(), 0);
     d.w->Modosu->click();
-    QVERIFY(d.w->currentLine() < 0);
+    QVERIFY(d.w->session().currentLine() < 0);
     QVERIFY(d.number() <= 1);
     d.w->RandomSyutudaiClick();
     d.w->Susumeru->click();
