@@ -58,7 +58,7 @@ void BM_AnswerCheck(benchmark::State& state) {
         d.w->KaitouSakuseiClick();
         right = !right;
     }
-    benchmark::DoNotOptimize(d.w->answerCount());
+    benchmark::DoNotOptimize(d.w->session().answerCount());
 }
 BENCHMARK(BM_AnswerCheck);
 
@@ -71,7 +71,8 @@ void BM_MistakesOnlyAdvance(benchmark::State& state) {
     d.w->MatigaiSyutudai(); // lands on the last question
     for (auto _ : state)
         d.w->SusumeruClick(); // a full pass back round to the same question
-    if (d.w->currentLine() != 999999 - 3) state.SkipWithError("the advance missed the mark");
+    if (d.w->session().currentLine() != 999999 - 3)
+        state.SkipWithError("the advance missed the mark");
 }
 BENCHMARK(BM_MistakesOnlyAdvance)->Unit(benchmark::kMillisecond);
 

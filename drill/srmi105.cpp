@@ -70,8 +70,7 @@ void TSorami::FormCreate() {
              s.top() + (s.height() - outer.height()) / 2);
     }
 
-    questionLines_.clear();
-    currentLine_ = 0;
+    session_.clearQuestions();
     problemFileName_.clear();
     resetScore();
     SirialSyutudai->setEnabled(false);
@@ -131,8 +130,7 @@ QList<QWidget*> TSorami::editButtons() const {
 }
 
 void TSorami::resetScore() {
-    correctCount_ = 0;
-    answerCount_ = 0;
+    session_.resetScore();
     SeikaiRitu->setText(QStringLiteral("0.0"));
     N_Kaitou->setText(QStringLiteral("0"));
     N_Seikai->setText(QStringLiteral("0"));

@@ -2,6 +2,7 @@
 // TSorami, the drill window: one Japanese sentence at a time, the learner's
 // English answer judged against the model answer, mistakes marked inside the
 // question file itself.
+#include "drill_session.h"
 #include "interval_timer.h"
 #include "platform.h"
 #include "question_file.h"
@@ -28,10 +29,6 @@
 namespace sorami {
 
 class TDemoForm;
-
-// A number drawn uniformly from 0 to n - 1 by a generator seeded with `seed`
-// (0 when n < 1). The drill seeds it with the time of day before every draw.
-int seededDraw(int seed, int n);
 
 class TSorami : public QMainWindow {
     Q_OBJECT
@@ -149,23 +146,13 @@ public:
     // The splash window, alive only while the window is being created.
     QPointer<TDemoForm> demoForm() const { return demoForm_; }
 
-    // --- Read-only views of the drill state, for tests and callers -------
-    const Lines& questionLines() const { return questionLines_; }
-    int currentLine() const { return currentLine_; }
+    // The drill's state and rules; the window only shows them.
+    const DrillSession& session() const { return session_; }
+
+    // --- Read-only views of the window's own state, for tests and callers
     const QString& problemFileName() const { return problemFileName_; }
     const std::string& userName() const { return userName_; }
-    int correctCount() const { return correctCount_; }
-    int answerCount() const { return answerCount_; }
-    int mistakeCount() const { return mistakeCount_; }
-    bool randomMode() const { return randomMode_; }
-    bool mistakesOnlyMode() const { return mistakesOnlyMode_; }
     bool fileLoaded() const { return fileLoaded_; }
-    int previousLine() const { return previousLine_; }
-    int lastRandomPick() const { return lastRandomPick_; }
-    bool jumpPending() const { return jumpPending_; }
-    bool blockMode() const { return blockMode_; }
-    int blockAskedCount() const { return blockAskedCount_; }
-    int blockCorrectCount() const { return blockCorrectCount_; }
     enum class Sound { Voice, Effect, Silent };
     Sound soundMode() const { return soundMode_; }
     bool modelShown() const { return modelShown_ == 1; }
@@ -248,14 +235,11 @@ private:
     void loadQuestionFile(const QString& path);
     void loadKeepingName(const QString& path);
     void showQuestion();
-    void countMistakes();
     void saveResumePoint();
 
     // Moves.
-    int drawRandom(int n);
     void showStep();
     void finishMistakeRun();
-    bool findMarked(int step);
 
     // Answer area.
     void showModelAnswer();
@@ -263,7 +247,7 @@ private:
     void refreshAnswerBoxes();
     void refreshSeikaiByToggles();
     void busyWait(int milliseconds);
-    void setMistakeMark(bool marked);
+    void showMarkChange(bool marked);
     void updateScoreLabels();
     void playCue(bool correct);
 
@@ -275,8 +259,6 @@ private:
     void endBlockRun();
 
     // Small helpers.
-    const std::string& line(int index) const { return lineAt(questionLines_, index); }
-    int lineCount() const { return static_cast<int>(questionLines_.size()); }
     void setBoxText(QTextEdit* box, const std::string& bytes);
     void setMessage(const QString& text);
 
@@ -284,23 +266,10 @@ private:
     QPointer<TDemoForm> demoForm_;
     QSet<QKeySequence> windowShortcuts_;
 
-    // Drill state shared by the window's parts.
-    Lines questionLines_;
-    int currentLine_ = 0;
+    DrillSession session_;
+    // Window state shared by the window's parts.
     QString problemFileName_;
     std::string userName_;
-    int correctCount_ = 0;
-    int answerCount_ = 0;
-    int mistakeCount_ = 0;
-    bool randomMode_ = false;
-    bool mistakesOnlyMode_ = false;
-    int previousLine_ = 0;
-    int lastRandomPick_ = 0;
-    bool jumpPending_ = false;
-    bool blockMode_ = false;
-    int blockSize_ = 0;
-    int blockAskedCount_ = 0;
-    int blockCorrectCount_ = 0;
     Sound soundMode_ = Sound::Voice;
     bool showyTone_ = false;
     bool fileLoaded_ = false;

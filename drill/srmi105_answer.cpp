@@ -3,9 +3,6 @@
 #include "sjis_text.h"
 #include "srmi105.h"
 
-#include <algorithm>
-#include <cstdlib>
-
 namespace sorami {
 
 void TSorami::KaitouSakuseiClick() {
@@ -13,44 +10,35 @@ void TSorami::KaitouSakuseiClick() {
     setFontColour(EraseKaitou, Colours::Black);
     setFontColour(Modosu, Colours::Black);
     setFontColour(Susumeru, Colours::Black);
-    const std::string question = line(currentLine_);
-    const std::string model = line(currentLine_ + 1); // empty when the file ends early
     const std::string typed = toSjis(KaitouDisp->toPlainText());
     showModelAnswer();
     setFontColour(KaitouSakusei, Colours::Red);
     KaitouSakusei->setText(QStringLiteral("正解!?"));
-    if (blockMode_) {
-        ++blockAskedCount_;
-        Syutudai_No->setText(QString::number(blockSize_ - blockAskedCount_));
-    }
+    const DrillSession::Judgement judged = session_.judge(typed);
+    if (session_.blockMode()) Syutudai_No->setText(QString::number(session_.blockLeft()));
 
-    // Byte for byte: case, blanks, punctuation and character widths all count.
-    if (typed == model) {
-        ++correctCount_;
-        if (blockMode_) ++blockCorrectCount_;
+    if (judged.correct) {
         playCue(true);
-        if (isMarked(question)) setMistakeMark(false);
+        if (judged.markCleared) showMarkChange(false);
         setMessage({});
     } else {
-        const long long over =
-            static_cast<long long>(typed.size()) - static_cast<long long>(model.size());
-        if (over > 0) {
-            setMessage(QStringLiteral("解答文は ") + QString::number(over) +
+        if (judged.over > 0) {
+            setMessage(QStringLiteral("解答文は ") + QString::number(judged.over) +
                        QStringLiteral("文字オ－バ－しています。"));
-        } else if (over < 0) {
+        } else if (judged.over < 0) {
             QFont small = CorrectMsg->font();
             small.setPointSize(9);
             CorrectMsg->setFont(small);
-            setMessage(QStringLiteral("解答文は ") + QString::number(-over) +
+            setMessage(QStringLiteral("解答文は ") + QString::number(-judged.over) +
                        QStringLiteral("文字足りません。"));
         } else {
             setMessage({});
         }
-        if (!isMarked(question)) setMistakeMark(true);
+        if (judged.markSet) showMarkChange(true);
         playCue(false);
     }
 
-    if (blockMode_ && blockAskedCount_ == blockSize_)
+    if (judged.blockComplete)
         endBlockRun();
     else
         updateScoreLabels();
@@ -58,30 +46,17 @@ void TSorami::KaitouSakuseiClick() {
     setFontColour(KaitouSakusei, Colours::Black);
 }
 
-void TSorami::setMistakeMark(bool marked) {
-    // An empty list has no question line to mark.
-    if (currentLine_ < 0 || currentLine_ >= lineCount()) return;
-    std::string& first = questionLines_[static_cast<size_t>(currentLine_)];
-    if (marked) {
-        first.insert(0, "? ");
-        MatigaiSyutudaiOnly->setEnabled(true);
-        ++mistakeCount_;
-    } else {
-        // Only the first byte is ever tested, so the two bytes go whatever
-        // the second one is.
-        first.erase(0, 2);
-        mistakeCount_ = std::max(0, mistakeCount_ - 1);
-    }
-    setBoxText(WabunDisp, first);
+// The session has changed the mark in the question's first line already.
+void TSorami::showMarkChange(bool marked) {
+    if (marked) MatigaiSyutudaiOnly->setEnabled(true);
+    setBoxText(WabunDisp, session_.question());
 }
 
 void TSorami::updateScoreLabels() {
-    N_Seikai->setText(QString::number(correctCount_));
-    ++answerCount_;
-    N_Kaitou->setText(QString::number(answerCount_));
-    const double rate = static_cast<double>(correctCount_) / answerCount_ * 100.0;
-    SeikaiRitu->setText(QString::number(rate, 'f', 1));
-    const int percent = correctCount_ * 100 / answerCount_;
+    N_Seikai->setText(QString::number(session_.correctCount()));
+    N_Kaitou->setText(QString::number(session_.answerCount()));
+    SeikaiRitu->setText(QString::number(session_.rate(), 'f', 1));
+    const int percent = session_.percent();
     Gauge1->resize(percent == 0 ? 1 : percent * 114 / 100, Gauge1->height());
 }
 
@@ -101,7 +76,7 @@ void TSorami::playCue(bool correct) {
 }
 
 void TSorami::showModelAnswer() {
-    if (lineCount() >= 2) setBoxText(SeikaiDisp, line(currentLine_ + 1));
+    if (session_.lineCount() >= 2) setBoxText(SeikaiDisp, session_.modelAnswer());
 }
 
 void TSorami::resetAnswerArea() {
@@ -119,9 +94,9 @@ void TSorami::refreshAnswerBoxes() {
 
 void TSorami::refreshSeikaiByToggles() {
     if (idiomShown_ == 1)
-        setBoxText(SeikaiDisp, line(currentLine_ + 2));
+        setBoxText(SeikaiDisp, session_.idiom());
     else if (modelShown_ == 1)
-        setBoxText(SeikaiDisp, line(currentLine_ + 1));
+        setBoxText(SeikaiDisp, session_.modelAnswer());
     else
         SeikaiDisp->clear();
 }
@@ -154,7 +129,7 @@ void TSorami::HintDispClick() {
     if (idiomShown_ == 1) {
         setFontColour(KaitouHyouzi, Colours::Black);
         setFontColour(HintDisp, Colours::Red);
-        setBoxText(SeikaiDisp, line(currentLine_ + 2));
+        setBoxText(SeikaiDisp, session_.idiom());
     } else {
         setFontColour(HintDisp, Colours::Black);
         SeikaiDisp->clear();

@@ -12,9 +12,9 @@ QList<QWidget*> TSorami::blockLockedControls() const {
 }
 
 void TSorami::BlockSyutudaiClick() {
-    if (blockMode_) return;
+    if (session_.blockMode()) return;
     platform_.playSound(QStringLiteral("shoot.wav"), true);
-    blockMode_ = true;
+    session_.beginBlock();
     setBackColour(Indicator, Colours::Yellow);
     // The lock comes before the size is asked: the window behind the dialog
     // already shows the run it is about to start.
@@ -27,12 +27,10 @@ void TSorami::BlockSyutudaiClick() {
     if (const std::optional<int> size = askBlockSize(platform_, this)) {
         // The run asks from the question on screen, in the order in force.
         setMessage(QStringLiteral("ブロック問題出題中"));
-        blockSize_ = *size;
-        blockAskedCount_ = 0;
-        blockCorrectCount_ = 0;
-        Syutudai_No->setText(QString::number(blockSize_));
+        session_.sizeBlock(*size);
+        Syutudai_No->setText(QString::number(session_.blockSize()));
     } else {
-        blockMode_ = false;
+        session_.cancelBlock();
         platform_.playSound(QStringLiteral("poki.wav"), true);
         setBackColour(Indicator, SysColour::BtnFace);
         for (QWidget* w : blockLockedControls() + alsoLocked)
@@ -44,8 +42,7 @@ void TSorami::BlockSyutudaiClick() {
 }
 
 void TSorami::leaveBlockRun() {
-    if (!blockMode_) return;
-    blockMode_ = false;
+    if (!session_.leaveBlock()) return;
     for (QWidget* w : blockLockedControls())
         w->setEnabled(true);
     Syutudai_No->clear();
@@ -62,14 +59,12 @@ void TSorami::endBlockRun() {
     // judgement reports its own score-file failures and still shows the
     // grade.
     guarded(platform_, this, [this] {
-        showBlockJudgement(platform_, this, problemFileName_, blockSize_, blockCorrectCount_,
-                           showyTone_);
+        showBlockJudgement(platform_, this, problemFileName_, session_.blockSize(),
+                           session_.blockCorrectCount(), showyTone_);
     });
 
     setMessage({});
-    blockAskedCount_ = 0;
-    blockCorrectCount_ = 0;
-    blockMode_ = false;
+    session_.endBlock();
     // The flash advance, the resume button, the card viewer and the report
     // item stay off: the order choice, the advance's stop button and viewing
     // the scores bring them back.

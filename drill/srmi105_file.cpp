@@ -25,20 +25,19 @@ void TSorami::loadQuestionFile(const QString& path) {
     WabunDisp->clear();
     SeikaiDisp->clear();
     KaitouDisp->clear();
-    questionLines_ = readQuestionFile(path); // throws before the list is touched
+    // Throws before the list is touched. The session starts the score
+    // again, counts the marks and puts question 1 in hand.
+    session_.load(readQuestionFile(path), platform_.msecsOfDay());
 
     FileNameDisp->setPlainText(QFileInfo(path).fileName());
-    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(questionCount(questionLines_)));
+    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(session_.questionCount()));
     resetScore();
     SirialSyutudai->setEnabled(true);
     RandomSyutudai->setEnabled(true);
     unlockDrillControls();
     fileLoaded_ = true;
-    countMistakes();
-    MatigaiSyutudaiOnly->setEnabled(mistakeCount_ != 0);
-    if (randomMode_) previousLine_ = drawRandom(lineCount()) / 3 * 3;
+    MatigaiSyutudaiOnly->setEnabled(session_.mistakeCount() != 0);
     setWindowTitle(QStringLiteral("ソラミ君 ＬｋＯ"));
-    currentLine_ = 0;
     N_Mondai->setText(QStringLiteral("1"));
     showQuestion();
     KaitouDisp->setFocus();
@@ -59,19 +58,15 @@ void TSorami::loadKeepingName(const QString& path) {
 }
 
 void TSorami::showQuestion() {
-    if (questionLines_.empty()) return;
-    setBoxText(WabunDisp, line(currentLine_));
-    setBoxText(SeikaiDisp, line(currentLine_ + 2));
-}
-
-void TSorami::countMistakes() {
-    mistakeCount_ = countMarked(questionLines_);
+    if (session_.questionLines().empty()) return;
+    setBoxText(WabunDisp, session_.question());
+    setBoxText(SeikaiDisp, session_.idiom());
 }
 
 void TSorami::saveResumePoint() {
     ProfileIni ini(mainIniPath());
-    resume::write(ini, problemFileName_, currentLine_ / 3 + 1);
-    if (!problemFileName_.isEmpty()) writeQuestionFile(problemFileName_, questionLines_);
+    resume::write(ini, problemFileName_, session_.questionNumber());
+    if (!problemFileName_.isEmpty()) writeQuestionFile(problemFileName_, session_.questionLines());
 }
 
 void TSorami::FileOpnClick() {
@@ -80,12 +75,12 @@ void TSorami::FileOpnClick() {
 }
 
 void TSorami::FileStoreClick() {
-    if (questionLines_.empty()) return;
+    if (session_.questionLines().empty()) return;
     SaveDialog1.fileName = problemFileName_;
     SaveDialog1.overwritePrompt = true;
     if (!platform_.saveFile(this, SaveDialog1)) return;
     problemFileName_ = SaveDialog1.fileName;
-    writeQuestionFile(problemFileName_, questionLines_);
+    writeQuestionFile(problemFileName_, session_.questionLines());
 }
 
 void TSorami::NewFileNameClick() {
@@ -114,8 +109,8 @@ void TSorami::KiokuClick() {
     if (number != resume::NoNumber) {
         // A number below 1 would put the cursor before the list; one far
         // beyond the end lands on question 1 like any number past the last.
-        number = std::clamp(number, 1, questionCount(questionLines_) + 2);
-        currentLine_ = (number - 2) * 3;
+        number = std::clamp(number, 1, session_.questionCount() + 2);
+        session_.placeBefore(number);
         SusumeruClick();
     }
 }

@@ -2,58 +2,14 @@
 // mistakes-only order, the question-number jump and the arrow keys.
 #include "srmi105.h"
 
-#include <random>
+#include <optional>
 
 namespace sorami {
 
-int seededDraw(int seed, int n) {
-    if (n < 1) return 0;
-    std::minstd_rand generator(static_cast<std::minstd_rand::result_type>(seed) + 1);
-    return std::uniform_int_distribution<int>(0, n - 1)(generator);
-}
-
-int TSorami::drawRandom(int n) {
-    return seededDraw(platform_.msecsOfDay(), n);
-}
-
-namespace {
-
-// Where a backward move lands after question 1: the start of the last
-// question, a trailing incomplete one included, so every move stays on the
-// first line of a question.
-int lastStart(int lineCount) {
-    return lineCount == 0 ? -3 : (lineCount - 1) / 3 * 3;
-}
-
-} // namespace
-
 void TSorami::showStep() {
     showQuestion();
-    N_Mondai->setText(QString::number(currentLine_ / 3 + 1));
+    N_Mondai->setText(QString::number(session_.questionNumber()));
     resetAnswerArea();
-}
-
-// One pass at most over the list, from the question after (step 3) or before
-// (step -3) the current one, wrapping at the ends. The mark count can be
-// stale after an edit; when no marked question is found it is recounted, and
-// a list without marks ends the mistakes-only run.
-bool TSorami::findMarked(int step) {
-    const int n = lineCount();
-    const int positions = (n + 2) / 3;
-    int pos = currentLine_;
-    for (int i = 0; i < positions; ++i) {
-        if (step > 0)
-            pos = pos + 3 >= n ? 0 : pos + 3;
-        else
-            pos = pos - 3 < 0 ? lastStart(n) : pos - 3;
-        if (pos + 2 < n && isMarked(line(pos))) {
-            currentLine_ = pos;
-            return true;
-        }
-    }
-    countMistakes();
-    if (mistakeCount_ == 0) finishMistakeRun();
-    return false;
 }
 
 void TSorami::SusumeruClick() {
@@ -61,24 +17,11 @@ void TSorami::SusumeruClick() {
     setFontColour(Modosu, Colours::Black);
     setFontColour(KaitouSakusei, Colours::Black);
     setFontColour(Susumeru, Colours::Red);
-    previousLine_ = currentLine_;
-    jumpPending_ = false;
     setMessage({});
-    if (randomMode_) {
-        int a = drawRandom(lineCount()) / 3 * 3;
-        if (a == lastRandomPick_) a += 3;
-        currentLine_ = a + 3;
-        if (currentLine_ >= lineCount()) currentLine_ = 0;
-        lastRandomPick_ = a;
-    } else if (mistakesOnlyMode_) {
-        if (mistakeCount_ == 0) {
-            finishMistakeRun();
-            return;
-        }
-        if (!findMarked(3)) return;
-    } else {
-        currentLine_ += 3;
-        if (currentLine_ >= lineCount()) currentLine_ = 0;
+    // Only a mistakes-only run finds nothing; it is over when no mark is left.
+    if (!session_.advance(platform_.msecsOfDay())) {
+        finishMistakeRun();
+        return;
     }
     showStep();
 }
@@ -89,29 +32,16 @@ void TSorami::ModosuClick() {
     setFontColour(KaitouSakusei, Colours::Black);
     setFontColour(Modosu, Colours::Red);
     setMessage({});
-    if (jumpPending_) {
-        currentLine_ += 3;
-        if (currentLine_ >= lineCount()) currentLine_ = 0;
-        jumpPending_ = false;
-    } else if (randomMode_) {
-        currentLine_ = previousLine_ < 0 ? lastStart(lineCount()) : previousLine_;
-    } else if (mistakesOnlyMode_) {
-        if (mistakeCount_ == 0) {
-            finishMistakeRun();
-            return;
-        }
-        if (!findMarked(-3)) return;
-    } else {
-        currentLine_ -= 3;
-        if (currentLine_ < 0) currentLine_ = lastStart(lineCount());
+    if (!session_.goBack()) {
+        finishMistakeRun();
+        return;
     }
     showStep();
 }
 
 void TSorami::SerialSyutudaiClick() {
     setBackColour(Indicator, SysColour::BtnFace);
-    randomMode_ = false;
-    mistakesOnlyMode_ = false;
+    session_.setOrder(DrillSession::Order::Serial);
     setMessage({});
     enableRunControls();
     Kioku->setEnabled(true);
@@ -120,8 +50,7 @@ void TSorami::SerialSyutudaiClick() {
 
 void TSorami::RandomSyutudaiClick() {
     setBackColour(Indicator, Colours::Red);
-    randomMode_ = true;
-    mistakesOnlyMode_ = false;
+    session_.setOrder(DrillSession::Order::Random);
     setMessage({});
     // Choosing another order ends a block run; without this the go-back
     // button and the lamp would stay as the run left them until a new load.
@@ -134,7 +63,7 @@ void TSorami::RandomSyutudaiClick() {
 }
 
 void TSorami::MatigaiSyutudai() {
-    if (mistakeCount_ == 0) {
+    if (session_.mistakeCount() == 0) {
         platform_.messageBox(this, QStringLiteral("間違い問題はありません！"), MsgIcon::None,
                              MsgButtons::Ok);
         setBackColour(Indicator, Colours::Silver);
@@ -144,14 +73,13 @@ void TSorami::MatigaiSyutudai() {
         this,
         QStringLiteral("間違い問題出題モードに入りました。\r\n\r\n問題総数は次の通りです。\r\n\r\n"
                        "さぁ、ひとつ頑張って下さい！！\r\n\r\n　　◆問題総数＝") +
-            QString::number(mistakeCount_) + QStringLiteral(" 題"),
+            QString::number(session_.mistakeCount()) + QStringLiteral(" 題"),
         MsgIcon::None, MsgButtons::Ok);
     platform_.playSound(QStringLiteral("up.wav"), true);
     setMessage(QStringLiteral("間違い問題のみを出題します。\r\n間違い問題の総数＝") +
-               QString::number(mistakeCount_));
+               QString::number(session_.mistakeCount()));
     setBackColour(Indicator, Colours::Blue);
-    mistakesOnlyMode_ = true;
-    randomMode_ = false;
+    session_.setOrder(DrillSession::Order::MistakesOnly);
     leaveBlockRun();
     for (QWidget* w : {static_cast<QWidget*>(Syutudai_Origin), static_cast<QWidget*>(UpDown1),
                        static_cast<QWidget*>(BlockSyutudai), static_cast<QWidget*>(Kioku),
@@ -161,7 +89,7 @@ void TSorami::MatigaiSyutudai() {
 }
 
 void TSorami::finishMistakeRun() {
-    if (mistakeCount_ != 0) return;
+    if (session_.mistakeCount() != 0) return;
     platform_.playSound(QStringLiteral("end.wav"), true);
     if (platform_.messageBox(this,
                              QStringLiteral("Congraturations!!\r\n間違い問題を一掃できました!!\r\n"
@@ -169,7 +97,7 @@ void TSorami::finishMistakeRun() {
                              MsgIcon::Information, MsgButtons::Ok) != MsgResult::Ok)
         return;
     setMessage({});
-    mistakesOnlyMode_ = false;
+    session_.setOrder(DrillSession::Order::Serial);
     setBackColour(Indicator, SysColour::BtnFace);
     for (QWidget* w : {static_cast<QWidget*>(Syutudai_Origin), static_cast<QWidget*>(UpDown1),
                        static_cast<QWidget*>(BlockSyutudai)})
@@ -177,15 +105,15 @@ void TSorami::finishMistakeRun() {
 }
 
 void TSorami::UpDown1Click() {
-    UpDown1->setMax(questionCount(questionLines_));
+    UpDown1->setMax(session_.questionCount());
     Syutudai_No->setText(QString::number(UpDown1->position()));
 }
 
 void TSorami::Syutudai_OriginClick() {
-    jumpPending_ = true;
     bool isNumber = false;
-    int n = Syutudai_No->text().trimmed().toInt(&isNumber);
-    if (!isNumber) {
+    const int n = Syutudai_No->text().trimmed().toInt(&isNumber);
+    switch (session_.jumpTo(isNumber ? std::optional<int>(n) : std::nullopt)) {
+    case DrillSession::Jump::NoNumber:
         if (platform_.messageBox(
                 this,
                 QStringLiteral(
@@ -194,16 +122,13 @@ void TSorami::Syutudai_OriginClick() {
                 MsgIcon::Warning, MsgButtons::Ok) == MsgResult::Ok)
             Syutudai_No->clear();
         return;
-    }
-    if (n > questionCount(questionLines_) + 1) {
-        currentLine_ = 0;
+    case DrillSession::Jump::PastEnd:
         Syutudai_No->setText(QStringLiteral("1"));
         return;
+    case DrillSession::Jump::Ready:
+        SusumeruClick();
+        return;
     }
-    // The box only ever holds the spinner's position, 1 or more.
-    if (n < 1) n = 1;
-    currentLine_ = (n - 2) * 3;
-    SusumeruClick();
 }
 
 void TSorami::FormKeyDown(int key) {

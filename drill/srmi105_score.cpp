@@ -6,8 +6,8 @@
 namespace sorami {
 
 void TSorami::SoramiReportClick() {
-    if (!writeScoreReport(platform_, this, problemFileName_, answerCount_, correctCount_,
-                          userName_))
+    if (!writeScoreReport(platform_, this, problemFileName_, session_.answerCount(),
+                          session_.correctCount(), userName_))
         return;
     BlockReportClick();
     // Only once the table has been shown: when it cannot be, the handler

@@ -44,6 +44,13 @@ inline std::string questionFile(int count, const std::set<int>& marked = {}) {
     return out;
 }
 
+// A time of day whose draw over n lines gives r.
+inline int seedFor(int r, int n) {
+    for (int seed = 0; seed < 1000000; ++seed)
+        if (sorami::seededDraw(seed, n) == r) return seed;
+    qFatal("no seed draws %d of %d", r, n);
+}
+
 inline QString u(const std::string& bytes) {
     return sorami::fromSjis(bytes);
 }

@@ -59,7 +59,8 @@ QStringList disabledOf(const TSorami& w) {
 
 // The model answer of the question on screen.
 QString model(const Drill& d) {
-    return u(d.w->questionLines().at(static_cast<size_t>(d.w->currentLine() + 1)));
+    return u(
+        d.w->session().questionLines().at(static_cast<size_t>(d.w->session().currentLine() + 1)));
 }
 
 } // namespace
@@ -151,21 +152,21 @@ void TestBlock::wholeRun() {
     QStringList lockedWhileChoosing;
     script.then([&](QWidget* w) {
         lockedWhileChoosing = disabledOf(*d.w);
-        QVERIFY(d.w->blockMode());
+        QVERIFY(d.w->session().blockMode());
         chooseSize(ups)(w);
     });
     d.w->BlockSyutudai->click();
     QCOMPARE(script.seen, QStringList{"sorami::TBlockProblem"});
     QCOMPARE(lockedWhileChoosing.size(), 10);
     QCOMPARE(d.fake.soundNames(), QStringList{"shoot.wav"});
-    QVERIFY(d.w->blockMode());
+    QVERIFY(d.w->session().blockMode());
     QCOMPARE(d.w->Syutudai_No->text(), QString::number(size));
     QCOMPARE(d.message(), QStringLiteral("ブロック問題出題中"));
     QCOMPARE(sorami::backColour(d.w->Indicator), Colours::Yellow);
     QCOMPARE(sorami::fontColour(d.w->BlockSyutudai), Colours::Red);
     QCOMPARE(disabledOf(*d.w), lockedWhileChoosing);
-    QCOMPARE(d.w->blockAskedCount(), 0);
-    QCOMPARE(d.w->blockCorrectCount(), 0);
+    QCOMPARE(d.w->session().blockAskedCount(), 0);
+    QCOMPARE(d.w->session().blockCorrectCount(), 0);
 
     // All but the last answer: the countdown and the live score move on.
     QStringList answerCues;
@@ -177,11 +178,11 @@ void TestBlock::wholeRun() {
         if (sound != "silent") answerCues << (ok ? right : wrong);
         QCOMPARE(d.w->Syutudai_No->text(), QString::number(size - k));
         QCOMPARE(d.w->N_Kaitou->text(), QString::number(1 + k));
-        QVERIFY(d.w->blockMode());
+        QVERIFY(d.w->session().blockMode());
         d.w->SusumeruClick();
     }
-    QCOMPARE(d.w->blockAskedCount(), size - 1);
-    QCOMPARE(d.w->blockCorrectCount(), std::min(correct, size - 1));
+    QCOMPARE(d.w->session().blockAskedCount(), size - 1);
+    QCOMPARE(d.w->session().blockCorrectCount(), std::min(correct, size - 1));
 
     // The last answer opens the result dialog.
     struct Seen {
@@ -202,7 +203,7 @@ void TestBlock::wholeRun() {
         seen.gradeCode = dialog->gradeCode();
         seen.file = bytesOf(scorePath);
         seen.indicatorBack = sorami::backColour(d.w->Indicator) == SysColour::BtnFace;
-        seen.stillRunning = d.w->blockMode();
+        seen.stillRunning = d.w->session().blockMode();
         seen.sounds = d.fake.soundNames();
         seen.waits = d.fake.busyWaits;
         d.fake.now = QDateTime(QDate(2026, 5, 2), QTime(18, 4, 9));
@@ -237,9 +238,9 @@ void TestBlock::wholeRun() {
 
     QCOMPARE(bytesOf(scorePath), Header + record);
     // Back to normal, except for what only other commands bring back.
-    QVERIFY(!d.w->blockMode());
-    QCOMPARE(d.w->blockAskedCount(), 0);
-    QCOMPARE(d.w->blockCorrectCount(), 0);
+    QVERIFY(!d.w->session().blockMode());
+    QCOMPARE(d.w->session().blockAskedCount(), 0);
+    QCOMPARE(d.w->session().blockCorrectCount(), 0);
     QCOMPARE(d.w->Syutudai_No->text(), QString());
     QCOMPARE(d.message(), QString());
     QCOMPARE(sorami::fontColour(d.w->BlockSyutudai), Colours::Black);
@@ -249,7 +250,7 @@ void TestBlock::wholeRun() {
     QCOMPARE(d.w->N_Kaitou->text(), QStringLiteral("0"));
     QCOMPARE(d.w->N_Seikai->text(), QStringLiteral("0"));
     QCOMPARE(d.w->SeikaiRitu->text(), QStringLiteral("0.0"));
-    QCOMPARE(d.w->answerCount(), 0);
+    QCOMPARE(d.w->session().answerCount(), 0);
     QCOMPARE(d.w->KaitouSakusei->text(), QStringLiteral("解答作成"));
     QCOMPARE(sorami::fontColour(d.w->KaitouSakusei), Colours::Black);
     QCOMPARE(d.fake.errorTexts(), QStringList{});
@@ -288,7 +289,7 @@ void TestBlock::sizeDialogWaysOut() {
     QCOMPARE(script.faults, QStringList{});
     QCOMPARE(script.seen.size(), 1);
     QCOMPARE(sorami::BlockCancelled, 0);
-    QCOMPARE(d.w->blockMode(), runOf > 0);
+    QCOMPARE(d.w->session().blockMode(), runOf > 0);
     if (runOf > 0) {
         QCOMPARE(d.fake.soundNames(), QStringList{"shoot.wav"});
         QCOMPARE(d.w->Syutudai_No->text(), QString::number(runOf));
@@ -321,7 +322,7 @@ void TestBlock::secondPressDuringRunDoesNothing() {
     QCOMPARE(script.faults, QStringList{});
     QVERIFY(d.fake.sounds.isEmpty());
     QCOMPARE(d.w->Syutudai_No->text(), QStringLiteral("11"));
-    QCOMPARE(d.w->blockAskedCount(), 1);
+    QCOMPARE(d.w->session().blockAskedCount(), 1);
 }
 
 void TestBlock::orderChangeEndsTheRun_data() {
@@ -350,7 +351,7 @@ void TestBlock::orderChangeEndsTheRun() {
     } else {
         d.w->RandomSyutudaiClick();
     }
-    QVERIFY(!d.w->blockMode());
+    QVERIFY(!d.w->session().blockMode());
     QCOMPARE(disabledOf(*d.w), stillDisabled);
     QVERIFY(d.w->Modosu->isEnabled());
     QCOMPARE(d.w->Syutudai_No->text(), QString());
@@ -409,7 +410,7 @@ void TestBlock::scoreFileNotThere() {
              (QStringList{"yokudeki.wav", "shoot.wav", "yatta.wav", "up.wav", "poki.wav"}));
     QCOMPARE(QFileInfo(scorePath).isDir(), folderInTheWay);
     QCOMPARE(QFileInfo::exists(scorePath), folderInTheWay); // appending never creates it
-    QVERIFY(!d.w->blockMode());
+    QVERIFY(!d.w->session().blockMode());
     QCOMPARE(d.w->Syutudai_No->text(), QString());
     QCOMPARE(d.w->N_Kaitou->text(), QStringLiteral("0"));
     QCOMPARE(disabledOf(*d.w), (QStringList{"AutoDelay", "Kioku", "ToSrmMini", "SoramiReport"}));

@@ -59,7 +59,7 @@ void TestQuestionFileInWindow::load() {
     d.open(d.file(QStringLiteral("t.txt"), bytes.toStdString()));
     QVERIFY(d.fake.errorTexts().isEmpty());
     QStringList got;
-    for (const auto& l : d.w->questionLines())
+    for (const auto& l : d.w->session().questionLines())
         got << u(l);
     QCOMPARE(got, lines);
     QCOMPARE(d.w->SouMondaiSuu->toPlainText(), total);
@@ -77,7 +77,7 @@ void TestQuestionFileInWindow::loadShowsFirstQuestionAndUnlocks() {
     QCOMPARE(w->windowTitle(), QStringLiteral("ソラミ君 ＬｋＯ"));
     QCOMPARE(w->problemFileName(), file);
     QCOMPARE(w->N_Mondai->text(), QStringLiteral("1"));
-    QCOMPARE(w->currentLine(), 0);
+    QCOMPARE(w->session().currentLine(), 0);
     QCOMPARE(d.wabun(), QStringLiteral("問題1"));
     QCOMPARE(d.seikai(), QStringLiteral("idiom 1"));
     QCOMPARE(w->KaitouDisp->toPlainText(), QString());
@@ -86,12 +86,12 @@ void TestQuestionFileInWindow::loadShowsFirstQuestionAndUnlocks() {
     QVERIFY(w->SirialSyutudai->isEnabled());
     QVERIFY(w->RandomSyutudai->isEnabled());
     QVERIFY(w->MatigaiSyutudaiOnly->isEnabled());
-    QCOMPARE(w->mistakeCount(), 1);
+    QCOMPARE(w->session().mistakeCount(), 1);
 
     // A file without marks leaves the mistakes-only item greyed.
     d.openQuestions(4, {}, QStringLiteral("b.lko"));
     QVERIFY(!w->MatigaiSyutudaiOnly->isEnabled());
-    QCOMPARE(w->mistakeCount(), 0);
+    QCOMPARE(w->session().mistakeCount(), 0);
 }
 
 void TestQuestionFileInWindow::loadCountsMarksOfTheNewFile() {
@@ -101,12 +101,12 @@ void TestQuestionFileInWindow::loadCountsMarksOfTheNewFile() {
         d.w->SusumeruClick();
     QCOMPARE(d.number(), 40);
     d.answer(QStringLiteral("Answer 40.")); // removes one mark in memory
-    QCOMPARE(d.w->mistakeCount(), 4);
+    QCOMPARE(d.w->session().mistakeCount(), 4);
     d.w->EffectSoundClick();
     d.w->KaitouDisp->setPlainText(QStringLiteral("typed"));
     // The incomplete triple at the end counts for nothing.
     d.open(d.file(QStringLiteral("c.lko"), questionFile(3, {2, 3}) + "? " + "tail\r\n"));
-    QCOMPARE(d.w->mistakeCount(), 2);
+    QCOMPARE(d.w->session().mistakeCount(), 2);
     QCOMPARE(d.number(), 1);
     QCOMPARE(d.wabun(), QStringLiteral("問題1"));
     QCOMPARE(d.w->KaitouDisp->toPlainText(), QString());
@@ -123,8 +123,8 @@ void TestQuestionFileInWindow::failedLoadKeepsPreviousListAndName() {
     d.fake.clearRecords();
     d.open(missing);
     QCOMPARE(d.fake.errorTexts(), QStringList{QStringLiteral("ﾌｧｲﾙ %1 は開けません").arg(missing)});
-    QCOMPARE(d.w->questionLines().size(), size_t(9));
-    QCOMPARE(u(d.w->questionLines()[3]), QStringLiteral("? 問題2"));
+    QCOMPARE(d.w->session().questionLines().size(), size_t(9));
+    QCOMPARE(u(d.w->session().questionLines()[3]), QStringLiteral("? 問題2"));
     QCOMPARE(d.w->problemFileName(), good);
     QCOMPARE(d.w->FileNameDisp->toPlainText(), QStringLiteral("good.lko"));
     QCOMPARE(d.wabun(), QString()); // the boxes were emptied before the read
@@ -220,7 +220,7 @@ void TestQuestionFileInWindow::unwritableTargetReportsAndKeepsList() {
     d.w->FileStore->trigger();
     QCOMPARE(d.fake.errorTexts(),
              QStringList{QStringLiteral("ﾌｧｲﾙ %1 を作成できません").arg(target)});
-    QCOMPARE(d.w->questionLines().size(), size_t(6));
+    QCOMPARE(d.w->session().questionLines().size(), size_t(6));
 }
 
 void TestQuestionFileInWindow::untouchedInvalidBytesGoBackUnchanged() {

@@ -107,7 +107,7 @@ void TestLifecycle::initialState() {
     // Arrow keys do nothing before a file is loaded.
     w->FormKeyDown(Qt::Key_Right);
     QVERIFY(d.fake.sounds.isEmpty());
-    QCOMPARE(w->currentLine(), 0);
+    QCOMPARE(w->session().currentLine(), 0);
 }
 
 void TestLifecycle::texts_data() {
@@ -236,8 +236,8 @@ void TestLifecycle::enterInAnswerBoxPressesDefaultButton() {
     d.openQuestions(3);
     d.w->KaitouDisp->setPlainText(QStringLiteral("Answer 1."));
     QTest::keyClick(d.w->KaitouDisp, Qt::Key_Return);
-    QCOMPARE(d.w->answerCount(), 1);
-    QCOMPARE(d.w->correctCount(), 1);
+    QCOMPARE(d.w->session().answerCount(), 1);
+    QCOMPARE(d.w->session().correctCount(), 1);
     QCOMPARE(d.w->KaitouDisp->toPlainText(), QStringLiteral("Answer 1.")); // no line break added
 }
 

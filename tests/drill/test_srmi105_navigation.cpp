@@ -1,27 +1,16 @@
-// Moving through the questions: the three orders, the jump to a number and
-// the arrow keys.
+// Moving through the questions in the window: what the three orders show and
+// switch, the jump to a number with its spinner and box, and the arrow keys.
+// Where each order's moves lead is tested on the session alone.
 #include "drill_fixture.h"
 
 using namespace drilltest;
 using sorami::MsgIcon;
 using sorami::MsgResult;
-
-namespace {
-
-// A time of day whose draw over n lines gives r.
-int seedFor(int r, int n) {
-    for (int seed = 0; seed < 1000000; ++seed)
-        if (sorami::seededDraw(seed, n) == r) return seed;
-    qFatal("no seed draws %d of %d", r, n);
-}
-
-} // namespace
+using Order = sorami::DrillSession::Order;
 
 class TestNavigation : public QObject {
     Q_OBJECT
 private slots:
-    void orders_data();
-    void orders();
     void randomDrawsAreSeededFromTheClock();
     void orderIndicatorAndControls();
     void mistakesOnlyWithoutMarks();
@@ -36,62 +25,6 @@ private slots:
     void emptyListMovesShowNothing();
     void incompleteLastQuestion();
 };
-
-// Each step is "s" (advance), "m" (go back) or "r<n>" (advance with the draw n);
-// after each the question number shown.
-void TestNavigation::orders_data() {
-    QTest::addColumn<QString>("order");
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("serial forward wraps") << "serial"
-                                          << "s s s s s s s s s s"
-                                          << "2 3 4 5 6 7 8 9 10 1";
-    QTest::newRow("serial back wraps") << "serial"
-                                       << "m m s s"
-                                       << "10 9 10 1";
-    // Random: the question after the drawn one; a repeated draw moves on by
-    // one more; the go-back returns to the question before the last advance.
-    QTest::newRow("random") << "random"
-                            << "r7 r8 r29 m m r0 r2 m"
-                            << "4 5 1 5 5 2 3 2";
-    QTest::newRow("random last drawn twice") << "random"
-                                             << "r27 r27"
-                                             << "1 1";
-    // Mistakes-only over marks 2 and 7, starting on question 7.
-    QTest::newRow("mistakes only") << "mistakes"
-                                   << "s s m m s"
-                                   << "7 2 7 2 7";
-}
-
-void TestNavigation::orders() {
-    QFETCH(QString, order);
-    QFETCH(QString, steps);
-    QFETCH(QString, shown);
-    Drill d;
-    d.openQuestions(10, {2, 7});
-    if (order == "random") d.w->N10->trigger();
-    if (order == "mistakes") {
-        for (int i = 1; i < 7; ++i)
-            d.w->Susumeru->click();
-        QCOMPARE(d.number(), 7);
-        d.w->MatigaiSyutudaiOnly->trigger();
-        QCOMPARE(d.number(), 2); // the first marked question after the current one
-    }
-    QStringList got;
-    for (const QString& step : steps.split(QLatin1Char(' '))) {
-        if (step.startsWith(QLatin1Char('r'))) {
-            d.fake.timeOfDayMs = seedFor(step.mid(1).toInt(), 30);
-            d.w->Susumeru->click();
-        } else if (step == "s") {
-            d.w->Susumeru->click();
-        } else {
-            d.w->Modosu->click();
-        }
-        got << QString::number(d.number());
-        QCOMPARE(d.wabun().remove(QStringLiteral("? ")), QStringLiteral("問題%1").arg(d.number()));
-    }
-    QCOMPARE(got.join(QLatin1Char(' ')), shown);
-}
 
 void TestNavigation::randomDrawsAreSeededFromTheClock() {
     Drill d;
@@ -112,7 +45,7 @@ void TestNavigation::randomDrawsAreSeededFromTheClock() {
     // Loading in random order draws the go-back target.
     d.fake.timeOfDayMs = seedFor(14, 30);
     d.openQuestions(10);
-    QCOMPARE(d.w->previousLine(), 12);
+    QCOMPARE(d.w->session().previousLine(), 12);
     QCOMPARE(d.number(), 1);
     d.w->ModosuClick();
     QCOMPARE(d.number(), 5);
@@ -124,13 +57,13 @@ void TestNavigation::orderIndicatorAndControls() {
     // Before a file: the order buttons already work.
     w->SpeedButtons[20]->click();
     QCOMPARE(sorami::backColour(w->Indicator), sorami::Colours::Red);
-    QVERIFY(w->randomMode());
+    QVERIFY(w->session().order() == Order::Random);
     QVERIFY(!w->Kioku->isEnabled());
     QVERIFY(!w->ToSrmMini->isEnabled());
     QVERIFY(w->Syutudai_Origin->isEnabled());
     w->SpeedButtons[19]->click();
     QCOMPARE(sorami::backColour(w->Indicator), sorami::SysColour::BtnFace);
-    QVERIFY(!w->randomMode());
+    QVERIFY(w->session().order() != Order::Random);
     for (QWidget* c : w->runControls())
         QVERIFY(c->isEnabled());
     QVERIFY(w->Kioku->isEnabled());
@@ -147,7 +80,7 @@ void TestNavigation::orderIndicatorAndControls() {
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("up.wav")});
     QVERIFY(d.fake.sounds[0].synchronous);
     QCOMPARE(sorami::backColour(w->Indicator), sorami::Colours::Blue);
-    QVERIFY(w->mistakesOnlyMode());
+    QVERIFY(w->session().order() == Order::MistakesOnly);
     QCOMPARE(d.number(), 4);
     // The advance emptied the message line again.
     QCOMPARE(d.message(), QString());
@@ -170,7 +103,7 @@ void TestNavigation::mistakesOnlyWithoutMarks() {
     QCOMPARE(d.fake.messageTexts(), QStringList{QStringLiteral("間違い問題はありません！")});
     QCOMPARE(d.fake.messages[0].buttons, sorami::MsgButtons::Ok);
     QCOMPARE(sorami::backColour(d.w->Indicator), sorami::Colours::Silver);
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
     QCOMPARE(d.number(), 2);
 }
 
@@ -180,7 +113,7 @@ void TestNavigation::mistakesOnlyRunEnds() {
     d.w->MatigaiSyutudai();
     QCOMPARE(d.number(), 5);
     d.answer(QStringLiteral("Answer 5."));
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QCOMPARE(d.w->session().mistakeCount(), 0);
     d.fake.clearRecords();
     d.w->Susumeru->click();
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("end.wav")});
@@ -188,7 +121,7 @@ void TestNavigation::mistakesOnlyRunEnds() {
              QStringList{QStringLiteral("Congraturations!!\r\n間違い問題を一掃できました!!\r\n"
                                         "さらなる挑戦に奮起してください。")});
     QCOMPARE(d.fake.messages[0].icon, MsgIcon::Information);
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
     QCOMPARE(sorami::backColour(d.w->Indicator), sorami::SysColour::BtnFace);
     QCOMPARE(d.number(), 5); // the question on screen stays
     QVERIFY(d.w->Syutudai_Origin->isEnabled());
@@ -204,11 +137,11 @@ void TestNavigation::mistakesOnlyCongratulationNotClosedWithOk() {
     d.answer(QStringLiteral("Answer 2."));
     d.fake.messageAnswers.push_back(MsgResult::Cancel);
     d.w->Modosu->click();
-    QVERIFY(d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() == Order::MistakesOnly);
     d.fake.clearRecords();
     d.w->Modosu->click(); // comes again at the next move
     QCOMPARE(d.fake.soundNames(), QStringList{QStringLiteral("end.wav")});
-    QVERIFY(!d.w->mistakesOnlyMode());
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
 }
 
 void TestNavigation::staleMistakeCountEndsTheRun() {
@@ -219,13 +152,11 @@ void TestNavigation::staleMistakeCountEndsTheRun() {
     d.w->Modosu->click();
     QCOMPARE(d.wabun(), QStringLiteral("x"));
     d.answer(QStringLiteral("wrong"));
-    QCOMPARE(d.w->mistakeCount(), 1);
     d.fake.clearRecords();
     d.w->N11->trigger();
     QCOMPARE(d.fake.soundNames(),
              (QStringList{QStringLiteral("up.wav"), QStringLiteral("end.wav")}));
-    QVERIFY(!d.w->mistakesOnlyMode());
-    QCOMPARE(d.w->mistakeCount(), 0);
+    QVERIFY(d.w->session().order() != Order::MistakesOnly);
 }
 
 void TestNavigation::jump_data() {
@@ -259,9 +190,9 @@ void TestNavigation::jump() {
     d.w->Syutudai_Origin->click();
     QCOMPARE(d.number(), shown == 0 ? before : shown);
     QCOMPARE(d.w->Syutudai_No->text(), boxAfter);
-    QCOMPARE(d.w->jumpPending(), shown == 0);
+    QCOMPARE(d.w->session().jumpPending(), shown == 0);
     if (shown == 0) {
-        QCOMPARE(d.w->currentLine(), 0);
+        QCOMPARE(d.w->session().currentLine(), 0);
         d.w->Modosu->click(); // a pending jump moves forward
         QCOMPARE(d.number(), 2);
     }
@@ -280,10 +211,10 @@ void TestNavigation::jumpWithEmptyBox() {
                                 "。")});
     QCOMPARE(d.fake.messages[0].icon, MsgIcon::Warning);
     QCOMPARE(d.number(), 2);
-    QVERIFY(d.w->jumpPending());
+    QVERIFY(d.w->session().jumpPending());
     d.w->Modosu->click();
     QCOMPARE(d.number(), 3);
-    QVERIFY(!d.w->jumpPending());
+    QVERIFY(!d.w->session().jumpPending());
 }
 
 void TestNavigation::arrowKeys_data() {
@@ -329,9 +260,7 @@ void TestNavigation::emptyListMovesShowNothing() {
     Drill d;
     d.open(d.file(QStringLiteral("empty.lko"), ""));
     d.w->Susumeru->click();
-    QCOMPARE(d.w->currentLine(), 0);
     d.w->Modosu->click();
-    QVERIFY(d.w->currentLine() < 0);
     QVERIFY(d.number() <= 1);
     d.w->RandomSyutudaiClick();
     d.w->Susumeru->click();

@@ -119,7 +119,8 @@ void TestScore::report() {
     sorami::ScoreFile().erase();
     d.w->SoundNothing->trigger();
     for (const QString& a : answers) {
-        const std::string model = d.w->questionLines().at(size_t(d.w->currentLine() + 1));
+        const std::string model =
+            d.w->session().questionLines().at(size_t(d.w->session().currentLine() + 1));
         d.answer(a == "r" ? u(model) : QStringLiteral("wrong"));
         d.w->SusumeruClick();
     }
@@ -141,7 +142,7 @@ void TestScore::report() {
         // Nothing written, and the live score is left to report later.
         QCOMPARE(d.w->N_Kaitou->text(), answersBefore);
         QCOMPARE(d.w->SeikaiRitu->text(), rateBefore);
-        QCOMPARE(d.w->answerCount(), answers.size());
+        QCOMPARE(d.w->session().answerCount(), answers.size());
         return;
     }
     QCOMPARE(table.caption, QStringLiteral("「ガンバレソラミ君」の成績表"));
@@ -151,8 +152,8 @@ void TestScore::report() {
     QCOMPARE(d.w->N_Kaitou->text(), QStringLiteral("0"));
     QCOMPARE(d.w->N_Seikai->text(), QStringLiteral("0"));
     QCOMPARE(d.w->SeikaiRitu->text(), QStringLiteral("0.0"));
-    QCOMPARE(d.w->answerCount(), 0);
-    QCOMPARE(d.w->correctCount(), 0);
+    QCOMPARE(d.w->session().answerCount(), 0);
+    QCOMPARE(d.w->session().correctCount(), 0);
     // The next answer counts from zero.
     d.answer(QStringLiteral("wrong"));
     QCOMPARE(d.w->N_Kaitou->text(), QStringLiteral("1"));
@@ -183,7 +184,7 @@ void TestScore::reportWithoutScoreFile() {
     QCOMPARE(error.contains(QStringLiteral("「成績の結果を消去する」")), !folderInTheWay);
     QCOMPARE(QFileInfo::exists(path), folderInTheWay);
     QCOMPARE(d.w->N_Kaitou->text(), QStringLiteral("1"));
-    QCOMPARE(d.w->answerCount(), 1);
+    QCOMPARE(d.w->session().answerCount(), 1);
 }
 
 void TestScore::tableShowsTheFileAsItIs_data() {
@@ -261,8 +262,8 @@ void TestScore::problemReset() {
     d.openQuestions(5);
     d.w->SusumeruClick();
     d.answer(QStringLiteral("wrong")); // marks question 2
-    const auto lines = d.w->questionLines();
-    const int current = d.w->currentLine();
+    const auto lines = d.w->session().questionLines();
+    const int current = d.w->session().currentLine();
     const QString wabun = d.wabun();
     d.fake.clearRecords();
     d.fake.messageAnswers.push_back(confirm);
@@ -273,12 +274,12 @@ void TestScore::problemReset() {
     QCOMPARE(d.fake.messages.front().buttons, sorami::MsgButtons::OkCancel);
     QCOMPARE(d.w->focusWidget(), d.w->KaitouSakusei);
     // The questions, the place and the marks stay in both cases.
-    QCOMPARE(d.w->questionLines(), lines);
-    QCOMPARE(d.w->currentLine(), current);
+    QCOMPARE(d.w->session().questionLines(), lines);
+    QCOMPARE(d.w->session().currentLine(), current);
     const bool reset = confirm == MsgResult::Ok;
     QCOMPARE(d.w->N_Kaitou->text(), reset ? QStringLiteral("0") : QStringLiteral("1"));
     QCOMPARE(d.w->SeikaiRitu->text(), QStringLiteral("0.0"));
-    QCOMPARE(d.w->answerCount(), reset ? 0 : 1);
+    QCOMPARE(d.w->session().answerCount(), reset ? 0 : 1);
     QCOMPARE(d.wabun(), reset ? QString() : wabun);
     QCOMPARE(d.seikai().isEmpty(), reset);
     QCOMPARE(d.w->KaitouDisp->toPlainText(), reset ? QString() : QStringLiteral("wrong"));

@@ -1,0 +1,192 @@
+// The drill's rules without a window: loading a list, the moves in the three
+// orders, the judgement with its mistake mark, the live score and the block
+// counters.
+#include "drill_session.h"
+
+#include <algorithm>
+#include <random>
+
+namespace sorami {
+
+int seededDraw(int seed, int n) {
+    if (n < 1) return 0;
+    std::minstd_rand generator(static_cast<std::minstd_rand::result_type>(seed) + 1);
+    return std::uniform_int_distribution<int>(0, n - 1)(generator);
+}
+
+namespace {
+
+// Where a backward move lands after question 1: the start of the last
+// question, a trailing incomplete one included, so every move stays on the
+// first line of a question.
+int lastStart(int lineCount) {
+    return lineCount == 0 ? -3 : (lineCount - 1) / 3 * 3;
+}
+
+} // namespace
+
+void DrillSession::load(Lines lines, int seed) {
+    lines_ = std::move(lines);
+    resetScore();
+    recountMarks();
+    if (order_ == Order::Random) previousLine_ = seededDraw(seed, lineCount()) / 3 * 3;
+    currentLine_ = 0;
+}
+
+// --- Moves ----------------------------------------------------------------
+
+// One pass at most over the list, from the question after (step 3) or before
+// (step -3) the current one, wrapping at the ends. The mark count can be
+// stale after a wrong answer to an incomplete last question, which carries a
+// mark no search may land on; when no marked question is found the marks are
+// recounted.
+bool DrillSession::findMarked(int step) {
+    const int n = lineCount();
+    const int positions = (n + 2) / 3;
+    int pos = currentLine_;
+    for (int i = 0; i < positions; ++i) {
+        if (step > 0)
+            pos = pos + 3 >= n ? 0 : pos + 3;
+        else
+            pos = pos - 3 < 0 ? lastStart(n) : pos - 3;
+        if (pos + 2 < n && isMarked(line(pos))) {
+            currentLine_ = pos;
+            return true;
+        }
+    }
+    recountMarks();
+    return false;
+}
+
+bool DrillSession::advance(int seed) {
+    previousLine_ = currentLine_;
+    jumpPending_ = false;
+    switch (order_) {
+    case Order::Random: {
+        // The question after the drawn one; a draw repeating the last pick
+        // moves on by one question more.
+        int a = seededDraw(seed, lineCount()) / 3 * 3;
+        if (a == lastRandomPick_) a += 3;
+        currentLine_ = a + 3;
+        if (currentLine_ >= lineCount()) currentLine_ = 0;
+        lastRandomPick_ = a;
+        return true;
+    }
+    case Order::MistakesOnly:
+        return mistakeCount_ != 0 && findMarked(3);
+    case Order::Serial:
+        break;
+    }
+    currentLine_ += 3;
+    if (currentLine_ >= lineCount()) currentLine_ = 0;
+    return true;
+}
+
+bool DrillSession::goBack() {
+    if (jumpPending_) {
+        // A jump that did not move yet moves forward.
+        currentLine_ += 3;
+        if (currentLine_ >= lineCount()) currentLine_ = 0;
+        jumpPending_ = false;
+        return true;
+    }
+    switch (order_) {
+    case Order::Random:
+        // Back to where the last advance started.
+        currentLine_ = previousLine_ < 0 ? lastStart(lineCount()) : previousLine_;
+        return true;
+    case Order::MistakesOnly:
+        return mistakeCount_ != 0 && findMarked(-3);
+    case Order::Serial:
+        break;
+    }
+    currentLine_ -= 3;
+    if (currentLine_ < 0) currentLine_ = lastStart(lineCount());
+    return true;
+}
+
+DrillSession::Jump DrillSession::jumpTo(std::optional<int> number) {
+    jumpPending_ = true;
+    if (!number) return Jump::NoNumber;
+    if (*number > questionCount() + 1) {
+        currentLine_ = 0;
+        return Jump::PastEnd;
+    }
+    // The number box only ever holds the spinner's position, 1 or more.
+    placeBefore(std::max(*number, 1));
+    return Jump::Ready;
+}
+
+// --- Judgement, marks and score -------------------------------------------
+
+DrillSession::Judgement DrillSession::judge(const std::string& typed) {
+    Judgement j;
+    if (blockMode_) ++blockAskedCount_;
+    const std::string& model = modelAnswer(); // empty when the file ends early
+    // Byte for byte: case, blanks, punctuation and character widths all count.
+    j.correct = typed == model;
+    j.over = static_cast<long long>(typed.size()) - static_cast<long long>(model.size());
+    if (j.correct) {
+        ++correctCount_;
+        if (blockMode_) ++blockCorrectCount_;
+        if (isMarked(question())) j.markCleared = setMark(false);
+    } else {
+        if (!isMarked(question())) j.markSet = setMark(true);
+    }
+    j.blockComplete = blockMode_ && blockAskedCount_ == blockSize_;
+    // The run's last answer is never counted: the score starts again after
+    // the grade.
+    if (!j.blockComplete) ++answerCount_;
+    return j;
+}
+
+bool DrillSession::setMark(bool marked) {
+    // An empty list has no question line to mark.
+    if (currentLine_ < 0 || currentLine_ >= lineCount()) return false;
+    std::string& first = lines_[static_cast<size_t>(currentLine_)];
+    if (marked) {
+        first.insert(0, "? ");
+        ++mistakeCount_;
+    } else {
+        // Only the first byte is ever tested, so the two bytes go whatever
+        // the second one is.
+        first.erase(0, 2);
+        mistakeCount_ = std::max(0, mistakeCount_ - 1);
+    }
+    return true;
+}
+
+double DrillSession::rate() const {
+    return answerCount_ == 0 ? 0.0 : static_cast<double>(correctCount_) / answerCount_ * 100.0;
+}
+
+int DrillSession::percent() const {
+    return answerCount_ == 0 ? 0 : correctCount_ * 100 / answerCount_;
+}
+
+void DrillSession::resetScore() {
+    correctCount_ = 0;
+    answerCount_ = 0;
+}
+
+// --- Block runs -----------------------------------------------------------
+
+void DrillSession::sizeBlock(int size) {
+    blockSize_ = size;
+    blockAskedCount_ = 0;
+    blockCorrectCount_ = 0;
+}
+
+bool DrillSession::leaveBlock() {
+    if (!blockMode_) return false;
+    blockMode_ = false;
+    return true;
+}
+
+void DrillSession::endBlock() {
+    blockAskedCount_ = 0;
+    blockCorrectCount_ = 0;
+    blockMode_ = false;
+}
+
+} // namespace sorami

@@ -1,0 +1,132 @@
+#pragma once
+// DrillSession: what the drill knows and the rules that change it, with no
+// window attached. The question list with its mistake marks, the question
+// on screen, the three question orders with their draws, the live score and
+// the block-run counters live here; TSorami shows them and asks the learner.
+// Nothing in here reads a clock: the time of day that seeds a random draw is
+// handed in by the caller.
+#include "question_file.h"
+
+#include <optional>
+#include <string>
+
+namespace sorami {
+
+// A number drawn uniformly from 0 to n - 1 by a generator seeded with `seed`
+// (0 when n < 1). The drill seeds it with the time of day before every draw.
+int seededDraw(int seed, int n);
+
+class DrillSession {
+public:
+    enum class Order { Serial, Random, MistakesOnly };
+
+    // What judging one answer did, for the window to show.
+    struct Judgement {
+        bool correct = false;
+        // Typed bytes minus model-answer bytes: the length hint's figure.
+        long long over = 0;
+        bool markSet = false;     // the question got its mistake mark
+        bool markCleared = false; // the question lost its mistake mark
+        // The answer was the last of a block run: the run waits for its
+        // grade, and the answer never reaches the live score.
+        bool blockComplete = false;
+    };
+
+    // How a jump to a question number went.
+    enum class Jump {
+        NoNumber, // nothing to jump to; the jump still waits for a go-back
+        PastEnd,  // far beyond the last question: back to question 1, no move
+        Ready,    // placed just before the question; the advance lands on it
+    };
+
+    // --- The question list ------------------------------------------------
+    // A newly read list: the score starts again, the marks are counted, the
+    // first question is current, and in random order the go-back target is
+    // drawn with `seed`.
+    void load(Lines lines, int seed);
+    // No list at all, as before the first load.
+    void clearQuestions() {
+        lines_.clear();
+        currentLine_ = 0;
+    }
+    const Lines& questionLines() const { return lines_; }
+    int lineCount() const { return static_cast<int>(lines_.size()); }
+    int questionCount() const { return sorami::questionCount(lines_); }
+    // Line `index`, or an empty line where the list has none.
+    const std::string& line(int index) const { return lineAt(lines_, index); }
+
+    // The question in hand: its first line, where a move may leave it before
+    // the list (an empty list) but never past it.
+    int currentLine() const { return currentLine_; }
+    int questionNumber() const { return currentLine_ / 3 + 1; }
+    const std::string& question() const { return line(currentLine_); }
+    const std::string& modelAnswer() const { return line(currentLine_ + 1); }
+    const std::string& idiom() const { return line(currentLine_ + 2); }
+
+    // --- Orders and moves -------------------------------------------------
+    Order order() const { return order_; }
+    void setOrder(Order order) { order_ = order; }
+    // The next question in the order in force. False in mistakes-only order
+    // when no marked question was found; the mark count is then fresh, and
+    // when it is 0 the run is over.
+    bool advance(int seed);
+    // The question before, or where a pending jump leads; false as advance.
+    bool goBack();
+    Jump jumpTo(std::optional<int> number);
+    // Places the cursor so the next serial advance lands on question
+    // `number`; the resume record uses it.
+    void placeBefore(int number) { currentLine_ = (number - 2) * 3; }
+    int previousLine() const { return previousLine_; }
+    int lastRandomPick() const { return lastRandomPick_; }
+    bool jumpPending() const { return jumpPending_; }
+
+    // --- Marks, judgement and the live score -----------------------------
+    int mistakeCount() const { return mistakeCount_; }
+    // Byte for byte against the model answer; marks a wrongly answered
+    // question, unmarks a rightly answered one and counts the score.
+    Judgement judge(const std::string& typed);
+    int answerCount() const { return answerCount_; }
+    int correctCount() const { return correctCount_; }
+    // The share of right answers in percent, and its whole part; only
+    // meaningful once an answer has been counted.
+    double rate() const;
+    int percent() const;
+    void resetScore();
+
+    // --- Block runs ------------------------------------------------------
+    bool blockMode() const { return blockMode_; }
+    int blockSize() const { return blockSize_; }
+    int blockAskedCount() const { return blockAskedCount_; }
+    int blockCorrectCount() const { return blockCorrectCount_; }
+    int blockLeft() const { return blockSize_ - blockAskedCount_; }
+    // The run begins before its size is known: the window behind the size
+    // dialog already belongs to it.
+    void beginBlock() { blockMode_ = true; }
+    void sizeBlock(int size);
+    void cancelBlock() { blockMode_ = false; }
+    // Leaves a run before its last question; false when there was none.
+    bool leaveBlock();
+    // After the grade of a finished run.
+    void endBlock();
+
+private:
+    bool findMarked(int step);
+    void recountMarks() { mistakeCount_ = countMarked(lines_); }
+    bool setMark(bool marked);
+
+    Lines lines_;
+    int currentLine_ = 0;
+    Order order_ = Order::Serial;
+    int previousLine_ = 0;
+    int lastRandomPick_ = 0;
+    bool jumpPending_ = false;
+    int mistakeCount_ = 0;
+    int correctCount_ = 0;
+    int answerCount_ = 0;
+    bool blockMode_ = false;
+    int blockSize_ = 0;
+    int blockAskedCount_ = 0;
+    int blockCorrectCount_ = 0;
+};
+
+} // namespace sorami
