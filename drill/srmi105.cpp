@@ -1,6 +1,7 @@
 // TSorami: construction, start-up, the control groups and the ways the
 // window closes.
 #include "srmi105.h"
+#include "cue_names.h"
 
 #include "Demofrm.h"
 #include "error_guard.h"
@@ -23,7 +24,7 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
       platform_(platform) {
     setWindowTitle(QStringLiteral("がんばれソラミ君・ＬｋＯ"));
     FontSpec windowFont;
-    windowFont.face = QStringLiteral("System");
+    windowFont.face = face::System;
     windowFont.height = 19;
     setFont(toQFont(windowFont));
 
@@ -90,11 +91,11 @@ void TSorami::FormCreate() {
 void TSorami::OwariClick() {
     if (platform_.messageBox(this, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
                              MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok) {
-        platform_.playSound(QStringLiteral("apli.wav"), true);
+        platform_.playSound(cue::Apli, true);
         saveResumePoint();
         close();
     } else {
-        platform_.playSound(QStringLiteral("cancel.wav"), true);
+        platform_.playSound(cue::Cancel, true);
     }
 }
 

@@ -1,5 +1,6 @@
 // Judging the learner's answer, the mistake mark, the live score and the
 // display toggles of the answer area.
+#include "cue_names.h"
 #include "sjis_text.h"
 #include "srmi105.h"
 
@@ -63,12 +64,10 @@ void TSorami::updateScoreLabels() {
 void TSorami::playCue(bool correct) {
     switch (soundMode_) {
     case Sound::Voice:
-        platform_.playSound(
-            correct ? QStringLiteral("yokudeki.wav") : QStringLiteral("imaichi.wav"), true);
+        platform_.playSound(correct ? cue::Yokudeki : cue::Imaichi, true);
         break;
     case Sound::Effect:
-        platform_.playSound(correct ? QStringLiteral("pinpon.wav") : QStringLiteral("poki.wav"),
-                            true);
+        platform_.playSound(correct ? cue::Pinpon : cue::Poki, true);
         break;
     case Sound::Silent:
         break;

@@ -2,6 +2,7 @@
 // end, with the window locked against leaving the run meanwhile.
 #include "Blockpr1.h"
 #include "Results.h"
+#include "cue_names.h"
 #include "error_guard.h"
 #include "srmi105.h"
 
@@ -13,7 +14,7 @@ QList<QWidget*> TSorami::blockLockedControls() const {
 
 void TSorami::BlockSyutudaiClick() {
     if (session_.blockMode()) return;
-    platform_.playSound(QStringLiteral("shoot.wav"), true);
+    platform_.playSound(cue::Shoot, true);
     session_.beginBlock();
     setBackColour(Indicator, Colours::Yellow);
     // The lock comes before the size is asked: the window behind the dialog
@@ -31,7 +32,7 @@ void TSorami::BlockSyutudaiClick() {
         Syutudai_No->setText(QString::number(session_.blockSize()));
     } else {
         session_.cancelBlock();
-        platform_.playSound(QStringLiteral("poki.wav"), true);
+        platform_.playSound(cue::Poki, true);
         setBackColour(Indicator, SysColour::BtnFace);
         for (QWidget* w : blockLockedControls() + alsoLocked)
             w->setEnabled(true);

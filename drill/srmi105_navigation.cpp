@@ -1,5 +1,6 @@
 // Moving through the questions: advance and go back in serial, random and
 // mistakes-only order, the question-number jump and the arrow keys.
+#include "cue_names.h"
 #include "srmi105.h"
 
 #include <optional>
@@ -75,7 +76,7 @@ void TSorami::MatigaiSyutudai() {
                        "さぁ、ひとつ頑張って下さい！！\r\n\r\n　　◆問題総数＝") +
             QString::number(session_.mistakeCount()) + QStringLiteral(" 題"),
         MsgIcon::None, MsgButtons::Ok);
-    platform_.playSound(QStringLiteral("up.wav"), true);
+    platform_.playSound(cue::Up, true);
     setMessage(QStringLiteral("間違い問題のみを出題します。\r\n間違い問題の総数＝") +
                QString::number(session_.mistakeCount()));
     setBackColour(Indicator, Colours::Blue);
@@ -90,7 +91,7 @@ void TSorami::MatigaiSyutudai() {
 
 void TSorami::finishMistakeRun() {
     if (session_.mistakeCount() != 0) return;
-    platform_.playSound(QStringLiteral("end.wav"), true);
+    platform_.playSound(cue::End, true);
     if (platform_.messageBox(this,
                              QStringLiteral("Congraturations!!\r\n間違い問題を一掃できました!!\r\n"
                                             "さらなる挑戦に奮起してください。"),
@@ -149,7 +150,7 @@ void TSorami::FormKeyDown(int key) {
     default:
         return;
     }
-    platform_.playSound(QStringLiteral("Poki.wav"), true);
+    platform_.playSound(cue::PokiCapital, true);
 }
 
 void TSorami::KaitouSakuseiKeyDown(int key) {
