@@ -7,6 +7,8 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <clocale>
+#include <utility>
 
 namespace sorami {
 
@@ -23,6 +25,44 @@ void setUpApplication(const QString& title) {
     // The title goes into the application name only: a display name would be
     // appended to every window caption on this desktop.
     QApplication::setApplicationName(title);
+}
+
+namespace {
+
+// The categories a value of LC_ALL stands for, but time.
+constexpr std::pair<int, const char*> otherCategories[] = {
+    {LC_CTYPE, "LC_CTYPE"},
+    {LC_NUMERIC, "LC_NUMERIC"},
+    {LC_COLLATE, "LC_COLLATE"},
+    {LC_MONETARY, "LC_MONETARY"},
+    {LC_MESSAGES, "LC_MESSAGES"},
+    {LC_PAPER, "LC_PAPER"},
+    {LC_NAME, "LC_NAME"},
+    {LC_ADDRESS, "LC_ADDRESS"},
+    {LC_TELEPHONE, "LC_TELEPHONE"},
+    {LC_MEASUREMENT, "LC_MEASUREMENT"},
+    {LC_IDENTIFICATION, "LC_IDENTIFICATION"},
+};
+
+} // namespace
+
+detail::JapaneseTimeLocale::JapaneseTimeLocale() {
+    // LC_ALL would hide LC_TIME: hand its value to each other category.
+    const QByteArray all = qgetenv("LC_ALL");
+    if (!all.isEmpty()) {
+        for (const auto& [category, name] : otherCategories)
+            qputenv(name, all);
+        qunsetenv("LC_ALL");
+    }
+    qputenv("LC_TIME", "ja_JP.UTF-8");
+}
+
+Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
+    // The C library takes the locale as a whole and refuses it all when the
+    // Japanese time locale is not installed: take the others one by one.
+    for (const auto& [category, name] : otherCategories)
+        std::setlocale(category, "");
+    setUpApplication(title);
 }
 
 } // namespace sorami

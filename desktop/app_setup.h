@@ -3,10 +3,28 @@
 // standard dialogs and buttons whatever the locale, Japanese faces for the
 // programs' font names, and the application title.
 
+#include <QApplication>
 #include <QString>
 
 namespace sorami {
 
 void setUpApplication(const QString& title);
+
+namespace detail {
+// Dates and day names in the standard dialogs follow the time locale that Qt
+// reads from the environment once, while the application object is made. The
+// programs present a Japanese desktop, so that locale is made Japanese for
+// Qt before then; everything else keeps the user's settings.
+struct JapaneseTimeLocale {
+    JapaneseTimeLocale();
+};
+} // namespace detail
+
+// The programs' application object: the Japanese time locale first, then
+// QApplication, then setUpApplication(title).
+class Application : private detail::JapaneseTimeLocale, public QApplication {
+public:
+    Application(int& argc, char** argv, const QString& title);
+};
 
 } // namespace sorami

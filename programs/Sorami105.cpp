@@ -4,8 +4,6 @@
 #include "single_instance.h"
 #include "srmi105.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
     const QString lockName = QStringLiteral("MutexObjectForApp");
     // A second copy ends before it has shown anything, not even the name box.
@@ -13,8 +11,7 @@ int main(int argc, char* argv[]) {
     sorami::SingleInstanceLock lock(lockName);
     if (!lock.acquire()) return 0;
 
-    QApplication app(argc, argv);
-    sorami::setUpApplication(QStringLiteral("LkO for Win95"));
+    sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"));
     sorami::QtPlatform platform;
     sorami::TSorami window(platform);
     window.show();

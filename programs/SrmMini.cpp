@@ -4,11 +4,8 @@
 #include "app_setup.h"
 #include "qt_platform.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    sorami::setUpApplication(QStringLiteral("SrmMini"));
+    sorami::Application app(argc, argv, QStringLiteral("SrmMini"));
     sorami::QtPlatform platform;
     sorami::TSoramiMiniVer window(platform, sorami::ViewerBuild::StandAlone);
     window.show();

@@ -4,11 +4,8 @@
 #include "qt_platform.h"
 #include "srmminfm32.h"
 
-#include <QApplication>
-
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    sorami::setUpApplication(QStringLiteral("ソラミ君ミニ"));
+    sorami::Application app(argc, argv, QStringLiteral("ソラミ君ミニ"));
     sorami::QtPlatform platform;
     sorami::TSoramiMini window(platform);
     window.show();
