@@ -13,10 +13,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,6 +30,8 @@
 #include <QThread>
 #include <QTime>
 #include <QVBoxLayout>
+#include <climits>
+#include <cstdlib>
 #include <memory>
 #include <time.h>
 
@@ -238,6 +242,48 @@ constexpr NamedColour fontColours[] = {
     {"白", Colours::White},
 };
 
+// The installed style of a face closest to the weight and slant asked for;
+// empty when the face has no style of that slant.
+QString styleOf(const QString& family, bool bold, bool italic) {
+    QString best;
+    int bestDistance = INT_MAX;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        if (QFontDatabase::italic(family, style) != italic) continue;
+        const int distance =
+            std::abs(QFontDatabase::weight(family, style) - (bold ? QFont::Bold : QFont::Normal));
+        if (distance < bestDistance) {
+            best = style;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// Esc and Enter pressed anywhere in a composed dialog close the dialog.
+class DialogKeys : public QObject {
+public:
+    explicit DialogKeys(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Escape) {
+                dialog_->reject();
+                return true;
+            }
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                dialog_->accept();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QDialog* dialog_;
+};
+
 } // namespace
 
 bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
@@ -253,8 +299,18 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     const QString shownFamily = QFontInfo(current).family();
     current.setFamily(shownFamily);
     if (current.pixelSize() > 0) current.setPointSizeF(QFontInfo(current).pointSizeF());
+    // Name the style outright: left to guess, the dialog may settle on the
+    // first style of the face's list, which is "Bold" for some faces.
+    if (const QString style = styleOf(shownFamily, chooser.font.bold, chooser.font.italic);
+        !style.isEmpty())
+        current.setStyleName(style);
     fonts->setCurrentFont(current);
+    const QFont opened = fonts->currentFont();
     layout->addWidget(fonts);
+    // The embedded dialog would close only itself on Esc or Enter and leave
+    // an empty frame: the keys answer for the whole dialog.
+    QObject::connect(fonts, &QDialog::rejected, &dlg, &QDialog::reject);
+    QObject::connect(fonts, &QDialog::accepted, &dlg, &QDialog::accept);
     QComboBox* colour = nullptr;
     if (chooser.effects) {
         auto* row = new QHBoxLayout;
@@ -285,6 +341,10 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dlg, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
     layout->addWidget(buttons);
+    auto* keys = new DialogKeys(&dlg);
+    dlg.installEventFilter(keys);
+    for (QWidget* child : dlg.findChildren<QWidget*>())
+        child->installEventFilter(keys);
     if (dlg.exec() != QDialog::Accepted) return false;
 
     const QFont chosen = fonts->currentFont();
@@ -294,11 +354,12 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
     if (shownFamily != chosen.family()) fontSpec.face = chosen.family();
     fontSpec.size = chosen.pointSize() > 0 ? chosen.pointSize() : fontSpec.size;
     fontSpec.height = 0;
-    fontSpec.bold = chosen.bold();
-    fontSpec.italic = chosen.italic();
+    // What the learner did not change stays as the chooser had it.
+    if (chosen.bold() != opened.bold()) fontSpec.bold = chosen.bold();
+    if (chosen.italic() != opened.italic()) fontSpec.italic = chosen.italic();
     if (chooser.effects) {
-        fontSpec.underline = chosen.underline();
-        fontSpec.strikeOut = chosen.strikeOut();
+        if (chosen.underline() != opened.underline()) fontSpec.underline = chosen.underline();
+        if (chosen.strikeOut() != opened.strikeOut()) fontSpec.strikeOut = chosen.strikeOut();
         fontSpec.colour = colour->currentData().toInt();
     }
     chooser.font = fontSpec;

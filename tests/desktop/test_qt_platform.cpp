@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -68,6 +69,8 @@ private slots:
     void saveDialogKeepsTheNameWhenTheFilterChanges_data();
     void saveDialogKeepsTheNameWhenTheFilterChanges();
     void fontChooserKeepsTheStoredFace();
+    void fontDialogKeysCloseTheWholeDialog_data();
+    void fontDialogKeysCloseTheWholeDialog();
     void colourChooserKeepsItsCustomColours();
 
 private:
@@ -302,6 +305,61 @@ void TestQtPlatform::fontChooserKeepsTheStoredFace() {
     QCOMPARE(chooser.font.colour, 0x0000FF);
     QCOMPARE(chooser.font.height, 0);
     QVERIFY(chooser.font.size > 0);
+}
+
+void TestQtPlatform::fontDialogKeysCloseTheWholeDialog_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("accepted");
+    for (const char* face : {"ＭＳ 明朝", "ＭＳ ゴシック", "System"}) {
+        for (const bool bold : {false, true}) {
+            const QByteArray tag = QByteArray(face) + (bold ? " bold" : " regular");
+            QTest::newRow(tag + ", Enter")
+                << face << 20 << bold << false << int(Qt::Key_Return) << true;
+            QTest::newRow(tag + ", Esc")
+                << face << 20 << bold << false << int(Qt::Key_Escape) << false;
+        }
+    }
+}
+
+void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
+    QFETCH(QString, face);
+    QFETCH(int, size);
+    QFETCH(bool, bold);
+    QFETCH(bool, italic);
+    QFETCH(int, key);
+    QFETCH(bool, accepted);
+    FontChooser chooser;
+    chooser.font.face = face;
+    chooser.font.size = size;
+    chooser.font.bold = bold;
+    chooser.font.italic = italic;
+    const FontSpec before = chooser.font;
+    bool openedBold = !bold, stuck = false;
+    whenModal([&](QWidget* w) {
+        if (auto* inner = w->findChild<QFontDialog*>()) openedBold = inner->currentFont().bold();
+        // Wherever the focus is in the dialog, the key closes all of it.
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        QTest::keyClick(target, Qt::Key(key));
+        QTimer::singleShot(200, [&stuck] {
+            if (QWidget* still = QApplication::activeModalWidget()) {
+                stuck = true;
+                qobject_cast<QDialog*>(still)->reject();
+            }
+        });
+    });
+    QCOMPARE(platform_.chooseFont(nullptr, chooser), accepted);
+    QTest::qWait(250);
+    QVERIFY2(!stuck, "a frame of the dialog stayed open");
+    QCOMPARE(openedBold, bold);
+    // OK without a change changes nothing but the size's unit.
+    QCOMPARE(chooser.font.face, before.face);
+    QCOMPARE(chooser.font.bold, before.bold);
+    QCOMPARE(chooser.font.italic, before.italic);
+    QCOMPARE(chooser.font.size, before.size);
 }
 
 void TestQtPlatform::colourChooserKeepsItsCustomColours() {
