@@ -1,6 +1,7 @@
 #include "qt_platform.h"
 
 #include "fonts.h"
+#include "form_kit.h"
 #include "program_paths.h"
 #include "session_end.h"
 #include "sound.h"
@@ -51,6 +52,16 @@ QString titleOr(const QString& caption) {
     return QCoreApplication::applicationName();
 }
 
+// A dialog with no window of its own under it (the name box, asked before
+// the drill window shows) would open in the screen's top-left corner: it
+// opens in the middle of the screen instead.
+void placeOnScreen(QDialog& dialog, QWidget* parent) {
+    if (parent && parent->window()->isVisible()) return;
+    dialog.ensurePolished();
+    dialog.adjustSize();
+    centreOnScreen(&dialog);
+}
+
 } // namespace
 
 MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon icon,
@@ -99,6 +110,7 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     }
     box.setStandardButtons(set);
     box.setDefaultButton(def);
+    placeOnScreen(box, parent);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MsgResult::Ok;
@@ -128,6 +140,7 @@ QString QtPlatform::inputBox(QWidget* parent, const QString& title, const QStrin
     dlg.setLabelText(displayLineBreaks(prompt));
     dlg.setTextValue(defaultText);
     dlg.setInputMode(QInputDialog::TextInput);
+    placeOnScreen(dlg, parent);
     if (dlg.exec() != QDialog::Accepted) return defaultText;
     return dlg.textValue();
 }
