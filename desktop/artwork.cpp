@@ -40,6 +40,21 @@ void drawArrow(QPainter& p, bool forward) {
     p.drawPath(path);
 }
 
+void drawFlashAdvance(QPainter& p) {
+    // Two solid triangles, black like the captions beside them: an outline
+    // would read as a disabled button.
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    for (const qreal left : {3.0, 10.0}) {
+        QPainterPath path;
+        path.moveTo(left, 5);
+        path.lineTo(left + 7, 10);
+        path.lineTo(left, 15);
+        path.closeSubpath();
+        p.drawPath(path);
+    }
+}
+
 void drawFolder(QPainter& p) {
     p.setPen(QPen(QColor(96, 64, 0), 1));
     p.setBrush(QColor(240, 200, 64));
@@ -106,6 +121,9 @@ QIcon speedGlyph(SpeedGlyph glyph) {
         break;
     case SpeedGlyph::EnglishFont:
         drawCharacter(p, QStringLiteral("英"), QColor(128, 0, 128));
+        break;
+    case SpeedGlyph::FlashAdvance:
+        drawFlashAdvance(p);
         break;
     }
     p.end();

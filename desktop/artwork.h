@@ -12,7 +12,17 @@ class QWidget;
 
 namespace sorami {
 
-enum class SpeedGlyph { Open, Exit, Back, Forward, Answer, Idiom, JapaneseFont, EnglishFont };
+enum class SpeedGlyph {
+    Open,
+    Exit,
+    Back,
+    Forward,
+    Answer,
+    Idiom,
+    JapaneseFont,
+    EnglishFont,
+    FlashAdvance
+};
 
 QIcon speedGlyph(SpeedGlyph glyph);
 

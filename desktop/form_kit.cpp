@@ -1,5 +1,7 @@
 #include "form_kit.h"
 
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVariant>
@@ -48,6 +50,18 @@ void setFaceColour(QWidget* w, ColourValue colour) {
     p.setColor(QPalette::Window, toQColor(colour));
     w->setPalette(p);
     w->setAutoFillBackground(true);
+}
+
+void fitCaption(QAbstractButton* button) {
+    const QString text = button->text().remove(QLatin1Char('&'));
+    if (text.isEmpty()) return;
+    QFont f = button->font();
+    const int room = button->width() - CaptionFrameRoom;
+    int pixels = QFontInfo(f).pixelSize();
+    while (pixels > 8 && QFontMetrics(f).horizontalAdvance(text) > room) {
+        f.setPixelSize(--pixels);
+    }
+    if (f != button->font()) button->setFont(f);
 }
 
 void setDialogFrame(QWidget* dialog) {

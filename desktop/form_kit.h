@@ -7,6 +7,7 @@
 #include "fonts.h"
 #include "platform.h"
 
+#include <QAbstractButton>
 #include <QPalette>
 #include <QWidget>
 
@@ -22,6 +23,12 @@ ColourValue backColour(const QWidget* w);
 // The face colour of a form or panel; the text boxes on it keep their own
 // background.
 void setFaceColour(QWidget* w, ColourValue colour);
+
+// Room a button's frame and margins take from its width.
+constexpr int CaptionFrameRoom = 10;
+// Shrinks a button's caption font, a pixel at a time down to 8 pixels, until
+// the caption fits the button's width whole.
+void fitCaption(QAbstractButton* button);
 
 // A small dialog: a title bar with only the close box, no resizing grip.
 void setDialogFrame(QWidget* dialog);

@@ -1,6 +1,8 @@
 // The drill window's controls and where they stand. Every position is fixed
 // in the 738 x 497 client area; resizing the window moves nothing.
+#include "artwork.h"
 #include "fonts.h"
+#include "form_kit.h"
 #include "srmi105.h"
 
 namespace sorami {
@@ -188,6 +190,7 @@ void TSorami::createControls() {
     AutoSend = button(SmallButtonFrame, QStringLiteral("▶"), QStringLiteral("自動送り"));
     AutoDelay = new QToolButton(SmallButtonFrame);
     AutoDelay->setText(QStringLiteral("▷▷"));
+    AutoDelay->setIcon(speedGlyph(SpeedGlyph::FlashAdvance));
     AutoDelay->setToolTip(QStringLiteral("フラッシュ送り"));
     AutoStop = button(SmallButtonFrame, QStringLiteral("■"), QStringLiteral("自動送り停止"));
     for (QWidget* w : {static_cast<QWidget*>(ProblemReset), static_cast<QWidget*>(ToSrmMini),
@@ -317,6 +320,10 @@ void TSorami::layoutControls() {
         radios[i]->setGeometry(4, 15 + i * 15, 82, 15);
     SysExitCover->setGeometry(470, 0, 88, 90);
     KankyouKioku->setGeometry(6, 26, 76, 36);
+    // Captions that the face of this desktop draws wider than the original
+    // buttons are set a little smaller, never cut.
+    for (QPushButton* b : Client->findChildren<QPushButton*>())
+        fitCaption(b);
 }
 
 } // namespace sorami
