@@ -410,7 +410,20 @@ bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool h
     return true;
 }
 
+namespace {
+
+// What a handler changed on screen is painted before it waits: a caption
+// set just before a cue that holds the program would otherwise appear only
+// after it. Only layout and paint requests run here, no input and no timer.
+void paintPendingChanges() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+} // namespace
+
 void QtPlatform::playSound(const QString& name, bool synchronous) {
+    if (synchronous) paintPendingChanges();
     playSoundCue(name, synchronous);
 }
 
@@ -433,6 +446,7 @@ std::uint32_t QtPlatform::tickCount() {
 void QtPlatform::busyWait(int milliseconds) {
     // Sleeping holds the thread just as spinning would: no window message
     // is handled meanwhile, but the processor stays free.
+    paintPendingChanges();
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 

@@ -72,6 +72,8 @@ private slots:
     void fontDialogKeysCloseTheWholeDialog_data();
     void fontDialogKeysCloseTheWholeDialog();
     void colourChooserKeepsItsCustomColours();
+    void changesArePaintedBeforeWaiting_data();
+    void changesArePaintedBeforeWaiting();
 
 private:
     QtPlatform platform_;
@@ -360,6 +362,33 @@ void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
     QCOMPARE(chooser.font.bold, before.bold);
     QCOMPARE(chooser.font.italic, before.italic);
     QCOMPARE(chooser.font.size, before.size);
+}
+
+void TestQtPlatform::changesArePaintedBeforeWaiting_data() {
+    QTest::addColumn<bool>("cue"); // else a busy wait
+    QTest::newRow("synchronous cue") << true;
+    QTest::newRow("busy wait") << false;
+}
+
+void TestQtPlatform::changesArePaintedBeforeWaiting() {
+    QFETCH(bool, cue);
+    QPushButton button(QStringLiteral("解答作成"));
+    button.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&button));
+    struct PaintLog : QObject {
+        QStringList painted;
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Paint) painted << static_cast<QPushButton*>(o)->text();
+            return false;
+        }
+    } log;
+    button.installEventFilter(&log);
+    button.setText(QStringLiteral("正解!?"));
+    if (cue)
+        platform_.playSound(QStringLiteral("no-such-cue.wav"), true);
+    else
+        platform_.busyWait(1);
+    QVERIFY(log.painted.contains(QStringLiteral("正解!?")));
 }
 
 void TestQtPlatform::colourChooserKeepsItsCustomColours() {
