@@ -40,8 +40,8 @@ int main(int argc, char** argv) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    const QString sample = argc > 2 ? QString::fromLocal8Bit(argv[2])
-                                    : QStringLiteral(SORAMI_SAMPLE_FILE);
+    const QString sample =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(SORAMI_SAMPLE_FILE);
     // Settings the windows write go to a scratch folder, not beside the programs.
     QTemporaryDir scratch;
     sorami::setProgramDirForTesting(scratch.path());
