@@ -17,6 +17,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QFontInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QKeyEvent>
@@ -50,6 +51,19 @@ namespace {
 QString titleOr(const QString& caption) {
     if (!caption.isEmpty()) return caption;
     return QCoreApplication::applicationName();
+}
+
+// A short message would make a box too narrow for its title bar, and the
+// desktop would cut the title ("LkO f... in95"): the box is made wide enough.
+constexpr int TitleBarButtonsRoom = 110;
+int titleWidth(const QWidget& w) {
+    return QFontMetrics(QApplication::font()).horizontalAdvance(w.windowTitle()) +
+           TitleBarButtonsRoom;
+}
+void keepTitleWhole(QMessageBox& box) {
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidth(box), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 // A dialog with no window of its own under it (the name box, asked before
@@ -110,6 +124,7 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     }
     box.setStandardButtons(set);
     box.setDefaultButton(def);
+    keepTitleWhole(box);
     placeOnScreen(box, parent);
     switch (box.exec()) {
     case QMessageBox::Ok:

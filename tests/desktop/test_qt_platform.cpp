@@ -62,6 +62,8 @@ private slots:
     void initTestCase() { setUpApplication(QStringLiteral("LkO for Win95")); }
     void messageBoxes_data();
     void messageBoxes();
+    void shortMessageKeepsItsTitleWhole_data();
+    void shortMessageKeepsItsTitleWhole();
     void inputBoxGivesDefaultOnCancel();
     void openDialogShowsTheFilterList();
     void starDotStarListsEveryFile_data();
@@ -123,6 +125,25 @@ void TestQtPlatform::messageBoxes() {
         QVERIFY2(std::any_of(shown.begin(), shown.end(),
                              [&](const QString& s) { return s.startsWith(b); }),
                  qPrintable(shown.join(',')));
+}
+
+void TestQtPlatform::shortMessageKeepsItsTitleWhole_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("application title") << QString();
+    QTest::newRow("long caption") << QStringLiteral("「ガンバレソラミ君」の成績表の確認");
+}
+
+void TestQtPlatform::shortMessageKeepsItsTitleWhole() {
+    QFETCH(QString, caption);
+    int width = 0, needed = 0;
+    whenModal([&](QWidget* w) {
+        // Room for the title and for the title bar's own buttons.
+        needed = w->fontMetrics().horizontalAdvance(w->windowTitle()) + 80;
+        width = w->width();
+        qobject_cast<QDialog*>(w)->accept();
+    });
+    platform_.messageBox(nullptr, QStringLiteral("!"), MsgIcon::None, MsgButtons::Ok, caption);
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 void TestQtPlatform::inputBoxGivesDefaultOnCancel() {
