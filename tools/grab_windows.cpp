@@ -6,14 +6,19 @@
 #include "SrmMinifm.h"
 #include "app_setup.h"
 #include "fake_platform.h"
+#include "fonts.h"
 #include "program_paths.h"
+#include "qt_platform.h"
+#include "question_file.h"
 #include "srmi105.h"
 #include "srmminfm32.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolButton>
 #include <cstdio>
 
@@ -27,6 +32,24 @@ void save(QWidget& w, const QString& dir, const QString& name) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     else
         std::printf("%s\n", qPrintable(path));
+}
+
+// Grabs the platform's next modal dialog as soon as it is up, then closes it.
+void grabNextDialog(const QString& dir, const QString& name,
+                    const std::function<void(QWidget*)>& prepare = {}) {
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, poll, [=] {
+        QWidget* w = QApplication::activeModalWidget();
+        if (!w) return;
+        poll->stop();
+        poll->deleteLater();
+        if (prepare) prepare(w);
+        QTimer::singleShot(300, w, [=] {
+            save(*w, dir, name);
+            qobject_cast<QDialog*>(w)->reject();
+        });
+    });
+    poll->start(20);
 }
 
 } // namespace
@@ -66,5 +89,23 @@ int main(int argc, char** argv) {
     mini.FileOpen->click();
     mini.SpeedButton1->click();
     save(mini, out, QStringLiteral("minidrill.png"));
+
+    // The standard dialogs as the learner meets them.
+    sorami::QtPlatform platform;
+    grabNextDialog(out, QStringLiteral("filedialog.png"), [](QWidget* w) {
+        if (auto* d = qobject_cast<QFileDialog*>(w)) d->setViewMode(QFileDialog::Detail);
+        w->resize(760, 420);
+    });
+    sorami::FileDialogState open;
+    open.filter = sorami::questionFileFilter();
+    open.initialDir = QFileInfo(sample).absolutePath();
+    platform.openFile(nullptr, open);
+    grabNextDialog(out, QStringLiteral("fontdialog.png"));
+    sorami::FontChooser chooser;
+    chooser.font = sorami::pointFontSpec(sorami::face::Mincho, 20);
+    platform.chooseFont(nullptr, chooser);
+    grabNextDialog(out, QStringLiteral("messagebox.png"));
+    platform.messageBox(nullptr, QStringLiteral("まだ一つも問題をやっていませんよ!"),
+                        sorami::MsgIcon::None, sorami::MsgButtons::Ok);
     return 0;
 }
