@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <unistd.h>
 
 namespace sorami {
 namespace {
@@ -38,6 +39,53 @@ QString besideProgram(const QString& name) {
     return QDir(programDir()).filePath(name);
 }
 
+namespace {
+
+constexpr char ProjectFolder[] = "sorami";
+
+// A folder the learner may write to. For root, whom the system lets write
+// anywhere, the folder's mode says whether it is meant to be written.
+bool writableFolder(const QString& dir) {
+    const QFileInfo info(dir);
+    if (!info.isDir() || !info.isWritable()) return false;
+    if (geteuid() != 0) return true;
+    return (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) != 0;
+}
+
+QString userFolder(const char* variable, const QString& fallback) {
+    QString base = qEnvironmentVariable(variable);
+    // Only an absolute path counts, as the base directory rules ask.
+    if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + fallback;
+    return QDir(base).filePath(QString::fromLatin1(ProjectFolder));
+}
+
+} // namespace
+
+QString installedShareDir() {
+    return QDir::cleanPath(programDir() + QStringLiteral("/../share/") +
+                           QString::fromLatin1(ProjectFolder));
+}
+
+bool keepsFilesBesideProgram() {
+    return writableFolder(programDir()) && !QFileInfo(installedShareDir()).isDir();
+}
+
+QString writableFilePath(const QString& name, FileKind kind) {
+    if (keepsFilesBesideProgram()) return besideProgram(name);
+    const QString dir = kind == FileKind::Settings
+                            ? userFolder("XDG_CONFIG_HOME", QStringLiteral("/.config"))
+                            : userFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+    QDir().mkpath(dir);
+    return QDir(dir).filePath(name);
+}
+
+QString shippedFilePath(const QString& relativePath) {
+    const QString beside = besideProgram(relativePath);
+    if (QFileInfo::exists(beside)) return beside;
+    const QString installed = QDir(installedShareDir()).filePath(relativePath);
+    return QFileInfo::exists(installed) ? installed : beside;
+}
+
 QString iniPathFor(const QString& programPath) {
     const auto slash = programPath.lastIndexOf(QLatin1Char('/'));
     const QString dir = programPath.left(slash + 1); // keeps the slash; empty for a bare name
@@ -48,7 +96,7 @@ QString iniPathFor(const QString& programPath) {
 }
 
 QString programIniPath() {
-    return iniPathFor(programFilePath());
+    return settingsFilePath(QFileInfo(iniPathFor(programFilePath())).fileName());
 }
 
 } // namespace sorami

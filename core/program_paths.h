@@ -1,6 +1,11 @@
 #pragma once
-// Settings, the score file and the sound cues live beside the program file,
-// not in the working directory.
+// Where the programs find their files and keep what they write. A copy of
+// the programs in a folder of the learner's own (the build folder, a copied
+// folder) keeps its settings and scores beside the program file, as it always
+// did. An installed copy (its folder read-only, or a share folder of the
+// project beside its bin folder) keeps them in the learner's own folders:
+// $XDG_CONFIG_HOME/sorami for the INI files and $XDG_DATA_HOME/sorami for the
+// score file, with the same names and contents.
 
 #include <QString>
 
@@ -16,10 +21,33 @@ void setProgramDirForTesting(const QString& dir);
 // A file named `name` in the program's directory.
 QString besideProgram(const QString& name);
 
+// Where a file the program writes goes: beside the program when the
+// program's folder is its own, else the learner's folder for its kind. The
+// folder is created when it is missing.
+enum class FileKind { Settings, Scores };
+QString writableFilePath(const QString& name, FileKind kind);
+inline QString settingsFilePath(const QString& name) {
+    return writableFilePath(name, FileKind::Settings);
+}
+inline QString scoreFilePath(const QString& name) {
+    return writableFilePath(name, FileKind::Scores);
+}
+// True when written files go beside the program.
+bool keepsFilesBesideProgram();
+
+// The installed share folder of the project (<prefix>/share/sorami), seen
+// from the program file in <prefix>/bin.
+QString installedShareDir();
+// A file shipped with the programs (sound cues, help pages, the sample):
+// beside the program first, then in the installed share folder. The path
+// beside the program when neither has it.
+QString shippedFilePath(const QString& relativePath);
+
 // The INI named after a program file: its extension replaced by ".ini", or
 // ".ini" appended when the name has none.
 QString iniPathFor(const QString& programPath);
-// The running program's own INI (iniPathFor of the program file, in programDir()).
+// The running program's own INI (iniPathFor of the program file's name, a
+// settings file).
 QString programIniPath();
 
 } // namespace sorami

@@ -155,7 +155,7 @@ std::vector<std::string> blockRecordUnsavedFields() {
     return {"   " + std::string(41, '*'), LineEnd};
 }
 
-ScoreFile::ScoreFile() : path_(besideProgram(ScoreFileName)) {}
+ScoreFile::ScoreFile() : path_(scoreFilePath(ScoreFileName)) {}
 ScoreFile::ScoreFile(QString path) : path_(std::move(path)) {}
 
 void ScoreFile::raiseCannotOpen() const {

@@ -474,8 +474,8 @@ void QtPlatform::showHelp(QWidget* parent, const QString& helpFile) {
     // -> "Sorami10.html") in the program's help folder or beside it.
     const QString stem = QFileInfo(helpFile).completeBaseName();
     QString page;
-    for (const QString& candidate : {besideProgram(QStringLiteral("help/%1.html").arg(stem)),
-                                     besideProgram(QStringLiteral("%1.html").arg(stem))}) {
+    for (const QString& candidate : {shippedFilePath(QStringLiteral("help/%1.html").arg(stem)),
+                                     shippedFilePath(QStringLiteral("%1.html").arg(stem))}) {
         if (QFileInfo::exists(candidate)) {
             page = candidate;
             break;

@@ -266,6 +266,8 @@ QString findSoundFile(const QString& name) {
     }
     QString found = findIn(QDir::currentPath(), name);
     if (found.isEmpty()) found = findIn(programDir(), name);
+    if (found.isEmpty())
+        found = findIn(QDir(installedShareDir()).filePath(QStringLiteral("sounds")), name);
     return found;
 }
 

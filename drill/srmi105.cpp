@@ -43,7 +43,7 @@ TSorami::~TSorami() {
 }
 
 QString TSorami::mainIniPath() const {
-    return besideProgram(QStringLiteral("ソラミ君.ini"));
+    return settingsFilePath(QStringLiteral("ソラミ君.ini"));
 }
 
 void TSorami::FormCreate() {

@@ -65,7 +65,7 @@ TSoramiMiniVer::TSoramiMiniVer(Platform& platform, ViewerBuild build, QWidget* p
 }
 
 QString TSoramiMiniVer::viewerIniPath() {
-    return besideProgram(QStringLiteral("ソラミ君ミニ.ini"));
+    return settingsFilePath(QStringLiteral("ソラミ君ミニ.ini"));
 }
 
 void TSoramiMiniVer::createControls() {
