@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace sorami;
@@ -88,9 +89,12 @@ void TestPlatformSupport::iniPaths() {
 void TestPlatformSupport::programDirIsTheExecutablesDir() {
     QCOMPARE(programDir(), QCoreApplication::applicationDirPath());
     QCOMPARE(programIniPath(), QCoreApplication::applicationFilePath() + QStringLiteral(".ini"));
-    setProgramDirForTesting(QStringLiteral("/tmp/elsewhere"));
-    QCOMPARE(besideProgram(QStringLiteral("成績.dat")), QStringLiteral("/tmp/elsewhere/成績.dat"));
-    QVERIFY(programIniPath().startsWith(QStringLiteral("/tmp/elsewhere/")));
+    // A folder of the program's own, where its files stay beside it.
+    QTemporaryDir elsewhere;
+    setProgramDirForTesting(elsewhere.path());
+    QCOMPARE(besideProgram(QStringLiteral("成績.dat")),
+             elsewhere.filePath(QStringLiteral("成績.dat")));
+    QVERIFY(programIniPath().startsWith(elsewhere.path() + QLatin1Char('/')));
     setProgramDirForTesting({});
 }
 
