@@ -80,7 +80,15 @@ private slots:
 private:
     QString savedCwd_;
     QTemporaryDir work_;
-    QTemporaryDir prog_;
+    QTemporaryDir prog_; // an installed tree: bin/ and share/sorami/sounds/
+    QString progBin() const { return prog_.filePath(QStringLiteral("bin")); }
+    // "w" the working directory, "p" the program's, "s" the installed cues.
+    QString folderOf(const QString& kind) const {
+        if (kind == QLatin1String("w")) return work_.path();
+        if (kind == QLatin1String("s"))
+            return prog_.filePath(QStringLiteral("share/sorami/sounds"));
+        return progBin();
+    }
 };
 
 void TestSound::initTestCase() {
@@ -96,9 +104,9 @@ void TestSound::init() {
     QDir(work_.path()).removeRecursively();
     QDir(prog_.path()).removeRecursively();
     QVERIFY(QDir().mkpath(work_.path()));
-    QVERIFY(QDir().mkpath(prog_.path()));
+    QVERIFY(QDir().mkpath(progBin()));
     QVERIFY(QDir::setCurrent(work_.path()));
-    setProgramDirForTesting(prog_.path());
+    setProgramDirForTesting(progBin());
 }
 
 void TestSound::cleanup() {
@@ -139,6 +147,12 @@ void TestSound::lookup_data() {
     QTest::newRow("similar name is no match")
         << QStringList{"w:poki.wav.bak", "p:pok.wav"} << "poki.wav"
         << "";
+    QTest::newRow("installed share folder last")
+        << QStringList{"s:poki.wav", "s:up.wav", "p:up.wav"} << "poki.wav"
+        << "s:poki.wav";
+    QTest::newRow("program dir before installed share folder")
+        << QStringList{"s:up.wav", "p:up.wav"} << "up.wav"
+        << "p:up.wav";
     QTest::newRow("missing everywhere") << QStringList{"w:up.wav"} << "yatta.wav"
                                         << "";
     QTest::newRow("empty name") << QStringList{"w:up.wav"} << ""
@@ -163,13 +177,14 @@ void TestSound::lookup() {
             QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
             continue;
         }
-        const QString dir = kind == "w" ? work_.path() : prog_.path();
+        const QString dir = folderOf(kind);
+        QVERIFY(QDir().mkpath(dir));
         writeFile(QDir(dir).filePath(file), "RIFF");
     }
 
     QString want;
     if (!expected.isEmpty()) {
-        const QString dir = expected.startsWith("w:") ? work_.path() : prog_.path();
+        const QString dir = folderOf(expected.section(':', 0, 0));
         want = QFileInfo(QDir(dir).filePath(expected.mid(2))).absoluteFilePath();
     }
     QCOMPARE(findSoundFile(name), want);
@@ -192,7 +207,7 @@ void TestSound::missingCueReturns() {
 }
 
 void TestSound::noServerReturns() {
-    const QString wav = QDir(prog_.path()).filePath("up.wav");
+    const QString wav = QDir(progBin()).filePath("up.wav");
     QVERIFY(!smallWave(wav).isEmpty());
     QCOMPARE(findSoundFile("UP.wav"), QFileInfo(wav).absoluteFilePath());
 

@@ -1,0 +1,58 @@
+# An installed copy, its folders read-only: the drill starts, finds its cues
+# and the sample in the share folder, and writes its INI and score file into
+# the learner's XDG folders, never beside the program.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v iconv >/dev/null || e2e_skip "iconv is not installed"
+build=$(cd "$SORAMI_PROGRAM_DIR/.." && pwd)
+prefix="$E2E_TMP/prefix"
+cmake --install "$build" --prefix "$prefix" >/dev/null || e2e_fail "cmake --install failed"
+chmod -R a-w "$prefix"
+trap 'chmod -R u+w "$prefix" 2>/dev/null; e2e_cleanup' EXIT
+e2e_private_runtime_dir
+export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/config" XDG_DATA_HOME="$E2E_TMP/home/data"
+mkdir -p "$HOME"
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+
+cp "$prefix/share/sorami/sample.lko" "$E2E_TMP/q.lko"
+chmod u+w "$E2E_TMP/q.lko"
+cd "$E2E_TMP"
+"$prefix/bin/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+namebox=$(e2e_wait_window '名前の登録') || e2e_fail "the installed drill shows no name box"
+xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+key Return
+win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+# Open the question file, then start the score file anew (Ctrl+Del, OK).
+key ctrl+o
+e2e_wait_dialog "$pid" "$win"
+xdotool type --delay 30 "$E2E_TMP/q.lko"
+key Return
+win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the question file did not load"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.3
+key ctrl+Delete
+key Return
+for _ in $(seq 1 30); do [ -f "$XDG_DATA_HOME/sorami/成績.dat" ] && break; sleep 0.1; done
+# The end button, then OK: the resume record is written.
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+height=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+xdotool mousemove --window "$win" 501 $((height - 497 + 448)) click 1
+sleep 0.5
+key Return
+for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end"
+
+ini="$XDG_CONFIG_HOME/sorami/ソラミ君.ini"
+[ -f "$ini" ] || e2e_fail "no INI in $XDG_CONFIG_HOME/sorami"
+iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx "PFileName=$E2E_TMP/q.lko" ||
+  e2e_fail "the resume record does not name the question file: $(iconv -f CP932 -t UTF-8 "$ini")"
+
+[ -f "$XDG_DATA_HOME/sorami/成績.dat" ] || e2e_fail "no score file in $XDG_DATA_HOME/sorami"
+ls "$prefix/bin" | grep -qv -e '^Sorami105$' -e '^SrmMini$' -e '^Srmmini32$' &&
+  e2e_fail "files were written beside the installed program: $(ls "$prefix/bin")"
+echo "PASS: the installed copy keeps its files in the learner's folders"
