@@ -64,6 +64,16 @@ void fitCaption(QAbstractButton* button) {
     if (f != button->font()) button->setFont(f);
 }
 
+void nameControlsForAccessibility(QWidget* root) {
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+        if (!w->accessibleName().isEmpty()) continue;
+        QString name;
+        if (auto* b = qobject_cast<QAbstractButton*>(w)) name = b->text().remove(QLatin1Char('&'));
+        if (name.isEmpty()) name = w->toolTip();
+        if (!name.isEmpty()) w->setAccessibleName(name);
+    }
+}
+
 void setDialogFrame(QWidget* dialog) {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);

@@ -30,6 +30,11 @@ constexpr int CaptionFrameRoom = 10;
 // the caption fits the button's width whole.
 void fitCaption(QAbstractButton* button);
 
+// Gives every control under `root` that has no accessible name one: its
+// caption, else its hint. Screen readers and automation tools then find the
+// glyph buttons and boxes by what the learner reads on them.
+void nameControlsForAccessibility(QWidget* root);
+
 // A small dialog: a title bar with only the close box, no resizing grip.
 void setDialogFrame(QWidget* dialog);
 

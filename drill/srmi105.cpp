@@ -6,6 +6,7 @@
 #include "Demofrm.h"
 #include "error_guard.h"
 #include "fonts.h"
+#include "form_kit.h"
 #include "program_paths.h"
 #include "sjis_text.h"
 
@@ -35,6 +36,11 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
     createMenus();
     connectHandlers();
     installShortcutPriority();
+    WabunDisp->setAccessibleName(QStringLiteral("和文"));
+    SeikaiDisp->setAccessibleName(QStringLiteral("正解"));
+    KaitouDisp->setAccessibleName(QStringLiteral("解答"));
+    CorrectMsg->setAccessibleName(QStringLiteral("MSG"));
+    nameControlsForAccessibility(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 

@@ -81,6 +81,10 @@ TSoramiMini::TSoramiMini(Platform& platform, QWidget* parent)
     FontDialog2.font = designFont();
     createControls();
     connectHandlers();
+    TangoDisp->setAccessibleName(QStringLiteral("和文"));
+    ImiDisp->setAccessibleName(QStringLiteral("正解"));
+    InputsBox->setAccessibleName(QStringLiteral("送り間隔"));
+    nameControlsForAccessibility(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 

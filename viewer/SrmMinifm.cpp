@@ -61,6 +61,9 @@ TSoramiMiniVer::TSoramiMiniVer(Platform& platform, ViewerBuild build, QWidget* p
     createControls();
     layOut();
     connectHandlers();
+    TangoDisp->setAccessibleName(QStringLiteral("和文"));
+    ImiDisp->setAccessibleName(QStringLiteral("正解"));
+    nameControlsForAccessibility(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 
