@@ -1,3 +1,10 @@
+# What the sanitizers are told in every test: stop at the first report, and
+# leave alone what the libraries listed in lsan.supp keep.
+set(SORAMI_SANITIZER_ENV
+  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
+  "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+  "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0")
+
 # sorami_add_test(NAME <name> SOURCES <files...> LIBS <targets...> LABEL unit|gui|e2e)
 # Builds a Qt Test executable and registers it with CTest, headless and in a
 # UTF-8 locale so that the results do not depend on the machine's settings.
@@ -18,10 +25,14 @@ function(sorami_add_test)
   target_link_libraries(${T_NAME} PRIVATE Qt6::Test ${T_LIBS})
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set(env "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;SORAMI_PROGRAM_DIR=${SORAMI_PROGRAM_DIR};SORAMI_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  if(SORAMI_SANITIZE)
+    list(APPEND env ${SORAMI_SANITIZER_ENV})
+  endif()
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8;SORAMI_PROGRAM_DIR=${SORAMI_PROGRAM_DIR};SORAMI_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "${env}")
 endfunction()
 
 # sorami_add_tests(PREFIX <folder> LIBS <targets...> LABEL unit|gui [GUI <names...>])
