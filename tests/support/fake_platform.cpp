@@ -46,6 +46,8 @@ MsgResult FakePlatform::messageBox(QWidget*, const QString& text, MsgIcon icon, 
     if (!messageAnswers.empty()) {
         m.answer = messageAnswers.front();
         messageAnswers.pop_front();
+    } else if (answerUnscripted) {
+        m.answer = answerUnscripted(buttons);
     } else {
         switch (buttons) {
         case MsgButtons::Ok:

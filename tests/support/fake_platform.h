@@ -45,6 +45,10 @@ public:
     std::deque<bool> printAnswers;
     bool endSessionResult = true;
 
+    // Answers a message box when messageAnswers is empty (then nothing is
+    // counted as unscripted); for tests that answer at random.
+    std::function<MsgResult(MsgButtons)> answerUnscripted;
+
     // Called while a message box is "open", for tests that look at the
     // state in that moment.
     std::function<void(const Message&)> onMessage;
