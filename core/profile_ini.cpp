@@ -219,13 +219,11 @@ std::optional<std::string> readFile(const QString& path) {
 
 } // namespace
 
-std::string ProfileIni::readString(const QString& section, const QString& key,
-                                   std::string_view def) const {
-    const auto data = readFile(path_);
-    if (!data) return std::string(def);
-    const Profile profile(*data);
-    const Profile::Place place = profile.find(toSjis(section), toSjis(key));
-    if (place.key < 0) return std::string(def);
+std::optional<std::string> profileValue(std::string_view bytes, std::string_view section,
+                                        std::string_view key) {
+    const Profile profile{std::string(bytes)};
+    const Profile::Place place = profile.find(section, key);
+    if (place.key < 0) return std::nullopt;
     std::string_view value = profile.lines[static_cast<size_t>(place.key)].value;
     if (const size_t nul = value.find('\0'); nul != std::string_view::npos)
         value = value.substr(0, nul);
@@ -233,6 +231,13 @@ std::string ProfileIni::readString(const QString& section, const QString& key,
         value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(cutToCharacters(value, MaxValueBytes));
+}
+
+std::string ProfileIni::readString(const QString& section, const QString& key,
+                                   std::string_view def) const {
+    const auto data = readFile(path_);
+    if (!data) return std::string(def);
+    return profileValue(*data, toSjis(section), toSjis(key)).value_or(std::string(def));
 }
 
 int ProfileIni::readInteger(const QString& section, const QString& key, int def) const {
@@ -245,25 +250,13 @@ bool ProfileIni::readBool(const QString& section, const QString& key, bool def) 
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-void ProfileIni::writeString(const QString& section, const QString& key, std::string_view value) {
+std::string profileWithValue(std::string old, std::string_view sectionBytes,
+                             std::string_view keyBytes, std::string_view value) {
     // One key is one line: a line break in the value would end the key there
     // and leave the rest as a stray line, so the value ends there instead.
     if (const size_t cut = value.find_first_of(std::string_view("\r\n\0", 3));
         cut != std::string_view::npos)
         value = value.substr(0, cut);
-    const std::string sectionBytes = toSjis(section);
-    const std::string keyBytes = toSjis(key);
-
-    const QFileInfo info(path_);
-    std::string old;
-    if (info.exists()) {
-        // Never replace a file that we could not read whole, nor one that is
-        // marked read-only: renaming over it would defeat the protection.
-        auto data = info.isFile() && info.isWritable() ? readFile(path_) : std::nullopt;
-        if (!data) cannotWrite(path_);
-        old = std::move(*data);
-    }
-
     const Profile profile(std::move(old));
     const std::string& bytes = profile.bytes;
     const Profile::Place place = profile.find(sectionBytes, keyBytes);
@@ -280,18 +273,40 @@ void ProfileIni::writeString(const QString& section, const QString& key, std::st
             profile.lines[static_cast<size_t>(place.lastKey >= 0 ? place.lastKey : place.header)];
         out.append(bytes, 0, l.next);
         if (l.next == l.end) out += "\r\n";
-        out += keyBytes + '=';
+        out.append(keyBytes);
+        out += '=';
         out.append(value);
         out += "\r\n";
         out.append(bytes, l.next, std::string::npos);
     } else {
         out = bytes;
         if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
-        out += '[' + sectionBytes + "]\r\n" + keyBytes + '=';
+        out += '[';
+        out.append(sectionBytes);
+        out += "]\r\n";
+        out.append(keyBytes);
+        out += '=';
         out.append(value);
         out += "\r\n";
     }
+    return out;
+}
 
+void ProfileIni::writeString(const QString& section, const QString& key, std::string_view value) {
+    const std::string sectionBytes = toSjis(section);
+    const std::string keyBytes = toSjis(key);
+
+    const QFileInfo info(path_);
+    std::string old;
+    if (info.exists()) {
+        // Never replace a file that we could not read whole, nor one that is
+        // marked read-only: renaming over it would defeat the protection.
+        auto data = info.isFile() && info.isWritable() ? readFile(path_) : std::nullopt;
+        if (!data) cannotWrite(path_);
+        old = std::move(*data);
+    }
+
+    const std::string out = profileWithValue(std::move(old), sectionBytes, keyBytes, value);
     const QString failure =
         fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path_));
     writeWholeFile(path_, out, {failure, failure});

@@ -5,10 +5,21 @@
 // rewrites it whole through a temporary file, keeping every other line as it was.
 
 #include <QString>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace sorami {
+
+// The rules on the bytes of a profile, for the class below and for tests.
+// Section and key are CP932 bytes. The value of a key as read (at most 1023
+// bytes, quotes and anything after a NUL dropped); nothing when it is missing.
+std::optional<std::string> profileValue(std::string_view bytes, std::string_view section,
+                                        std::string_view key);
+// The profile with the key set to `value` (cut at a line break), every other
+// byte kept: a new key goes after its section's last key, a new section at the end.
+std::string profileWithValue(std::string bytes, std::string_view section, std::string_view key,
+                             std::string_view value);
 
 class ProfileIni {
 public:
