@@ -5,6 +5,7 @@
 // the whole-file writer's commit does) to a temporary file in the same
 // folder. Each figure is the best of several runs with a warm page cache.
 // The last line is: ratio_to_floor read=X write=Y
+// With --write PATH it only writes that file (for bench/load_in_window.sh).
 #include "question_file.h"
 #include "sjis_text.h"
 
@@ -71,7 +72,12 @@ double best(const std::function<void()>& f) {
 
 } // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    // --write PATH: only writes the test file, for the window's load figure.
+    if (argc == 3 && std::string(argv[1]) == "--write") {
+        writeQuestionFile(QString::fromLocal8Bit(argv[2]), makeQuestions());
+        return 0;
+    }
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("big.lko"));
     const QByteArray nativePath = QFile::encodeName(path);
