@@ -1,9 +1,13 @@
 // Without libFuzzer, the target runs over a fixed set of seeds and a bounded
 // number of pseudo-random inputs derived from them, so the properties are
-// checked in every test run.
+// checked in every test run. A second argument names a folder of seed files
+// (the fuzzer's corpus) that are run and mutated as well.
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -20,6 +24,14 @@ int main(int argc, char** argv) {
         "[\x96\xe2\x91\xe8\x94\xd4\x8d\x86]\nPProblemNum = 0x1F\n;c\n[x\nk\n",
         " [ a ] \r\n k = \"v\" \r\n=\r\n[]\r\n",
     };
+    // The seed corpus of the real fuzzer, when its folder is given.
+    if (argc > 2) {
+        for (const auto& entry : std::filesystem::directory_iterator(argv[2])) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            seeds.emplace_back(std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>());
+        }
+    }
     std::mt19937 rng(12345);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 3000;
     int runs = 0;
