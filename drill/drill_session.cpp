@@ -4,14 +4,38 @@
 #include "drill_session.h"
 
 #include <algorithm>
-#include <random>
+#include <cstdint>
+#include <limits>
 
 namespace sorami {
 
+namespace {
+
+// splitmix64: one step of its sequence from `state`. Seeds that differ by one
+// give outputs that differ in about half their bits, where a plain linear
+// generator would move its first output by a fixed amount per millisecond
+// and walk through the list.
+std::uint64_t splitmix64(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBu;
+    return z ^ (z >> 31);
+}
+
+} // namespace
+
 int seededDraw(int seed, int n) {
     if (n < 1) return 0;
-    std::minstd_rand generator(static_cast<std::minstd_rand::result_type>(seed) + 1);
-    return std::uniform_int_distribution<int>(0, n - 1)(generator);
+    std::uint64_t state = static_cast<std::uint32_t>(seed);
+    const std::uint64_t range = static_cast<std::uint64_t>(n);
+    // Outputs from the last whole multiple of the range up are drawn again,
+    // so every number is equally likely; that happens almost never.
+    const std::uint64_t all = std::numeric_limits<std::uint64_t>::max();
+    const std::uint64_t limit = all - all % range;
+    for (;;) {
+        const std::uint64_t z = splitmix64(state);
+        if (z < limit) return static_cast<int>(z % range);
+    }
 }
 
 namespace {
@@ -27,6 +51,9 @@ int lastStart(int lineCount) {
 
 void DrillSession::load(Lines lines, int seed) {
     lines_ = std::move(lines);
+    changed_ = false;
+    // A draw over the list before says nothing about this one.
+    lastRandomPick_ = -1;
     resetScore();
     recountMarks();
     if (order_ == Order::Random) previousLine_ = seededDraw(seed, lineCount()) / 3 * 3;
@@ -63,12 +90,17 @@ bool DrillSession::advance(int seed) {
     jumpPending_ = false;
     switch (order_) {
     case Order::Random: {
-        // The question after the drawn one; a draw repeating the last pick
-        // moves on by one question more.
-        int a = seededDraw(seed, lineCount()) / 3 * 3;
-        if (a == lastRandomPick_) a += 3;
-        currentLine_ = a + 3;
-        if (currentLine_ >= lineCount()) currentLine_ = 0;
+        // The question after the drawn one. A draw that repeats the last
+        // pick, or would show the question already on screen, moves on by
+        // one question, wrapping at the end like the shown one does, and
+        // at most once round the list (one question can only show itself).
+        const int n = lineCount();
+        const auto after = [n](int line) { return line + 3 >= n ? 0 : line + 3; };
+        const int positions = (n + 2) / 3;
+        int a = seededDraw(seed, n) / 3 * 3;
+        for (int i = 0; i < positions && (a == lastRandomPick_ || after(a) == currentLine_); ++i)
+            a = after(a);
+        currentLine_ = after(a);
         lastRandomPick_ = a;
         return true;
     }
@@ -144,6 +176,7 @@ bool DrillSession::setMark(bool marked) {
     // An empty list has no question line to mark.
     if (currentLine_ < 0 || currentLine_ >= lineCount()) return false;
     std::string& first = lines_[static_cast<size_t>(currentLine_)];
+    changed_ = true;
     if (marked) {
         first.insert(0, "? ");
         ++mistakeCount_;

@@ -13,7 +13,9 @@
 namespace sorami {
 
 // A number drawn uniformly from 0 to n - 1 by a generator seeded with `seed`
-// (0 when n < 1). The drill seeds it with the time of day before every draw.
+// (0 when n < 1). The drill seeds it with the time of day before every draw,
+// so seeds a millisecond or a steady second apart must land anywhere in the
+// range: the seed is mixed through every bit before it is reduced.
 int seededDraw(int seed, int n);
 
 class DrillSession {
@@ -42,13 +44,19 @@ public:
     // --- The question list ------------------------------------------------
     // A newly read list: the score starts again, the marks are counted, the
     // first question is current, and in random order the go-back target is
-    // drawn with `seed`.
+    // drawn with `seed`. The list counts as saved: it is what the file holds.
     void load(Lines lines, int seed);
     // No list at all, as before the first load.
     void clearQuestions() {
         lines_.clear();
         currentLine_ = 0;
+        changed_ = false;
     }
+    // The list differs from what was last loaded or saved: only then is
+    // there anything the exit must write back. A file that was opened and
+    // closed untouched keeps every byte, also those the reader never read.
+    bool changed() const { return changed_; }
+    void markSaved() { changed_ = false; }
     const Lines& questionLines() const { return lines_; }
     int lineCount() const { return static_cast<int>(lines_.size()); }
     int questionCount() const { return sorami::questionCount(lines_); }
@@ -77,6 +85,7 @@ public:
     // `number`; the resume record uses it.
     void placeBefore(int number) { currentLine_ = (number - 2) * 3; }
     int previousLine() const { return previousLine_; }
+    // The line the last random advance drew, -1 before any draw over this list.
     int lastRandomPick() const { return lastRandomPick_; }
     bool jumpPending() const { return jumpPending_; }
 
@@ -118,7 +127,8 @@ private:
     int currentLine_ = 0;
     Order order_ = Order::Serial;
     int previousLine_ = 0;
-    int lastRandomPick_ = 0;
+    int lastRandomPick_ = -1;
+    bool changed_ = false;
     bool jumpPending_ = false;
     int mistakeCount_ = 0;
     int correctCount_ = 0;

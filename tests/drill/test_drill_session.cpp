@@ -5,6 +5,9 @@
 #include "drill_fixture.h"
 #include "drill_session.h"
 
+#include <algorithm>
+#include <vector>
+
 using namespace drilltest;
 using sorami::DrillSession;
 using sorami::Lines;
@@ -45,6 +48,11 @@ private slots:
     void emptyList();
     void loadDrawsGoBackTargetInRandomOrder_data();
     void loadDrawsGoBackTargetInRandomOrder();
+    void loadForgetsTheLastDraw();
+    void randomDrawsSpread_data();
+    void randomDrawsSpread();
+    void changesSinceLoadOrSave_data();
+    void changesSinceLoadOrSave();
     void jump_data();
     void jump();
     void staleMarkCountIsRecounted();
@@ -76,9 +84,15 @@ void TestDrillSession::orders_data() {
     QTest::newRow("random") << "random"
                             << "r7 r8 r29 m m r0 r2 m"
                             << "4 5 1 5 5 2 3 2";
+    // Drawing the last question twice: the second draw wraps to question 1
+    // and shows question 2.
     QTest::newRow("random last drawn twice") << "random"
-                                             << "r27 r27"
-                                             << "1 1";
+                                             << "r0 r27 r27"
+                                             << "2 1 2";
+    // A draw that would show the question on screen moves on by one.
+    QTest::newRow("random draw of the question on screen") << "random"
+                                                           << "r7 m r29 r2"
+                                                           << "4 1 2 3";
     // Mistakes-only over marks 2 and 7, starting on question 7.
     QTest::newRow("mistakes only") << "mistakes"
                                    << "s s m m s"
@@ -164,6 +178,104 @@ void TestDrillSession::loadDrawsGoBackTargetInRandomOrder() {
     QCOMPARE(s.questionNumber(), 1);
     QVERIFY(s.goBack());
     QCOMPARE(s.questionNumber(), back);
+}
+
+// A new list starts without a last draw: the first draw over it is taken
+// as drawn, even when it equals the last draw over the list before.
+void TestDrillSession::loadForgetsTheLastDraw() {
+    DrillSession s;
+    s.setOrder(Order::Random);
+    s.load(questions(10), 0);
+    QVERIFY(s.advance(seedFor(3, 30)));
+    QCOMPARE(s.questionNumber(), 3);
+    s.load(questions(10), 0);
+    QCOMPARE(s.questionNumber(), 1);
+    QVERIFY(s.advance(seedFor(3, 30)));
+    QCOMPARE(s.questionNumber(), 3);
+}
+
+// The clock that seeds every draw moves steadily between presses; the
+// questions drawn must still land anywhere, never on the one on screen, and
+// never walk through the list one by one.
+void TestDrillSession::randomDrawsSpread_data() {
+    QTest::addColumn<int>("count"); // questions in the list
+    QTest::addColumn<int>("step");  // milliseconds between two draws
+    for (int count : {12, 36, 100, 333333})
+        for (int step : {1, 1000, 997})
+            QTest::addRow("%d questions, every %d ms", count, step) << count << step;
+}
+
+void TestDrillSession::randomDrawsSpread() {
+    QFETCH(int, count);
+    QFETCH(int, step);
+    DrillSession s;
+    s.setOrder(Order::Random);
+    s.load(Lines(static_cast<size_t>(count) * 3, "x"), 0);
+    const int draws = 2000;
+    int seed = 34215000; // 9:30:15 in the morning
+    std::vector<int> tenths(10, 0);
+    int run = 0, longestRun = 0;
+    for (int i = 0; i < draws; ++i, seed += step) {
+        const int before = s.questionNumber();
+        QVERIFY(s.advance(seed));
+        const int now = s.questionNumber();
+        QVERIFY2(now != before,
+                 qPrintable(QStringLiteral("draw %1 kept question %2").arg(i).arg(now)));
+        ++tenths[static_cast<size_t>((now - 1) * 10LL / count)];
+        run = now == before + 1 ? run + 1 : 0;
+        longestRun = std::max(longestRun, run);
+    }
+    for (int t = 0; t < 10; ++t)
+        QVERIFY2(tenths[static_cast<size_t>(t)] > 0,
+                 qPrintable(QStringLiteral("no question drawn in tenth %1").arg(t + 1)));
+    QVERIFY2(longestRun <= 5, qPrintable(QStringLiteral("%1 questions in a row").arg(longestRun)));
+}
+
+// Each step: "s"/"m" move, "r" right answer, "w" wrong answer, "save",
+// "load", "clear"; after each whether the list differs from the file.
+void TestDrillSession::changesSinceLoadOrSave_data() {
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("changed");
+    QTest::newRow("moves only") << "s s m"
+                                << "0 0 0";
+    QTest::newRow("wrong answer marks") << "w w"
+                                        << "1 1";
+    QTest::newRow("right answer on an unmarked question") << "s r"
+                                                          << "0 0";
+    QTest::newRow("right answer clears a mark") << "s s r"
+                                                << "0 0 1";
+    QTest::newRow("save, then mark") << "w save s w"
+                                     << "1 0 0 1";
+    QTest::newRow("load starts clean") << "w load"
+                                       << "1 0";
+    QTest::newRow("cleared list") << "w clear"
+                                  << "1 0";
+}
+
+void TestDrillSession::changesSinceLoadOrSave() {
+    QFETCH(QString, steps);
+    QFETCH(QString, changed);
+    DrillSession s = loaded(questions(5, {3}));
+    QVERIFY(!s.changed());
+    QStringList got;
+    for (const QString& step : steps.split(QLatin1Char(' '))) {
+        if (step == "s")
+            QVERIFY(s.advance(0));
+        else if (step == "m")
+            QVERIFY(s.goBack());
+        else if (step == "r")
+            QVERIFY(s.judge(s.modelAnswer()).correct);
+        else if (step == "w")
+            QVERIFY(!s.judge("wrong").correct);
+        else if (step == "save")
+            s.markSaved();
+        else if (step == "load")
+            s.load(questions(5), 0);
+        else
+            s.clearQuestions();
+        got << QString::number(s.changed());
+    }
+    QCOMPARE(got.join(QLatin1Char(' ')), changed);
 }
 
 void TestDrillSession::jump_data() {
