@@ -56,6 +56,10 @@ std::string joinLines(const Lines& lines) {
 }
 
 Lines readQuestionFile(const QString& path) {
+    return readQuestionFile(path, nullptr);
+}
+
+Lines readQuestionFile(const QString& path, long long* nulOffset) {
     // Only a regular file is read: opening a named pipe would block until
     // someone writes to it, and a device like /dev/zero never ends.
     QFile f(path);
@@ -64,7 +68,12 @@ Lines readQuestionFile(const QString& path) {
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
         raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), QDir::toNativeSeparators(path)));
-    return splitLines(std::string_view(data.constData(), static_cast<size_t>(data.size())));
+    const std::string_view bytes(data.constData(), static_cast<size_t>(data.size()));
+    if (nulOffset) {
+        const auto nul = bytes.find('\0');
+        *nulOffset = nul == std::string_view::npos ? -1 : static_cast<long long>(nul);
+    }
+    return splitLines(bytes);
 }
 
 void writeQuestionFile(const QString& path, const Lines& lines) {

@@ -23,6 +23,12 @@ std::string joinLines(const Lines& lines);
 // Reads a whole question file. Throws SoramiError "ﾌｧｲﾙ %s は開けません".
 Lines readQuestionFile(const QString& path);
 
+// The same, telling where the text ended early: `*nulOffset` becomes the
+// offset of the first NUL counted from 0, or -1 when the file has none.
+// Whatever lies from there on was not read, and a rewrite from the lines
+// would lose it.
+Lines readQuestionFile(const QString& path, long long* nulOffset);
+
 // Rewrites a whole question file through a temporary file, so a failure
 // leaves the old file intact. Throws SoramiError "ﾌｧｲﾙ %s を作成できません"
 // when the file cannot be created, or the system's text for other failures.

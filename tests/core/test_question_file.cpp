@@ -34,6 +34,8 @@ private slots:
     void counts();
     void readAndWriteKeepBytes();
     void readMissingFile();
+    void readTellsWhereANulEndedTheText_data();
+    void readTellsWhereANulEndedTheText();
     void readRefusesWhatIsNoFile_data();
     void readRefusesWhatIsNoFile();
     void writeRefusals();
@@ -122,6 +124,35 @@ void TestQuestionFile::readAndWriteKeepBytes() {
     QVERIFY(isMarked(lines[0]));
     writeQuestionFile(path, Lines{});
     QCOMPARE(QFileInfo(path).size(), 0);
+}
+
+void TestQuestionFile::readTellsWhereANulEndedTheText_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<long long>("offset");
+    QTest::addColumn<Lines>("lines");
+    QTest::newRow("none") << QByteArray("a\r\nb\r\n") << -1LL << Lines{"a", "b"};
+    QTest::newRow("empty file") << QByteArray() << -1LL << Lines{};
+    QTest::newRow("first byte") << QByteArray("\0a\r\n", 4) << 0LL << Lines{};
+    QTest::newRow("between lines") << QByteArray("a\r\n\0b\r\n", 7) << 3LL << Lines{"a"};
+    QTest::newRow("inside a line") << QByteArray("ab\0c\0d", 7) << 2LL << Lines{"ab"};
+    QTest::newRow("last byte") << QByteArray("a\r\nb\0", 5) << 4LL << Lines{"a", "b"};
+}
+
+void TestQuestionFile::readTellsWhereANulEndedTheText() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(long long, offset);
+    QFETCH(Lines, lines);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("nul.lko"));
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    long long at = 12345;
+    QCOMPARE(readQuestionFile(path, &at), lines);
+    QCOMPARE(at, offset);
+    // The plain reader reads the same lines: the reading rule is one.
+    QCOMPARE(readQuestionFile(path), lines);
 }
 
 void TestQuestionFile::readMissingFile() {
