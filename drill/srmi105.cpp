@@ -98,7 +98,8 @@ void TSorami::OwariClick() {
     if (platform_.messageBox(this, QStringLiteral("ソラミ君ＬｋＯを終了します\r\nよろしいですか？"),
                              MsgIcon::Question, MsgButtons::OkCancel) == MsgResult::Ok) {
         platform_.playSound(cue::Apli, true);
-        saveResumePoint();
+        if (!saveResumePoint()) return;
+        endAgreed_ = true;
         close();
     } else {
         platform_.playSound(cue::Cancel, true);
@@ -106,11 +107,16 @@ void TSorami::OwariClick() {
 }
 
 void TSorami::FormCloseQuery(bool& canClose) {
-    canClose = false;
-    // A failure here keeps the window open: the marks made while drilling
-    // are still only in memory.
-    saveResumePoint();
-    canClose = true;
+    if (endAgreed_) {
+        // The end button saved and asked already; a window shown again
+        // later saves again when it closes.
+        endAgreed_ = false;
+        canClose = true;
+        return;
+    }
+    // A failed save keeps the window open only when the learner wants to
+    // keep the marks: a full disk or a read-only file must not lock them in.
+    canClose = saveResumePoint();
 }
 
 void TSorami::closeEvent(QCloseEvent* event) {

@@ -235,7 +235,13 @@ private:
     void loadQuestionFile(const QString& path);
     void loadKeepingName(const QString& path);
     void showQuestion();
-    void saveResumePoint();
+    // Writes the question list, then the resume record; each failure is
+    // shown and does not stop the other write. True when the window may
+    // close: all was written, or the learner chose to end without it.
+    bool saveResumePoint();
+    // Asks before a save over the file that was read only up to a NUL.
+    bool mayReplace(const QString& path);
+    void writeQuestions(const QString& path);
 
     // Moves.
     void showStep();
@@ -269,6 +275,13 @@ private:
     DrillSession session_;
     // Window state shared by the window's parts.
     QString problemFileName_;
+    // The file whose text a NUL ended early, and that NUL's offset; a save
+    // over it would lose what follows.
+    QString truncatedFile_;
+    long long truncatedAt_ = -1;
+    // The end was confirmed and its save done; the close that follows
+    // neither writes nor asks again.
+    bool endAgreed_ = false;
     std::string userName_;
     Sound soundMode_ = Sound::Voice;
     bool showyTone_ = false;

@@ -1,5 +1,6 @@
 // The question file in the drill window: loading, saving, the totals, and
 // the resume record that brings the learner back to the last question.
+#include "error_guard.h"
 #include "profile_ini.h"
 #include "qt_platform.h"
 #include "resume_record.h"
@@ -8,6 +9,7 @@
 #include "srmi105.h"
 #include "text_box.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -27,7 +29,10 @@ void TSorami::loadQuestionFile(const QString& path) {
     KaitouDisp->clear();
     // Throws before the list is touched. The session starts the score
     // again, counts the marks and puts question 1 in hand.
-    session_.load(readQuestionFile(path), platform_.msecsOfDay());
+    long long nulAt = -1;
+    session_.load(readQuestionFile(path, &nulAt), platform_.msecsOfDay());
+    truncatedFile_ = nulAt < 0 ? QString() : path;
+    truncatedAt_ = nulAt;
 
     FileNameDisp->setPlainText(QFileInfo(path).fileName());
     SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(session_.questionCount()));
@@ -41,6 +46,13 @@ void TSorami::loadQuestionFile(const QString& path) {
     N_Mondai->setText(QStringLiteral("1"));
     showQuestion();
     KaitouDisp->setFocus();
+    if (nulAt >= 0)
+        platform_.messageBox(this,
+                             QStringLiteral("ファイル %1 の %2 バイト目に NUL 文字があります。\r\n"
+                                            "それ以降は読み込んでいません。")
+                                 .arg(QDir::toNativeSeparators(path))
+                                 .arg(nulAt + 1),
+                             MsgIcon::Warning, MsgButtons::Ok);
 }
 
 // Loads `path` as the file in use. When the load fails, the name of the file
@@ -63,10 +75,57 @@ void TSorami::showQuestion() {
     setBoxText(SeikaiDisp, session_.idiom());
 }
 
-void TSorami::saveResumePoint() {
-    ProfileIni ini(mainIniPath());
-    resume::write(ini, problemFileName_, session_.questionNumber());
-    if (!problemFileName_.isEmpty()) writeQuestionFile(problemFileName_, session_.questionLines());
+bool TSorami::saveResumePoint() {
+    // The marks first: they are the learner's work, the record only a
+    // bookmark. Each write runs in the guard of its own, so a record that
+    // cannot be written never keeps the marks from the disk, nor the other
+    // way round. An unchanged list is not written: the file holds it
+    // already, with every byte the reader did not take in.
+    bool fileSaved = true;
+    if (!problemFileName_.isEmpty() && session_.changed()) {
+        fileSaved = false;
+        guarded(platform_, this, [&] {
+            // Keeping a file that was read only up to a NUL is the
+            // learner's choice, and no reason to stay.
+            if (mayReplace(problemFileName_)) writeQuestions(problemFileName_);
+            fileSaved = true;
+        });
+    }
+    bool recordSaved = false;
+    guarded(platform_, this, [&] {
+        ProfileIni ini(mainIniPath());
+        resume::write(ini, problemFileName_, session_.questionNumber());
+        recordSaved = true;
+    });
+    if (fileSaved && recordSaved) return true;
+    // No means the window stays, so the learner can make room or save
+    // under another name.
+    const QString text = fileSaved ? QStringLiteral("前回終了問題を記録できませんでした。\r\n"
+                                                    "記録せずに終了しますか？")
+                                   : QStringLiteral("問題ファイルを保存できませんでした。\r\n"
+                                                    "保存せずに終了しますか？");
+    return platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
+bool TSorami::mayReplace(const QString& path) {
+    if (truncatedAt_ < 0 || QFileInfo(path) != QFileInfo(truncatedFile_)) return true;
+    return platform_.messageBox(
+               this,
+               QStringLiteral("ファイル %1 の %2 バイト目以降は読み込んでいません。\r\n"
+                              "上書きすると、その部分は失われます。\r\n上書きしますか？")
+                   .arg(QDir::toNativeSeparators(truncatedFile_))
+                   .arg(truncatedAt_ + 1),
+               MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+}
+
+void TSorami::writeQuestions(const QString& path) {
+    writeQuestionFile(path, session_.questionLines());
+    session_.markSaved();
+    // The file now holds all there is.
+    if (truncatedAt_ >= 0 && QFileInfo(path) == QFileInfo(truncatedFile_)) {
+        truncatedFile_.clear();
+        truncatedAt_ = -1;
+    }
 }
 
 void TSorami::FileOpnClick() {
@@ -80,7 +139,7 @@ void TSorami::FileStoreClick() {
     SaveDialog1.overwritePrompt = true;
     if (!platform_.saveFile(this, SaveDialog1)) return;
     problemFileName_ = SaveDialog1.fileName;
-    writeQuestionFile(problemFileName_, session_.questionLines());
+    if (mayReplace(problemFileName_)) writeQuestions(problemFileName_);
 }
 
 void TSorami::NewFileNameClick() {

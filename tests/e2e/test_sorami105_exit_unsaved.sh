@@ -1,0 +1,80 @@
+# The question file cannot be written when the learner ends the drill: the
+# error is shown, then the drill asks whether to end without saving, and Yes
+# ends the program. The resume record is still written, and the file on disk
+# keeps its old bytes.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v iconv >/dev/null || e2e_skip "iconv is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+e2e_private_runtime_dir
+
+questions="$E2E_TMP/locked.lko"
+printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
+  彼は先生です。 'He is a teacher.' 'teacher：先生' | iconv -f UTF-8 -t CP932 >"$questions"
+cp "$questions" "$E2E_TMP/original.lko"
+
+cd "$E2E_TMP"
+"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
+xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+type_text "Taro"
+key Return
+
+win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+key ctrl+o
+e2e_wait_dialog "$pid" "$win"
+type_text "$questions"
+key Return
+win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.3
+
+# A wrong answer: the mark is in memory and wants to reach the file.
+type_text "I am student."
+key Return
+
+# The file becomes read-only. Root writes over permission bits, so there a
+# folder takes the file's place instead: nobody can write that.
+chmod a-w "$questions"
+if [ -w "$questions" ]; then
+  rm -f "$questions"
+  mkdir "$questions"
+fi
+
+# Ctrl+X ends the drill: OK in the confirmation, OK under the error, then
+# Return answers Yes, the default of the question.
+key ctrl+x
+e2e_wait_dialog "$pid" "$win"
+key Return
+e2e_wait_dialog "$pid" "$win"
+key Return
+kill -0 "$pid" 2>/dev/null || e2e_fail "the drill ended without asking"
+e2e_wait_dialog "$pid" "$win"
+key Return
+
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after Yes"
+
+if [ -f "$questions" ]; then
+  cmp "$questions" "$E2E_TMP/original.lko" || e2e_fail "the read-only file was changed"
+fi
+ini="$prog/ソラミ君.ini"
+[ -f "$ini" ] || e2e_fail "no INI beside the program"
+iniText=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
+grep -qx "PFileName=$questions" <<<"$iniText" || e2e_fail "PFileName missing: $iniText"
+grep -qx "PProblemNum=1" <<<"$iniText" || e2e_fail "PProblemNum missing: $iniText"
+echo "PASS: the drill asked and ended without saving; the resume record was written"

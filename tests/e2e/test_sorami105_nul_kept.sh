@@ -1,0 +1,68 @@
+# A question file with a NUL byte and more bytes after it, opened, looked at
+# and closed without a change: the drill warns at load and never rewrites
+# the file, so every byte after the NUL is still there.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v iconv >/dev/null || e2e_skip "iconv is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+e2e_private_runtime_dir
+
+questions="$E2E_TMP/stray.lko"
+{
+  printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' | iconv -f UTF-8 -t CP932
+  printf '\0'
+  printf '%s\r\n' 彼は先生です。 'He is a teacher.' 'teacher：先生' | iconv -f UTF-8 -t CP932
+  head -c 4096 /dev/urandom
+} >"$questions"
+cp "$questions" "$E2E_TMP/original.lko"
+
+cd "$E2E_TMP"
+"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
+pid=$!
+E2E_PIDS+=("$pid")
+
+key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
+xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+type_text "Taro"
+key Return
+
+win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.5
+key ctrl+o
+e2e_wait_dialog "$pid" "$win"
+type_text "$questions"
+key Return
+win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
+# The warning about the NUL, closed with OK.
+e2e_wait_dialog "$pid" "$win"
+key Return
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+sleep 0.3
+
+# Looking around changes nothing.
+key Right
+key Left
+key Up
+
+key ctrl+x
+e2e_wait_dialog "$pid" "$win"
+key Return
+
+for _ in $(seq 1 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after OK"
+
+cmp "$questions" "$E2E_TMP/original.lko" || e2e_fail "the question file was rewritten"
+ini="$prog/ソラミ君.ini"
+iniText=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
+grep -qx "PFileName=$questions" <<<"$iniText" || e2e_fail "PFileName missing: $iniText"
+echo "PASS: the file with a NUL kept every byte"
