@@ -301,7 +301,7 @@ void ProfileIni::writeString(const QString& section, const QString& key, std::st
     if (info.exists()) {
         // Never replace a file that we could not read whole, nor one that is
         // marked read-only: renaming over it would defeat the protection.
-        auto data = info.isFile() && info.isWritable() ? readFile(path_) : std::nullopt;
+        auto data = info.isFile() && mayWrite(path_) ? readFile(path_) : std::nullopt;
         if (!data) cannotWrite(path_);
         old = std::move(*data);
     }

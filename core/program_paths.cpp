@@ -1,9 +1,10 @@
 #include "program_paths.h"
 
+#include "whole_file.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <unistd.h>
 
 namespace sorami {
 namespace {
@@ -43,13 +44,8 @@ namespace {
 
 constexpr char ProjectFolder[] = "sorami";
 
-// A folder the learner may write to. For root, whom the system lets write
-// anywhere, the folder's mode says whether it is meant to be written.
 bool writableFolder(const QString& dir) {
-    const QFileInfo info(dir);
-    if (!info.isDir() || !info.isWritable()) return false;
-    if (geteuid() != 0) return true;
-    return (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) != 0;
+    return QFileInfo(dir).isDir() && mayWrite(dir);
 }
 
 QString userFolder(const char* variable, const QString& fallback) {

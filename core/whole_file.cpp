@@ -4,13 +4,21 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <unistd.h>
 
 namespace sorami {
+
+bool mayWrite(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isWritable()) return false;
+    if (geteuid() != 0) return true;
+    return (info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)) != 0;
+}
 
 void writeWholeFile(const QString& path, std::string_view bytes, const WholeFileErrors& errors,
                     DirectWrite direct) {
     const QFileInfo info(path);
-    if (info.exists() && (!info.isFile() || !info.isWritable())) raise(errors.cannotCreate);
+    if (info.exists() && (!info.isFile() || !mayWrite(path))) raise(errors.cannotCreate);
     QSaveFile f(path);
     f.setDirectWriteFallback(direct == DirectWrite::WhenFolderIsReadOnly);
     if (!f.open(QIODevice::WriteOnly)) raise(errors.cannotCreate);

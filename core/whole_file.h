@@ -11,6 +11,11 @@
 
 namespace sorami {
 
+// Whether the learner may write to `path` (a file or a folder): the system's
+// answer, and for root, whom the system lets write anywhere, the write bits
+// of its mode, so that a file or folder marked read-only stays so for root.
+bool mayWrite(const QString& path);
+
 struct WholeFileErrors {
     QString cannotCreate; // the file cannot be opened for writing
     QString writeFailed;  // a write, the flush or the rename failed; empty: the system's own text

@@ -209,11 +209,16 @@ void TestQuestionFile::readRefusesWhatIsNoFile() {
 
 void TestQuestionFile::writeRefusals() {
     QTemporaryDir dir;
-    // A directory in the way and a missing parent directory refuse even root.
+    // A directory in the way, a missing parent directory and a file marked
+    // read-only refuse even root; the read-only file keeps its bytes.
     const QString inTheWay = dir.filePath(QStringLiteral("sub"));
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
     const QString noParent = dir.filePath(QStringLiteral("nowhere/q.lko"));
-    for (const QString& path : {inTheWay, noParent}) {
+    const QString readOnly = dir.filePath(QStringLiteral("ro.lko"));
+    writeQuestionFile(readOnly, Lines{"kept"});
+    QVERIFY(
+        QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    for (const QString& path : {inTheWay, noParent, readOnly}) {
         try {
             writeQuestionFile(path, Lines{"a"});
             QFAIL(qPrintable(QStringLiteral("no error for %1").arg(path)));
@@ -221,6 +226,7 @@ void TestQuestionFile::writeRefusals() {
             QCOMPARE(e.text(), QStringLiteral("ﾌｧｲﾙ %1 を作成できません").arg(path));
         }
     }
+    QCOMPARE(readQuestionFile(readOnly), Lines{"kept"});
 }
 
 void TestQuestionFile::failedWriteLeavesOldFile() {
