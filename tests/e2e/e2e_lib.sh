@@ -82,3 +82,38 @@ e2e_wait_dialog() {
   [ -n "$dialog" ] || e2e_fail "no dialog appeared"
   sleep 0.5
 }
+
+e2e_key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+# Starts the drill $1 (the program file) in $E2E_TMP, answers the name box
+# with $2 and waits for the drill window. Sets DRILL_PID and DRILL_WIN.
+e2e_start_drill() {
+  cd "$E2E_TMP"
+  "$1" >"$E2E_TMP/drill.log" 2>&1 &
+  DRILL_PID=$!
+  E2E_PIDS+=("$DRILL_PID")
+  local namebox
+  namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
+  xdotool windowfocus --sync "$namebox" 2>/dev/null || true
+  [ -n "${2:-}" ] && e2e_type "$2"
+  e2e_key Return
+  DRILL_WIN=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
+  xdotool windowfocus --sync "$DRILL_WIN" 2>/dev/null || true
+  sleep 0.5
+}
+
+# Opens the question file $1 in the running drill through Ctrl+O and the file
+# dialog, and waits for the caption that a loaded file gives; DRILL_WIN is
+# then that window. Leaves the window focused unless $2 is "nofocus".
+e2e_open_in_drill() {
+  e2e_key ctrl+o
+  e2e_wait_dialog "$DRILL_PID" "$DRILL_WIN"
+  e2e_type "$1"
+  e2e_key Return
+  DRILL_WIN=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
+  if [ "${2:-}" != nofocus ]; then
+    xdotool windowfocus --sync "$DRILL_WIN" 2>/dev/null || true
+    sleep 0.3
+  fi
+}

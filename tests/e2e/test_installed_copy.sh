@@ -13,27 +13,15 @@ trap 'chmod -R u+w "$prefix" 2>/dev/null; e2e_cleanup' EXIT
 e2e_private_runtime_dir
 export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/config" XDG_DATA_HOME="$E2E_TMP/home/data"
 mkdir -p "$HOME"
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+key() { e2e_key "$@"; }
 
 cp "$prefix/share/sorami/sample.lko" "$E2E_TMP/q.lko"
 chmod u+w "$E2E_TMP/q.lko"
-cd "$E2E_TMP"
-"$prefix/bin/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-namebox=$(e2e_wait_window '名前の登録') || e2e_fail "the installed drill shows no name box"
-xdotool windowfocus --sync "$namebox" 2>/dev/null || true
-key Return
-win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
+e2e_start_drill "$prefix/bin/Sorami105"
+pid=$DRILL_PID
 # Open the question file, then start the score file anew (Ctrl+Del, OK).
-key ctrl+o
-e2e_wait_dialog "$pid" "$win"
-xdotool type --delay 30 "$E2E_TMP/q.lko"
-key Return
-win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the question file did not load"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
+e2e_open_in_drill "$E2E_TMP/q.lko"
+win=$DRILL_WIN
 sleep 0.3
 key ctrl+Delete
 key Return

@@ -8,25 +8,10 @@ command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
 prog=$(e2e_program_dir)
 [ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
 e2e_private_runtime_dir
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-
-cd "$E2E_TMP"
-"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
-xdotool windowfocus --sync "$namebox" 2>/dev/null || true
-key Return
-win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
-key ctrl+o
-e2e_wait_dialog "$pid" "$win"
-xdotool type --delay 30 "$prog/sample.lko"
-key Return
-win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the sample did not load"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.3
+key() { e2e_key "$@"; }
+e2e_start_drill "$prog/Sorami105"
+pid=$DRILL_PID
+e2e_open_in_drill "$prog/sample.lko"
 key ctrl+v
 key shift+Insert
 sleep 0.5

@@ -16,27 +16,12 @@ printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
   彼は先生です。 'He is a teacher.' 'teacher：先生' | iconv -f UTF-8 -t CP932 >"$questions"
 cp "$questions" "$E2E_TMP/original.lko"
 
-cd "$E2E_TMP"
-"$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
-type_text() { xdotool type --delay 30 "$1"; sleep 0.2; }
-
-namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
-xdotool windowfocus --sync "$namebox" 2>/dev/null || true
-type_text "Taro"
-key Return
-
-win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
-xdotool windowfocus --sync "$win" 2>/dev/null || true
-sleep 0.5
-key ctrl+o
-e2e_wait_dialog "$pid" "$win"
-type_text "$questions"
-key Return
-win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
+key() { e2e_key "$@"; }
+type_text() { e2e_type "$1"; }
+e2e_start_drill "$prog/Sorami105" Taro
+pid=$DRILL_PID
+e2e_open_in_drill "$questions" nofocus
+win=$DRILL_WIN
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.3
 
