@@ -90,6 +90,23 @@ void drawExit(QPainter& p) {
     p.drawLine(15, 13, 18, 10);
 }
 
+// The icon with a pale grey picture of its own for a disabled button: the
+// one the style would make is not pale on every platform (a solid black
+// glyph stayed black under X11), and a locked button must look locked.
+QIcon withDisabledLook(const QPixmap& pm) {
+    QImage grey = pm.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int g = 128 + qGray(line[x]) / 3;
+            line[x] = qRgba(g, g, g, qAlpha(line[x]) * 2 / 3);
+        }
+    }
+    QIcon icon(pm);
+    icon.addPixmap(QPixmap::fromImage(grey), QIcon::Disabled);
+    return icon;
+}
+
 } // namespace
 
 QIcon speedGlyph(SpeedGlyph glyph) {
@@ -127,7 +144,7 @@ QIcon speedGlyph(SpeedGlyph glyph) {
         break;
     }
     p.end();
-    return QIcon(pm);
+    return withDisabledLook(pm);
 }
 
 QToolButton* makeSpeedButton(QWidget* parent, SpeedGlyph glyph, const QString& hint) {

@@ -191,6 +191,7 @@ void TSorami::createControls() {
     AutoDelay = new QToolButton(SmallButtonFrame);
     AutoDelay->setText(QStringLiteral("▷▷"));
     AutoDelay->setIcon(speedGlyph(SpeedGlyph::FlashAdvance));
+    AutoDelay->setToolButtonStyle(Qt::ToolButtonIconOnly);
     AutoDelay->setToolTip(QStringLiteral("フラッシュ送り"));
     AutoStop = button(SmallButtonFrame, QStringLiteral("■"), QStringLiteral("自動送り停止"));
     for (QWidget* w : {static_cast<QWidget*>(ProblemReset), static_cast<QWidget*>(ToSrmMini),
