@@ -1,0 +1,337 @@
+#include "tool_commands.h"
+
+#include "question_file.h"
+#include "sjis_text.h"
+#include "sorami_error.h"
+#include "tool_check.h"
+#include "tool_scores.h"
+#include "tool_table.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace sorami::tool {
+
+namespace {
+
+// Larger than any question or score file; stops a mistaken path to a disk
+// image from filling the memory.
+constexpr qint64 MaxInputBytes = 256 * 1024 * 1024;
+
+QString usage(const Lang& lang) {
+    return lang(
+        "Usage: srmtool COMMAND ...\n"
+        "  check FILE...                       report what would surprise a learner\n"
+        "  export FILE --format utf8|tsv|csv   write the questions as UTF-8 to stdout\n"
+        "  import IN.tsv|IN.csv -o OUT [--force] [--replace]\n"
+        "                                      write a question file (Shift-JIS, CR LF)\n"
+        "  marks FILE --list|--clear|--count   the mistake marks\n"
+        "  scores SCOREFILE [--csv]            the records of the score file\n"
+        "Exit status: 0 clean, 1 findings or errors, 2 a file could not be read.\n",
+        "使い方: srmtool コマンド ...\n"
+        "  check ファイル...                       学習者が戸惑う点を報告します\n"
+        "  export ファイル --format utf8|tsv|csv   問題を UTF-8 で標準出力に書きます\n"
+        "  import 入力.tsv|入力.csv -o 出力 [--force] [--replace]\n"
+        "                                          問題ファイル (Shift-JIS, CR LF) を書きます\n"
+        "  marks ファイル --list|--clear|--count   間違いマーク\n"
+        "  scores 成績ファイル [--csv]             成績ファイルの記録\n"
+        "終了コード: 0 問題なし、1 指摘またはエラー、2 ファイルを読めない\n");
+}
+
+void say(std::ostream& s, const QString& text) {
+    s << utf8(text) << '\n';
+}
+
+std::string where(const QString& path, int line, int column = 0) {
+    std::string s = utf8(path);
+    if (line > 0) s += ":" + std::to_string(line);
+    if (column > 0) s += ":" + std::to_string(column);
+    return s + ": ";
+}
+
+int usageError(std::ostream& err, const QString& what, const Lang& lang) {
+    say(err, QStringLiteral("srmtool: ") + what);
+    err << utf8(usage(lang));
+    return Findings;
+}
+
+int check(const QStringList& files, std::ostream& out, std::ostream& err, const Lang& lang) {
+    if (files.isEmpty())
+        return usageError(err, lang("no file given", "ファイルがありません"), lang);
+    int code = Clean;
+    for (const QString& path : files) {
+        std::string bytes;
+        QString why;
+        if (!readInput(path, bytes, why, lang)) {
+            err << where(path, 0) << utf8(why) << '\n';
+            code = Unreadable;
+            continue;
+        }
+        const CheckResult r = checkQuestionBytes(bytes);
+        for (const Finding& f : r.findings)
+            out << where(path, f.line) << utf8(describe(f, lang)) << '\n';
+        out << where(path, 0)
+            << utf8(lang("%1 question(s), %2 marked", "問題 %1 問、マーク付き %2 問")
+                        .arg(r.questions)
+                        .arg(r.marked))
+            << '\n';
+        if (!r.findings.empty() && code == Clean) code = Findings;
+    }
+    return code;
+}
+
+bool parseFormat(const QString& name, Format& format) {
+    if (name == QLatin1String("utf8"))
+        format = Format::Utf8;
+    else if (name == QLatin1String("tsv"))
+        format = Format::Tsv;
+    else if (name == QLatin1String("csv"))
+        format = Format::Csv;
+    else
+        return false;
+    return true;
+}
+
+int exportCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+    QString file, formatName;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--format") && i + 1 < args.size())
+            formatName = args[++i];
+        else if (args[i].startsWith(QLatin1String("--format=")))
+            formatName = args[i].mid(9);
+        else if (file.isEmpty() && !args[i].startsWith(QLatin1String("--")))
+            file = args[i];
+        else
+            return usageError(err, lang("unexpected argument: ", "不明な引数: ") + args[i], lang);
+    }
+    Format format;
+    if (file.isEmpty() || !parseFormat(formatName, format))
+        return usageError(err,
+                          lang("export needs FILE and --format utf8|tsv|csv",
+                               "export にはファイルと --format utf8|tsv|csv が要ります"),
+                          lang);
+    std::string bytes;
+    QString why;
+    if (!readInput(file, bytes, why, lang)) {
+        err << where(file, 0) << utf8(why) << '\n';
+        return Unreadable;
+    }
+    const ExportResult r = exportQuestions(bytes, format, lang);
+    out << r.output;
+    for (const Problem& p : r.lossy)
+        err << where(file, p.line, p.column) << utf8(p.text) << '\n';
+    if (r.ignoredAfterNul >= 0)
+        err << where(file, 0)
+            << utf8(lang("a NUL byte ends the text; %1 byte(s) from there on were not exported",
+                         "NUL バイトで文章が終わります。その先の%1バイトは出力していません")
+                        .arg(r.ignoredAfterNul))
+            << '\n';
+    return r.lossy.empty() && r.ignoredAfterNul < 0 ? Clean : Findings;
+}
+
+int importCommand(const QStringList& args, std::ostream& err, const Lang& lang) {
+    QString in, outPath;
+    bool force = false, replace = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("-o") && i + 1 < args.size())
+            outPath = args[++i];
+        else if (args[i] == QLatin1String("--force"))
+            force = true;
+        else if (args[i] == QLatin1String("--replace"))
+            replace = true;
+        else if (in.isEmpty() && !args[i].startsWith(QLatin1Char('-')))
+            in = args[i];
+        else
+            return usageError(err, lang("unexpected argument: ", "不明な引数: ") + args[i], lang);
+    }
+    if (in.isEmpty() || outPath.isEmpty())
+        return usageError(
+            err, lang("import needs IN and -o OUT", "import には入力と -o 出力が要ります"), lang);
+    Format format;
+    if (in.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive))
+        format = Format::Tsv;
+    else if (in.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        format = Format::Csv;
+    else
+        return usageError(err,
+                          lang("the input must end in .tsv or .csv",
+                               "入力ファイル名は .tsv か .csv で終わる必要があります"),
+                          lang);
+    std::string bytes;
+    QString why;
+    if (!readInput(in, bytes, why, lang)) {
+        err << where(in, 0) << utf8(why) << '\n';
+        return Unreadable;
+    }
+    if (QFileInfo::exists(outPath) && !force) {
+        err << where(outPath, 0)
+            << utf8(lang("exists; add --force to replace it",
+                         "既にあります。置き換えるには --force を付けてください"))
+            << '\n';
+        return Findings;
+    }
+    const ImportResult r = importQuestions(bytes, format, replace, lang);
+    for (const Problem& p : r.errors)
+        err << where(in, p.line, p.column) << utf8(p.text) << '\n';
+    if (!r.errors.empty()) return Findings;
+    for (const Problem& p : r.replaced)
+        err << where(in, p.line, p.column)
+            << utf8(p.text + lang(": written as \"?\"", ": 「?」にしました")) << '\n';
+    try {
+        writeQuestionFile(outPath, r.lines);
+    } catch (const SoramiError& e) {
+        say(err, QStringLiteral("srmtool: ") + e.text());
+        return Findings;
+    }
+    return Clean;
+}
+
+int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+    QString file, action;
+    for (const QString& a : args) {
+        if (a == QLatin1String("--list") || a == QLatin1String("--clear") ||
+            a == QLatin1String("--count")) {
+            if (!action.isEmpty())
+                return usageError(
+                    err, lang("one action at a time", "動作は一つだけ指定してください"), lang);
+            action = a;
+        } else if (file.isEmpty() && !a.startsWith(QLatin1Char('-'))) {
+            file = a;
+        } else {
+            return usageError(err, lang("unexpected argument: ", "不明な引数: ") + a, lang);
+        }
+    }
+    if (file.isEmpty() || action.isEmpty())
+        return usageError(err,
+                          lang("marks needs FILE and --list, --clear or --count",
+                               "marks にはファイルと --list・--clear・--count が要ります"),
+                          lang);
+    std::string bytes;
+    QString why;
+    if (!readInput(file, bytes, why, lang)) {
+        err << where(file, 0) << utf8(why) << '\n';
+        return Unreadable;
+    }
+    if (bytes.find('\0') != std::string::npos && action == QLatin1String("--clear")) {
+        // Rewriting from the lines would drop everything after the NUL.
+        err << where(file, 0)
+            << utf8(lang("holds a NUL byte; clearing would lose the bytes after it",
+                         "NUL バイトを含むため、消去するとその先が失われます"))
+            << '\n';
+        return Findings;
+    }
+    Lines lines = splitLines(bytes);
+    const int questions = questionCount(lines);
+    if (action == QLatin1String("--count")) {
+        out << countMarked(lines) << '\n';
+        return Clean;
+    }
+    if (action == QLatin1String("--list")) {
+        for (int q = 0; q < questions; ++q) {
+            const std::string& line0 = lines[static_cast<size_t>(q) * 3];
+            if (isMarked(line0)) out << q + 1 << '\t' << utf8(fromSjis(line0)) << '\n';
+        }
+        return Clean;
+    }
+    int cleared = 0;
+    for (int q = 0; q < questions; ++q) {
+        std::string& line0 = lines[static_cast<size_t>(q) * 3];
+        if (!isMarked(line0)) continue;
+        // The mark the drill puts is "? "; a "?" without the blank may be the
+        // sentence's own, so only that one byte goes and no letter is lost.
+        line0.erase(0, line0.size() >= 2 && line0[1] == ' ' ? 2 : 1);
+        ++cleared;
+    }
+    if (cleared > 0) {
+        try {
+            writeQuestionFile(file, lines);
+        } catch (const SoramiError& e) {
+            say(err, QStringLiteral("srmtool: ") + e.text());
+            return Findings;
+        }
+    }
+    say(out, lang("%1 mark(s) cleared", "マークを %1 個消しました").arg(cleared));
+    return Clean;
+}
+
+int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+    QString file;
+    bool csv = false;
+    for (const QString& a : args) {
+        if (a == QLatin1String("--csv"))
+            csv = true;
+        else if (file.isEmpty() && !a.startsWith(QLatin1Char('-')))
+            file = a;
+        else
+            return usageError(err, lang("unexpected argument: ", "不明な引数: ") + a, lang);
+    }
+    if (file.isEmpty())
+        return usageError(
+            err, lang("scores needs the score file", "scores には成績ファイルが要ります"), lang);
+    std::string bytes;
+    QString why;
+    if (!readInput(file, bytes, why, lang)) {
+        err << where(file, 0) << utf8(why) << '\n';
+        return Unreadable;
+    }
+    const std::vector<ScoreRecord> records = parseScores(bytes);
+    out << (csv ? scoresCsv(records) : scoresText(records, lang));
+    return Clean;
+}
+
+} // namespace
+
+bool readInput(const QString& path, std::string& bytes, QString& why, const Lang& lang) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        why = lang("no such file", "ファイルがありません");
+        return false;
+    }
+    if (info.isDir()) {
+        why = lang("is a folder, not a file", "フォルダーです（ファイルではありません）");
+        return false;
+    }
+    if (!info.isFile()) {
+        why = lang("is not a regular file", "通常のファイルではありません");
+        return false;
+    }
+    if (info.size() > MaxInputBytes) {
+        why = lang("is too large for a question or score file",
+                   "問題・成績ファイルとしては大きすぎます");
+        return false;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        why = lang("cannot be opened: ", "開けません: ") + f.errorString();
+        return false;
+    }
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        why = lang("cannot be read: ", "読めません: ") + f.errorString();
+        return false;
+    }
+    bytes.assign(data.constData(), static_cast<size_t>(data.size()));
+    return true;
+}
+
+int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+    if (args.isEmpty())
+        return usageError(err, lang("no command given", "コマンドがありません"), lang);
+    const QString& command = args.front();
+    const QStringList rest = args.mid(1);
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") ||
+        command == QLatin1String("help")) {
+        out << utf8(usage(lang));
+        return Clean;
+    }
+    if (command == QLatin1String("check")) return check(rest, out, err, lang);
+    if (command == QLatin1String("export")) return exportCommand(rest, out, err, lang);
+    if (command == QLatin1String("import")) return importCommand(rest, err, lang);
+    if (command == QLatin1String("marks")) return marksCommand(rest, out, err, lang);
+    if (command == QLatin1String("scores")) return scoresCommand(rest, out, err, lang);
+    return usageError(err, lang("unknown command: ", "不明なコマンド: ") + command, lang);
+}
+
+} // namespace sorami::tool

@@ -1,0 +1,21 @@
+#pragma once
+// The commands of srmtool, callable without a process: arguments in,
+// output and messages into streams, the exit code back.
+
+#include "tool_text.h"
+
+#include <QStringList>
+#include <ostream>
+
+namespace sorami::tool {
+
+enum ExitCode { Clean = 0, Findings = 1, Unreadable = 2 };
+
+// `args` without the program name.
+int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang);
+
+// Reads a whole file for a command. Returns false, with the reason in `why`,
+// when the path is missing, a folder, not a regular file or not readable.
+bool readInput(const QString& path, std::string& bytes, QString& why, const Lang& lang);
+
+} // namespace sorami::tool
