@@ -3,6 +3,7 @@
 #include "question_file.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace sorami::tool {
 
@@ -102,8 +103,11 @@ CheckResult checkQuestionBytes(std::string_view bytes) {
         r.findings.push_back(
             {FindingKind::NulByte, line, column, static_cast<long long>(bytes.size() - nul)});
     }
-    std::stable_sort(r.findings.begin(), r.findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    std::stable_sort(r.findings.begin(), r.findings.end(), [](const Finding& a, const Finding& b) {
+        // Findings about the whole file come after the lines.
+        const auto key = [](int line) { return line == 0 ? INT_MAX : line; };
+        return key(a.line) < key(b.line);
+    });
     return r;
 }
 

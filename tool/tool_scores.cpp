@@ -69,6 +69,8 @@ bool isHeaderLine(std::string_view line) {
 std::vector<std::string_view> fileNames(std::string_view prefix) {
     std::vector<std::string_view> names;
     const size_t width = score::FileNameWidth;
+    // Both the moment and the asterisk text begin with three blanks of their own.
+    if (prefix.size() >= 3 && prefix.substr(prefix.size() - 3) == "   ") prefix.remove_suffix(3);
     if (prefix.size() > width && prefix.size() % width == 0) {
         bool allPadded = true;
         for (size_t p = 0; p + width < prefix.size(); p += width)
