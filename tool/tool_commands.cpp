@@ -57,6 +57,13 @@ int usageError(std::ostream& err, const QString& what, const Lang& lang) {
     return Findings;
 }
 
+// The core's own text (Japanese, as the programs show it) follows ours.
+int writeFailed(std::ostream& err, const QString& path, const SoramiError& e, const Lang& lang) {
+    err << where(path, 0) << utf8(lang("cannot be written", "書き込めません")) << " ("
+        << utf8(e.text()) << ")\n";
+    return Findings;
+}
+
 int check(const QStringList& files, std::ostream& out, std::ostream& err, const Lang& lang) {
     if (files.isEmpty())
         return usageError(err, lang("no file given", "ファイルがありません"), lang);
@@ -182,8 +189,7 @@ int importCommand(const QStringList& args, std::ostream& err, const Lang& lang) 
     try {
         writeQuestionFile(outPath, r.lines);
     } catch (const SoramiError& e) {
-        say(err, QStringLiteral("srmtool: ") + e.text());
-        return Findings;
+        return writeFailed(err, outPath, e, lang);
     }
     return Clean;
 }
@@ -248,8 +254,7 @@ int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, 
         try {
             writeQuestionFile(file, lines);
         } catch (const SoramiError& e) {
-            say(err, QStringLiteral("srmtool: ") + e.text());
-            return Findings;
+            return writeFailed(err, file, e, lang);
         }
     }
     say(out, lang("%1 mark(s) cleared", "マークを %1 個消しました").arg(cleared));
@@ -278,6 +283,17 @@ int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err,
     }
     const std::vector<ScoreRecord> records = parseScores(bytes);
     out << (csv ? scoresCsv(records) : scoresText(records, lang));
+    // Lines are cut as the question files are, which ends at a NUL; what
+    // lies behind one is reported rather than passed over in silence.
+    if (const size_t nul = bytes.find('\0'); nul != std::string::npos) {
+        err << where(file, 0)
+            << utf8(lang("a NUL byte at offset %1 ends the text; %2 byte(s) were not read",
+                         "オフセット %1 の NUL バイトで終わります。%2バイトは読んでいません")
+                        .arg(nul)
+                        .arg(bytes.size() - nul))
+            << '\n';
+        return Findings;
+    }
     return Clean;
 }
 

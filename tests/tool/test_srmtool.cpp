@@ -308,7 +308,10 @@ void TestSrmtool::exitCodes_data() {
     QTest::newRow("marks missing") << QStringList{"marks", "@/none.lko", "--count"} << 2;
     QTest::newRow("marks clear nul") << QStringList{"marks", "@/binary.lko", "--clear"} << 1;
     QTest::newRow("scores folder") << QStringList{"scores", "@"} << 2;
-    QTest::newRow("scores binary") << QStringList{"scores", "@/binary.lko"} << 0;
+    QTest::newRow("scores binary") << QStringList{"scores", "@/binary.lko"} << 1;
+    QTest::newRow("scores clean") << QStringList{"scores", "@/good.lko", "--csv"} << 0;
+    QTest::newRow("import into folder")
+        << QStringList{"import", "@/in.tsv", "-o", "@", "--force"} << 1;
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 1;
     QTest::newRow("help") << QStringList{"--help"} << 0;
 }
@@ -324,6 +327,7 @@ void TestSrmtool::exitCodes() {
                                                      "ELF\0\0\x01\xff\xfe\r\x00\n",
                                                      12));
     writeFile(dir.filePath("locked.lko"), "j\r\na\r\ni\r\n");
+    writeFile(dir.filePath("in.tsv"), "j\ta\ti\t0\n");
     QFile::setPermissions(dir.filePath("locked.lko"), QFileDevice::Permissions{});
     if (QTest::currentDataTag() == QLatin1String("no permission") && geteuid() == 0)
         QSKIP("root reads any file");
