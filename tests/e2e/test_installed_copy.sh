@@ -41,6 +41,13 @@ iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx "PFileName=$E2E_TMP/q.lko
   e2e_fail "the resume record does not name the question file: $(iconv -f CP932 -t UTF-8 "$ini")"
 
 [ -f "$XDG_DATA_HOME/sorami/成績.dat" ] || e2e_fail "no score file in $XDG_DATA_HOME/sorami"
-ls "$prefix/bin" | grep -qv -e '^Sorami105$' -e '^SrmMini$' -e '^Srmmini32$' &&
+ls "$prefix/bin" | grep -qv -e '^Sorami105$' -e '^SrmMini$' -e '^Srmmini32$' -e '^srmtool$' &&
   e2e_fail "files were written beside the installed program: $(ls "$prefix/bin")"
+# The installed question-file tool finds the installed sample clean, and an
+# export and import of it gives the same bytes.
+"$prefix/bin/srmtool" check "$prefix/share/sorami/sample.lko" >/dev/null ||
+  e2e_fail "srmtool check reports findings on the sample"
+"$prefix/bin/srmtool" export "$prefix/share/sorami/sample.lko" --format tsv >"$E2E_TMP/s.tsv"
+"$prefix/bin/srmtool" import "$E2E_TMP/s.tsv" -o "$E2E_TMP/s.lko" || e2e_fail "srmtool import failed"
+cmp -s "$prefix/share/sorami/sample.lko" "$E2E_TMP/s.lko" || e2e_fail "export and import changed the sample"
 echo "PASS: the installed copy keeps its files in the learner's folders"
