@@ -9,7 +9,7 @@ packages=(
   libsndfile1-dev libpulse-dev
   fonts-noto-cjk fontconfig
   xvfb xdotool x11-utils imagemagick sox
-  librsvg2-bin desktop-file-utils appstream
+  librsvg2-bin desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -3,9 +3,11 @@
 #include "question_file.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "tool_chart.h"
 #include "tool_check.h"
 #include "tool_scores.h"
 #include "tool_table.h"
+#include "whole_file.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,9 @@ QString usage(const Lang& lang) {
         "  import IN.tsv|IN.csv -o OUT [--force] [--replace]\n"
         "                                      write a question file (Shift-JIS, CR LF)\n"
         "  marks FILE --list|--clear|--count   the mistake marks\n"
-        "  scores SCOREFILE [--csv]            the records of the score file\n"
+        "  scores SCOREFILE [--csv | --chart OUT.svg|OUT.png]\n"
+        "                                      the records of the score file, or a chart\n"
+        "                                      of the rate of correct answers\n"
         "Exit status: 0 clean, 1 findings or errors, 2 a file could not be read.\n",
         "使い方: srmtool コマンド ...\n"
         "  check ファイル...                       学習者が戸惑う点を報告します\n"
@@ -36,7 +40,8 @@ QString usage(const Lang& lang) {
         "  import 入力.tsv|入力.csv -o 出力 [--force] [--replace]\n"
         "                                          問題ファイル (Shift-JIS, CR LF) を書きます\n"
         "  marks ファイル --list|--clear|--count   間違いマーク\n"
-        "  scores 成績ファイル [--csv]             成績ファイルの記録\n"
+        "  scores 成績ファイル [--csv | --chart 出力.svg|出力.png]\n"
+        "                                          成績ファイルの記録、または正答率のグラフ\n"
         "終了コード: 0 問題なし、1 指摘またはエラー、2 ファイルを読めない\n");
 }
 
@@ -261,12 +266,64 @@ int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, 
     return Clean;
 }
 
-int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
-    QString file;
+// The chart goes to a new picture file; the score file itself is never
+// the target, whatever the name given.
+int writeChart(const QString& scoreFile, const QString& chartPath,
+               const std::vector<ScoreRecord>& records, PngPainter png, std::ostream& out,
+               std::ostream& err, const Lang& lang) {
+    const QString suffix = QFileInfo(chartPath).suffix().toLower();
+    if (suffix != QLatin1String("svg") && suffix != QLatin1String("png"))
+        return usageError(err,
+                          lang("the chart file must end in .svg or .png",
+                               "グラフのファイル名は .svg か .png で終わる必要があります"),
+                          lang);
+    const QFileInfo source(scoreFile), target(chartPath);
+    if (target.exists() && source.canonicalFilePath() == target.canonicalFilePath()) {
+        err << where(chartPath, 0)
+            << utf8(lang("is the score file itself; choose another name",
+                         "成績ファイルそのものです。別の名前にしてください"))
+            << '\n';
+        return Findings;
+    }
+    const ChartPicture picture = scoreChart(
+        records, lang("Rate of correct answers — %1", "正答率の推移 — %1").arg(source.fileName()),
+        lang);
+    std::string bytes;
+    if (suffix == QLatin1String("svg")) {
+        bytes = chartSvg(picture);
+    } else {
+        QByteArray image;
+        QString why;
+        if (!png || !png(picture, image, why)) {
+            err << where(chartPath, 0)
+                << utf8(lang("no PNG could be drawn (%1); an SVG chart needs nothing more",
+                             "PNG を描けません（%1）。SVG なら描けます")
+                            .arg(png ? why : QStringLiteral("no painter")))
+                << '\n';
+            return Findings;
+        }
+        bytes.assign(image.constData(), static_cast<size_t>(image.size()));
+    }
+    try {
+        writeWholeFile(chartPath, bytes, {lang("cannot be created", "作成できません"), QString()});
+    } catch (const SoramiError& e) {
+        return writeFailed(err, chartPath, e, lang);
+    }
+    say(out,
+        lang("%1: %2 point(s) drawn", "%1: %2 点を描きました").arg(chartPath).arg(picture.plotted));
+    return Clean;
+}
+
+int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang,
+                  PngPainter png) {
+    QString file, chart;
     bool csv = false;
-    for (const QString& a : args) {
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
         if (a == QLatin1String("--csv"))
             csv = true;
+        else if (a == QLatin1String("--chart") && i + 1 < args.size() && chart.isEmpty())
+            chart = args[++i];
         else if (file.isEmpty() && !a.startsWith(QLatin1Char('-')))
             file = a;
         else
@@ -275,6 +332,9 @@ int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err,
     if (file.isEmpty())
         return usageError(
             err, lang("scores needs the score file", "scores には成績ファイルが要ります"), lang);
+    if (csv && !chart.isEmpty())
+        return usageError(err, lang("choose --csv or --chart", "--csv か --chart の一方だけです"),
+                          lang);
     std::string bytes;
     QString why;
     if (!readInput(file, bytes, why, lang)) {
@@ -282,7 +342,12 @@ int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err,
         return Unreadable;
     }
     const std::vector<ScoreRecord> records = parseScores(bytes);
-    out << (csv ? scoresCsv(records) : scoresText(records, lang));
+    if (!chart.isEmpty()) {
+        const int code = writeChart(file, chart, records, png, out, err, lang);
+        if (code != Clean) return code;
+    } else {
+        out << (csv ? scoresCsv(records) : scoresText(records, lang));
+    }
     // Lines are cut as the question files are, which ends at a NUL; what
     // lies behind one is reported rather than passed over in silence.
     if (const size_t nul = bytes.find('\0'); nul != std::string::npos) {
@@ -332,7 +397,8 @@ bool readInput(const QString& path, std::string& bytes, QString& why, const Lang
     return true;
 }
 
-int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang,
+            PngPainter png) {
     if (args.isEmpty())
         return usageError(err, lang("no command given", "コマンドがありません"), lang);
     const QString& command = args.front();
@@ -346,7 +412,7 @@ int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const
     if (command == QLatin1String("export")) return exportCommand(rest, out, err, lang);
     if (command == QLatin1String("import")) return importCommand(rest, err, lang);
     if (command == QLatin1String("marks")) return marksCommand(rest, out, err, lang);
-    if (command == QLatin1String("scores")) return scoresCommand(rest, out, err, lang);
+    if (command == QLatin1String("scores")) return scoresCommand(rest, out, err, lang, png);
     return usageError(err, lang("unknown command: ", "不明なコマンド: ") + command, lang);
 }
 

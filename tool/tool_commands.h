@@ -2,6 +2,7 @@
 // The commands of srmtool, callable without a process: arguments in,
 // output and messages into streams, the exit code back.
 
+#include "tool_chart.h"
 #include "tool_text.h"
 
 #include <QStringList>
@@ -11,8 +12,10 @@ namespace sorami::tool {
 
 enum ExitCode { Clean = 0, Findings = 1, Unreadable = 2 };
 
-// `args` without the program name.
-int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang);
+// `args` without the program name. `png` draws PNG charts; without it only
+// SVG charts can be made.
+int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang,
+            PngPainter png = nullptr);
 
 // Reads a whole file for a command. Returns false, with the reason in `why`,
 // when the path is missing, a folder, not a regular file or not readable.

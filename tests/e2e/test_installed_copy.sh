@@ -50,4 +50,10 @@ ls "$prefix/bin" | grep -qv -e '^Sorami105$' -e '^SrmMini$' -e '^Srmmini32$' -e 
 "$prefix/bin/srmtool" export "$prefix/share/sorami/sample.lko" --format tsv >"$E2E_TMP/s.tsv"
 "$prefix/bin/srmtool" import "$E2E_TMP/s.tsv" -o "$E2E_TMP/s.lko" || e2e_fail "srmtool import failed"
 cmp -s "$prefix/share/sorami/sample.lko" "$E2E_TMP/s.lko" || e2e_fail "export and import changed the sample"
+# The score file the drill wrote draws as a PNG chart; the man page is installed.
+"$prefix/bin/srmtool" scores "$XDG_DATA_HOME/sorami/成績.dat" --chart "$E2E_TMP/chart.png" >/dev/null ||
+  e2e_fail "srmtool scores --chart failed"
+head -c 8 "$E2E_TMP/chart.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' ||
+  e2e_fail "the chart is not a PNG"
+[ -f "$prefix/share/man/man1/srmtool.1" ] || e2e_fail "the man page is not installed"
 echo "PASS: the installed copy keeps its files in the learner's folders"

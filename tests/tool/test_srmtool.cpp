@@ -81,6 +81,7 @@ private slots:
     void marksClear();
     void scores_data();
     void scores();
+    void chart();
 };
 
 void TestSrmtool::checkFindings_data() {
@@ -310,6 +311,15 @@ void TestSrmtool::exitCodes_data() {
     QTest::newRow("scores folder") << QStringList{"scores", "@"} << 2;
     QTest::newRow("scores binary") << QStringList{"scores", "@/binary.lko"} << 1;
     QTest::newRow("scores clean") << QStringList{"scores", "@/good.lko", "--csv"} << 0;
+    QTest::newRow("chart svg") << QStringList{"scores", "@/good.lko", "--chart", "@/c.svg"} << 0;
+    QTest::newRow("chart bad suffix")
+        << QStringList{"scores", "@/good.lko", "--chart", "@/c.jpg"} << 1;
+    QTest::newRow("chart over the score file")
+        << QStringList{"scores", "@/scores.svg", "--chart", "@/scores.svg"} << 1;
+    QTest::newRow("chart png without painter")
+        << QStringList{"scores", "@/good.lko", "--chart", "@/c.png"} << 1;
+    QTest::newRow("chart and csv")
+        << QStringList{"scores", "@/good.lko", "--csv", "--chart", "@/c.svg"} << 1;
     QTest::newRow("import into folder")
         << QStringList{"import", "@/in.tsv", "-o", "@", "--force"} << 1;
     QTest::newRow("unknown command") << QStringList{"frobnicate"} << 1;
@@ -328,6 +338,7 @@ void TestSrmtool::exitCodes() {
                                                      12));
     writeFile(dir.filePath("locked.lko"), "j\r\na\r\ni\r\n");
     writeFile(dir.filePath("in.tsv"), "j\ta\ti\t0\n");
+    writeFile(dir.filePath("scores.svg"), "j\r\na\r\ni\r\n");
     QFile::setPermissions(dir.filePath("locked.lko"), QFileDevice::Permissions{});
     if (QTest::currentDataTag() == QLatin1String("no permission") && geteuid() == 0)
         QSKIP("root reads any file");
@@ -335,6 +346,12 @@ void TestSrmtool::exitCodes() {
         a.replace(QLatin1Char('@'), dir.path());
     std::string out, err;
     QCOMPARE(run(args, &out, &err), code);
+    // A chart is written only by a clean run, and never over the score file.
+    QCOMPARE(QFile::exists(dir.filePath("c.svg")) || QFile::exists(dir.filePath("c.png")),
+             code == 0 && args.contains("--chart"));
+    QFile scores(dir.filePath("scores.svg"));
+    QVERIFY(scores.open(QIODevice::ReadOnly));
+    QCOMPARE(scores.readAll(), QByteArray("j\r\na\r\ni\r\n"));
     // Every failure says something; a clean run is quiet on stderr.
     if (code == 0)
         QCOMPARE(err, std::string());
@@ -465,6 +482,57 @@ void TestSrmtool::scores() {
     // The CSV has a header and one row per record.
     const std::string csv = scoresCsv(parseScores(bytesOf(bytes)));
     QCOMPARE(QString::fromStdString(csv).count(QLatin1String("\r\n")), rows.size() + 1);
+}
+
+// The chart follows the records: one point per rated record in file order,
+// a higher rate drawn higher, the block grades named, the rest left out.
+void TestSrmtool::chart() {
+    const QDateTime t(QDate(2026, 12, 1), QTime(9, 0, 0));
+    auto join = [](const std::vector<std::string>& fields) {
+        std::string s;
+        for (const std::string& f : fields)
+            s += f;
+        return s;
+    };
+    const std::string bytes =
+        scoreHeader() + join(reportRecordFields("/x/a.lko", t, 20, 19, "Taro")) +
+        join(blockRecordStartFields("/x/a.lko")) + join(blockRecordSavedFields(t, "10", "5", 3)) +
+        join(blockRecordStartFields("/x/a.lko")) + join(blockRecordDeclinedFields(t)) +
+        join(reportRecordFields("/x/a.lko", t.addDays(1), 20, 10, "")) +
+        join(reportRecordFields("/x/a.lko", t.addDays(2), 0, 0, ""));
+    const Lang japanese{true};
+    const ChartPicture picture = scoreChart(parseScores(bytes), QStringLiteral("t"), japanese);
+    QCOMPARE(picture.plotted, 3);
+    std::vector<QPointF> path;
+    QStringList words;
+    for (const ChartShape& s : picture.shapes) {
+        if (s.kind == ChartShape::Polyline) path = s.points;
+        if (s.kind == ChartShape::Text && s.bold && s.text != QLatin1String("t")) words << s.text;
+    }
+    QCOMPARE(path.size(), size_t(3));
+    QVERIFY(path[0].x() < path[1].x() && path[1].x() < path[2].x());
+    QVERIFY(path[0].y() < path[1].y()); // 95 % above 50 %
+    QCOMPARE(path[1].y(), path[2].y()); // 50 % twice
+    QCOMPARE(words, QStringList{fromSjis(gradeWord(3))});
+
+    QTemporaryDir dir;
+    writeFile(dir.filePath("s.dat"), arrayOf(bytes));
+    std::ostringstream out, err;
+    QCOMPARE(runTool({"scores", dir.filePath("s.dat"), "--chart", dir.filePath("c.svg")}, out, err,
+                     japanese),
+             0);
+    QFile svg(dir.filePath("c.svg"));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(svg.readAll());
+    QVERIFY(text.startsWith("<?xml") && text.trimmed().endsWith("</svg>"));
+    QCOMPARE(text.count("<polyline"), 1);
+    QVERIFY(text.contains(fromSjis(gradeWord(3))));
+    QVERIFY(text.contains("正答率の推移 — s.dat"));
+
+    // A name with markup or control characters cannot break the picture.
+    const std::string svgText = chartSvg(scoreChart({}, QStringLiteral("<a&b>\x01"), japanese));
+    QVERIFY(svgText.find("&lt;a&amp;b&gt;</text>") != std::string::npos);
+    QVERIFY(svgText.find('\x01') == std::string::npos);
 }
 
 QTEST_GUILESS_MAIN(TestSrmtool)
