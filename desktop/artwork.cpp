@@ -290,4 +290,31 @@ QPixmap splashPicture(int w, int h) {
     return pm;
 }
 
+QPixmap programIcon(int size) {
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2a, 0x4f, 0x9e));
+    p.drawRoundedRect(QRectF(10, 8, 96, 112), 10, 10);
+    p.setBrush(QColor(0xfd, 0xfb, 0xf2));
+    p.drawRoundedRect(QRectF(18, 14, 86, 100), 6, 6);
+    p.setPen(QPen(QColor(0xb9, 0xc7, 0xe6), 2));
+    for (int y : {44, 64, 84, 104})
+        p.drawLine(26, y, 96, y);
+    QFont kanji(QStringLiteral("Noto Sans CJK JP"));
+    kanji.setPixelSize(30);
+    kanji.setBold(true);
+    p.setFont(kanji);
+    p.setPen(QColor(0x1d, 0x2f, 0x5c));
+    p.drawText(QPointF(28, 42), QStringLiteral("和"));
+    QPen check(QColor(0xd6, 0x28, 0x28), 12, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    p.setPen(check);
+    const QPointF tick[] = {{58, 82}, {76, 102}, {118, 50}};
+    p.drawPolyline(tick, 3);
+    return pm;
+}
+
 } // namespace sorami

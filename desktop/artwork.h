@@ -38,6 +38,10 @@ QIcon saveGlyph();
 // The picture in the corner of the result dialog.
 QPixmap resultIllustration();
 
+// The drill's own icon at `size` pixels square: a notebook page with a
+// Japanese character and a red check, as the menu entry shows it.
+QPixmap programIcon(int size);
+
 // The splash window's corner picture: a small evening landscape with a rising sun.
 QPixmap splashPicture(int width, int height);
 

@@ -34,7 +34,9 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
 
     createControls();
     createMenus();
+    initAppearanceChoosers();
     connectHandlers();
+    connectExtrasHandlers();
     installShortcutPriority();
     WabunDisp->setAccessibleName(QStringLiteral("和文"));
     SeikaiDisp->setAccessibleName(QStringLiteral("正解"));
@@ -65,6 +67,10 @@ void TSorami::FormCreate() {
     // Let the window system map and draw it now; the message loop is not
     // running yet.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+
+    LoadAppearance();
+    ApplyBoxFonts();
+    ApplyBoxColours();
 
     Gauge1->resize(1, Gauge1->height());
 

@@ -161,6 +161,9 @@ public:
     int coverPanelHeight() const { return coverPanelHeight_; }
     int exitCoverLeft() const { return exitCoverLeft_; }
     int exitCoverWidth() const { return exitCoverWidth_; }
+    bool speedButtonsShown() const { return speedButtonsShown_ == 1; }
+    bool exitPanelShown() const { return exitPanelShown_ == 1; }
+    bool showyTone() const { return showyTone_; }
     QString mainIniPath() const;
 
     // The control groups switched together.
@@ -209,6 +212,25 @@ public slots:
     // Block runs.
     void BlockSyutudaiClick();
 
+    // Appearance of the three text boxes.
+    void WabunClick();
+    void SeikaiClick();
+    void KaitoClick();
+    void WabunBoxClick();
+    void SeikaiBoxClick();
+    void KaitouBoxClick();
+    void KankyouKiokuClick();
+    void SeisekiToneClick();
+
+    // Window extras.
+    void Timer1Timer();
+    void SpeedBtnCoverClick();
+    void SysExitClick();
+    void RadioGroup1Click(int index);
+    void HelpClick();
+    void VersionDispClick();
+    void ToSrmMiniClick();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -221,6 +243,24 @@ private:
     void createMenus();
     void connectHandlers();
     void connectScoreHandlers();
+    void connectExtrasHandlers();
+
+    // Appearance (srmi105_extras.cpp): the choosers are the only store of
+    // the boxes' look during a run; the boxes get copies.
+    struct Appearance {
+        RichEdit* box;
+        FontChooser* font;
+        ColourChooser* colour;
+        QString fontSection;
+        QString colourSection;
+    };
+    QList<Appearance> appearanceSlots();
+    void initAppearanceChoosers();
+    void LoadAppearance();
+    void ApplyBoxFonts();
+    void ApplyBoxColours();
+    void chooseBoxFont(int slotIndex);
+    void chooseBoxColour(int slotIndex);
     void installShortcutPriority();
 
     // Control groups and the live score.
@@ -285,6 +325,9 @@ private:
     std::string userName_;
     Sound soundMode_ = Sound::Voice;
     bool showyTone_ = false;
+    int showyToneClicks_ = 0;
+    int speedButtonsShown_ = 0;
+    int exitPanelShown_ = 0;
     bool fileLoaded_ = false;
     int coverPanelHeight_ = 0;
     int exitCoverLeft_ = 0;

@@ -3,6 +3,7 @@
 
 #include "artwork.h"
 #include "error_guard.h"
+#include "font_profile.h"
 #include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
@@ -27,32 +28,8 @@ namespace {
 
 const QString upperSection = QStringLiteral("和文font");
 const QString lowerSection = QStringLiteral("正解font");
-constexpr std::string_view keepDesign = "-1";
-constexpr int maxFontSize = 1638;
-
 FontSpec designFont() {
     return pointFontSpec(face::System, 12);
-}
-
-// A missing key keeps that part of the design font.
-void readFont(const ProfileIni& ini, const QString& section, FontSpec& font) {
-    const std::string name = ini.readString(section, QStringLiteral("Name"), keepDesign);
-    if (name != keepDesign) font.face = fromSjis(name);
-    // A size no font dialog offers (a hand-edited file) keeps the design
-    // size rather than asking the renderer for giant or empty glyphs.
-    const int size = ini.readInteger(section, QStringLiteral("Size"), -1);
-    if (size >= 1 && size <= maxFontSize) {
-        font.size = size;
-        font.height = 0;
-    }
-    const int colour = ini.readInteger(section, QStringLiteral("Color"), -1);
-    if (colour != -1) font.colour = colour;
-}
-
-void writeFont(ProfileIni& ini, const QString& section, const FontSpec& font) {
-    ini.writeString(section, QStringLiteral("Name"), toSjis(font.face));
-    ini.writeInteger(section, QStringLiteral("Size"), font.size);
-    ini.writeInteger(section, QStringLiteral("Color"), font.colour);
 }
 
 QRadioButton* makeModeButton(QWidget* parent, const QString& hint) {
@@ -209,8 +186,8 @@ void TSoramiMini::FormCreate() {
 
 void TSoramiMini::loadFontSettings() {
     const ProfileIni ini(programIniPath());
-    readFont(ini, upperSection, FontDialog1.font);
-    readFont(ini, lowerSection, FontDialog2.font);
+    readFontKeys(ini, upperSection, FontDialog1.font);
+    readFontKeys(ini, lowerSection, FontDialog2.font);
     applyBoxFont(TangoDisp, FontDialog1.font);
     applyBoxFont(ImiDisp, FontDialog2.font);
 }
@@ -365,8 +342,8 @@ void TSoramiMini::TojiruClick() {
                              MsgButtons::YesNo) != MsgResult::Yes)
         return;
     ProfileIni ini(programIniPath());
-    writeFont(ini, upperSection, FontDialog1.font);
-    writeFont(ini, lowerSection, FontDialog2.font);
+    writeFontKeys(ini, upperSection, FontDialog1.font);
+    writeFontKeys(ini, lowerSection, FontDialog2.font);
     close();
 }
 

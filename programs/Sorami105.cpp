@@ -3,6 +3,7 @@
 #include "qt_platform.h"
 #include "single_instance.h"
 #include "srmi105.h"
+#include "termination.h"
 
 int main(int argc, char* argv[]) {
     const QString lockName = QStringLiteral("MutexObjectForApp");
@@ -14,6 +15,8 @@ int main(int argc, char* argv[]) {
     sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"));
     sorami::QtPlatform platform;
     sorami::TSorami window(platform);
+    // A log-off or a SIGTERM saves the marks as the close box does.
+    sorami::closeOnSessionEnd(&window);
     window.show();
     const int rc = app.exec();
     lock.release();

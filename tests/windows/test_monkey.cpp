@@ -57,6 +57,8 @@ public:
         // Dialogs the windows open themselves are answered by a poll.
         closer_.setInterval(1);
         QObject::connect(&closer_, &QTimer::timeout, [this] {
+            // A menu popped up by a button (the menu bar's overflow button).
+            if (QWidget* popup = QApplication::activePopupWidget()) popup->close();
             QWidget* w = QApplication::activeModalWidget();
             if (!w || !w->isVisible()) return;
             if (auto* d = qobject_cast<QDialog*>(w))

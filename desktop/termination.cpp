@@ -1,0 +1,68 @@
+#include "termination.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace sorami {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onTerminationSignal(int) {
+    const char byte = 1;
+    // Nothing more is safe inside a signal handler; a full pipe means a
+    // close is already on its way.
+    [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
+}
+
+void closeThenQuit(const QPointer<QWidget>& window) {
+    static bool closing = false;
+    if (closing) return; // a second request while the close path still runs
+    closing = true;
+    if (window) window->close();
+    // The close path has run; a window that stayed open (a failed save the
+    // learner was asked about) must not keep a dying session waiting.
+    QCoreApplication::quit();
+    closing = false;
+}
+
+} // namespace
+
+void closeOnSessionEnd(QWidget* window) {
+    const QPointer<QWidget> target(window);
+    if (signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) == 0) {
+        for (int fd : signalPipe)
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+        struct sigaction action = {};
+        action.sa_handler = onTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        sigaction(SIGTERM, &action, nullptr);
+        sigaction(SIGHUP, &action, nullptr);
+    }
+    if (signalPipe[0] >= 0) {
+        auto* notifier =
+            new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, QCoreApplication::instance());
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [target] {
+            char buffer[16];
+            while (::read(signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            closeThenQuit(target);
+        });
+    }
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QObject::connect(gui, &QGuiApplication::commitDataRequest, gui,
+                         [target](QSessionManager&) { closeThenQuit(target); });
+}
+
+} // namespace sorami

@@ -1,0 +1,283 @@
+// TSorami: the appearance of the three text boxes and its store, and the
+// window's extras: date and clock, the two covers, the session-end group,
+// help, the version dialog and the card viewer.
+#include "srmi105.h"
+
+#include "LkOVer10.h"
+#include "SrmMinifm.h"
+#include "clock_text.h"
+#include "colour_qt.h"
+#include "cue_names.h"
+#include "error_guard.h"
+#include "font_profile.h"
+#include "fonts.h"
+#include "form_kit.h"
+#include "profile_ini.h"
+#include "program_paths.h"
+#include "sorami_error.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+
+namespace sorami {
+
+namespace {
+
+// Calls `handler` when the watched widget itself is clicked.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(QWidget* watched, std::function<void()> handler)
+        : QObject(watched), handler_(std::move(handler)) {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            handler_();
+        return false;
+    }
+
+private:
+    std::function<void()> handler_;
+};
+
+// Face, size and colour only: the style and character set the box's font
+// has stay as they are.
+void copyFaceSizeColour(RichEdit* box, const FontSpec& spec) {
+    const QFont chosen = toQFont(spec);
+    QFont f = box->font();
+    f.setFamilies(chosen.families());
+    if (chosen.pixelSize() > 0)
+        f.setPixelSize(chosen.pixelSize());
+    else
+        f.setPointSizeF(chosen.pointSizeF());
+    box->setFont(f);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Text, toQColor(spec.colour));
+    box->setPalette(pal);
+}
+
+} // namespace
+
+void TSorami::initAppearanceChoosers() {
+    for (FontChooser* c : {&FontDialog1, &FontDialog2, &FontDialog3})
+        c->font = pixelFontSpec(face::System, 13);
+    // The boxes start in the window colour rather than black: black boxes
+    // would hide the window-text coloured sentences until an appearance was
+    // stored.
+    for (ColourChooser* c : {&ColorDialog1, &ColorDialog2, &ColorDialog3})
+        c->colour = SysColour::Window;
+}
+
+QList<TSorami::Appearance> TSorami::appearanceSlots() {
+    return {{WabunDisp, &FontDialog1, &ColorDialog1, QStringLiteral("和文font"),
+             QStringLiteral("和文箱ｶﾗｰ")},
+            {SeikaiDisp, &FontDialog2, &ColorDialog2, QStringLiteral("正解font"),
+             QStringLiteral("正解箱ｶﾗｰ")},
+            {KaitouDisp, &FontDialog3, &ColorDialog3, QStringLiteral("解答font"),
+             QStringLiteral("解答箱ｶﾗｰ")}};
+}
+
+void TSorami::connectExtrasHandlers() {
+    Platform& p = platform_;
+    const auto onAction = [&](QAction* a, void (TSorami::*slot)()) {
+        connectGuarded(p, a, &QAction::triggered, this, slot);
+    };
+    const auto onButton = [&](QAbstractButton* b, void (TSorami::*slot)()) {
+        connectGuarded(p, b, &QAbstractButton::clicked, this, slot);
+    };
+    onAction(Wabun, &TSorami::WabunClick);
+    onButton(SpeedButtons[18], &TSorami::WabunClick);
+    onAction(Seikai, &TSorami::SeikaiClick);
+    onButton(SpeedButtons[9], &TSorami::SeikaiClick);
+    onAction(Kaito, &TSorami::KaitoClick);
+    onButton(SpeedButtons[12], &TSorami::KaitoClick);
+    onAction(WabunBox, &TSorami::WabunBoxClick);
+    onButton(SpeedButtons[10], &TSorami::WabunBoxClick);
+    onAction(SeikaiBox, &TSorami::SeikaiBoxClick);
+    onButton(SpeedButtons[11], &TSorami::SeikaiBoxClick);
+    onAction(KaitouBox, &TSorami::KaitouBoxClick);
+    onButton(SpeedButtons[13], &TSorami::KaitouBoxClick);
+    onButton(KankyouKioku, &TSorami::KankyouKiokuClick);
+    onAction(SeisekiTone, &TSorami::SeisekiToneClick);
+
+    Timer1->onTimer([this] { Timer1Timer(); }, &p, this);
+    onButton(SpeedButton, &TSorami::SpeedBtnCoverClick);
+    new ClickFilter(SpeedBtnCover,
+                    [this] { guarded(platform_, this, [this] { SpeedBtnCoverClick(); }); });
+    onButton(SysExit, &TSorami::SysExitClick);
+    connectGuarded(p, RadioGroup1Items, &QButtonGroup::idClicked, this, &TSorami::RadioGroup1Click);
+    onAction(EMemNote, &TSorami::HelpClick);
+    onAction(EMemoDispVersion, &TSorami::VersionDispClick);
+    onButton(SpeedButtons[17], &TSorami::VersionDispClick);
+    onButton(ToSrmMini, &TSorami::ToSrmMiniClick);
+}
+
+// --- Appearance -----------------------------------------------------------
+
+void TSorami::LoadAppearance() {
+    const ProfileIni ini(programIniPath());
+    for (const Appearance& slot : appearanceSlots()) {
+        readFontKeys(ini, slot.fontSection, slot.font->font);
+        const int colour = ini.readInteger(slot.colourSection, QStringLiteral("BoxColor"), -1);
+        if (colour != -1) slot.colour->colour = colour;
+    }
+}
+
+void TSorami::ApplyBoxFonts() {
+    for (const Appearance& slot : appearanceSlots())
+        copyFaceSizeColour(slot.box, slot.font->font);
+}
+
+void TSorami::ApplyBoxColours() {
+    for (const Appearance& slot : appearanceSlots())
+        setBackColour(slot.box, slot.colour->colour);
+}
+
+void TSorami::chooseBoxFont(int slotIndex) {
+    const Appearance slot = appearanceSlots().at(slotIndex);
+    if (platform_.chooseFont(this, *slot.font)) applyBoxFont(slot.box, slot.font->font);
+}
+
+void TSorami::chooseBoxColour(int slotIndex) {
+    const Appearance slot = appearanceSlots().at(slotIndex);
+    if (platform_.chooseColour(this, *slot.colour)) setBackColour(slot.box, slot.colour->colour);
+}
+
+void TSorami::WabunClick() {
+    chooseBoxFont(0);
+}
+void TSorami::SeikaiClick() {
+    chooseBoxFont(1);
+}
+void TSorami::KaitoClick() {
+    chooseBoxFont(2);
+}
+void TSorami::WabunBoxClick() {
+    chooseBoxColour(0);
+}
+void TSorami::SeikaiBoxClick() {
+    chooseBoxColour(1);
+}
+void TSorami::KaitouBoxClick() {
+    chooseBoxColour(2);
+}
+
+void TSorami::KankyouKiokuClick() {
+    setFontColour(KankyouKioku, Colours::Red);
+    const MsgResult answer = platform_.messageBox(
+        this,
+        QStringLiteral("現在の環境(フォント,Ｂｏｘカラー)を記憶します。\r\n"
+                       "次回\"ｶﾞﾝﾊﾞﾚソラミ君\"の起動時は現在の環境が反映されます。"),
+        MsgIcon::Question, MsgButtons::OkCancel);
+    if (answer == MsgResult::Ok) {
+        platform_.playSound(cue::Up, true);
+        try {
+            ProfileIni ini(programIniPath());
+            for (const Appearance& slot : appearanceSlots()) {
+                writeFontKeys(ini, slot.fontSection, slot.font->font);
+                ini.writeInteger(slot.colourSection, QStringLiteral("BoxColor"),
+                                 slot.colour->colour);
+            }
+        } catch (const SoramiError& e) {
+            // The keys written before the failure stay; the caption must
+            // not stay red over it.
+            platform_.errorBox(this, e.text());
+        }
+    } else {
+        platform_.playSound(cue::Cancel, true);
+    }
+    setFontColour(KankyouKioku, Colours::Black);
+}
+
+void TSorami::SeisekiToneClick() {
+    ++showyToneClicks_;
+    if (showyToneClicks_ == 1) {
+        showyTone_ = true;
+    } else if (showyToneClicks_ == 2) {
+        showyTone_ = false;
+        showyToneClicks_ = 0;
+    }
+}
+
+// --- Window extras --------------------------------------------------------
+
+void TSorami::Timer1Timer() {
+    const QDateTime now = platform_.localTime();
+    DateDisp->setText(dateDispText(now.date()));
+    ClockDisp->setText(clockDispText(now.time()));
+}
+
+void TSorami::SpeedBtnCoverClick() {
+    if (speedButtonsShown_ == 0) {
+        SpeedBtnCover->resize(SpeedBtnCover->width(), 3);
+        speedButtonsShown_ = 1;
+    } else {
+        SpeedBtnCover->resize(SpeedBtnCover->width(), coverPanelHeight_);
+        speedButtonsShown_ = 0;
+    }
+    // Laid out and painted at once, not at the next idle moment.
+    Panel6->repaint();
+}
+
+void TSorami::SysExitClick() {
+    if (exitPanelShown_ == 0) {
+        SysExitCover->setGeometry(SysExitCover->x() + SysExitCover->width() - 4, SysExitCover->y(),
+                                  4, SysExitCover->height());
+        exitPanelShown_ = 1;
+    } else {
+        SysExitCover->setGeometry(exitCoverLeft_, SysExitCover->y(), exitCoverWidth_,
+                                  SysExitCover->height());
+        exitPanelShown_ = 0;
+    }
+    Panel8->repaint();
+}
+
+void TSorami::RadioGroup1Click(int index) {
+    switch (index) {
+    case 0:
+        platform_.endSession(SessionEnd::LogOff, true);
+        break;
+    case 1:
+        platform_.endSession(SessionEnd::LogOff, false);
+        break;
+    case 2:
+        platform_.endSession(SessionEnd::PowerOff, false);
+        break;
+    case 3:
+        platform_.endSession(SessionEnd::Reboot, false);
+        break;
+    case 4:
+        platform_.endSession(SessionEnd::ShutDown, false);
+        break;
+    default:
+        break;
+    }
+}
+
+void TSorami::HelpClick() {
+    platform_.showHelp(this, QStringLiteral("Sorami10.hlp"));
+}
+
+void TSorami::VersionDispClick() {
+    TLkOVer10 dialog;
+    dialog.exec();
+}
+
+void TSorami::ToSrmMiniClick() {
+    showMinimized();
+    platform_.playSound(cue::Up, false);
+    platform_.messageBox(this, QStringLiteral("ｶﾞﾝﾊﾞﾚソラミ君のミニ版です！"), MsgIcon::None,
+                         MsgButtons::Ok);
+    {
+        TSoramiMiniVer viewer(platform_, ViewerBuild::InDrill);
+        viewer.showModal();
+    }
+    if (platform_.messageBox(this, QStringLiteral("がんばれソラミ君･ＬｋＯに戻りますか？"),
+                             MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes)
+        showNormal();
+    else
+        close();
+}
+
+} // namespace sorami

@@ -1,0 +1,36 @@
+# A log-off or power-off ends the drill with SIGTERM (or SIGHUP), not with
+# the close box. The drill must still write what its close box writes: the
+# mistake mark in the question file and the resume record. Answer question 1
+# wrongly, move to question 2, send SIGTERM, and read the files.
+source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
+e2e_start_display
+command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
+command -v iconv >/dev/null || e2e_skip "iconv is not installed"
+
+prog=$(e2e_program_dir)
+[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+e2e_private_runtime_dir
+
+questions="$E2E_TMP/term.lko"
+for signal in TERM HUP; do
+  printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
+    彼は先生です。 'He is a teacher.' 'teacher：先生' | iconv -f UTF-8 -t CP932 >"$questions"
+  rm -f "$prog"/*.ini
+  e2e_start_drill "$prog/Sorami105" Taro
+  e2e_open_in_drill "$questions"
+  e2e_type "I is a student."
+  e2e_key Return
+  e2e_key Right
+  kill -"$signal" "$DRILL_PID"
+  for _ in $(seq 1 50); do
+    kill -0 "$DRILL_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$DRILL_PID" 2>/dev/null && e2e_fail "the drill did not end on SIG$signal"
+  marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' || true)
+  [ "$marked" = "1:? 私は学生です。" ] || e2e_fail "SIG$signal: marks in the question file: '$marked'"
+  resume=$(iconv -f CP932 -t UTF-8 "$prog/ソラミ君.ini" 2>/dev/null | tr -d '\r')
+  grep -qx 'PProblemNum=2' <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
+  grep -qx "PFileName=$questions" <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
+done
+echo "PASS: SIGTERM and SIGHUP keep the marks and the resume point"
