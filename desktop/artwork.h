@@ -38,6 +38,10 @@ QIcon saveGlyph();
 // The picture in the corner of the result dialog.
 QPixmap resultIllustration();
 
+// The picture of the interval dialog: a stopwatch ticking off the seconds
+// between two questions.
+QPixmap intervalIllustration();
+
 // The splash window's corner picture: a small evening landscape with a rising sun.
 QPixmap splashPicture(int width, int height);
 
