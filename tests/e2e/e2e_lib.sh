@@ -72,6 +72,7 @@ e2e_private_runtime_dir() {
 
 # Waits until process $1 shows a window other than $2 (its modal dialog) and
 # gives it a moment to take the keyboard; fails the test when none appears.
+# The dialog's window id is left in E2E_DIALOG.
 e2e_wait_dialog() {
   local pid="$1" main="$2" dialog=""
   for _ in $(seq 1 50); do
@@ -80,6 +81,7 @@ e2e_wait_dialog() {
     sleep 0.1
   done
   [ -n "$dialog" ] || e2e_fail "no dialog appeared"
+  E2E_DIALOG=$dialog
   sleep 0.5
 }
 

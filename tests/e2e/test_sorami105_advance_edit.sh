@@ -30,23 +30,10 @@ click_client() {
   xdotool mousemove --window "$win" "$1" $((height - 497 + $2)) click 1
   sleep 0.3
 }
-# Waits for a window of the drill other than the main window; focuses it.
-dialog() {
-  local id=""
-  for _ in $(seq 1 50); do
-    id=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | grep -vx "$win" | tail -n1 || true)
-    [ -n "$id" ] && break
-    sleep 0.1
-  done
-  [ -n "$id" ] || e2e_fail "no dialog appeared after $1"
-  xdotool windowfocus --sync "$id" 2>/dev/null || true
-  sleep 0.3
-  echo "$id"
-}
-
 # The automatic-advance button, second column of the small buttons.
 click_client 231 421
-setTimes=$(dialog "the automatic-advance button")
+e2e_wait_dialog "$pid" "$win"
+setTimes=$E2E_DIALOG
 [ "$(xdotool getwindowname "$setTimes")" = '自動送り時間の設定' ] || e2e_fail "interval dialog caption"
 xdotool getwindowgeometry "$setTimes" | grep -q 'Geometry: 348x265' || e2e_fail "interval dialog size"
 e2e_key Return
@@ -56,7 +43,7 @@ click_client 231 473
 
 # The add button: its message box, then the three boxes, then the second press.
 click_client 548 429
-dialog "the first press of the add button" >/dev/null
+e2e_wait_dialog "$pid" "$win"
 e2e_key Return
 click_client 459 128
 e2e_type "Tsuika"
@@ -68,7 +55,7 @@ click_client 548 429
 
 # The end button and OK.
 click_client 501 448
-dialog "the end button" >/dev/null
+e2e_wait_dialog "$pid" "$win"
 e2e_key Return
 for _ in $(seq 1 50); do
   kill -0 "$pid" 2>/dev/null || break
