@@ -85,6 +85,15 @@ e2e_wait_dialog() {
   sleep 0.5
 }
 
+# Clicks the point $2, $3 of the client area of the drill window $1, below
+# its menu bar.
+e2e_click_client() {
+  local height
+  height=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  xdotool mousemove --window "$1" "$2" $((height - 497 + $3)) click 1
+  sleep 0.3
+}
+
 e2e_key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
 
