@@ -208,6 +208,53 @@ QIcon saveGlyph() {
     return QIcon(pm);
 }
 
+QPixmap intervalIllustration() {
+    QPixmap pm(64, 64);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Crown and the two side buttons.
+    p.setPen(QPen(QColor(90, 90, 90), 1));
+    p.setBrush(QColor(200, 160, 40));
+    p.drawRect(QRectF(28, 4, 8, 6));
+    p.drawRect(QRectF(25, 1, 14, 4));
+    p.save();
+    p.translate(32, 36);
+    for (const double angle : {-45.0, 45.0}) {
+        p.save();
+        p.rotate(angle);
+        p.drawRect(QRectF(-3, -31, 6, 6));
+        p.restore();
+    }
+    // Case and dial.
+    QRadialGradient metal(QPointF(-8, -8), 34);
+    metal.setColorAt(0, QColor(255, 240, 170));
+    metal.setColorAt(1, QColor(190, 140, 20));
+    p.setBrush(metal);
+    p.drawEllipse(QPointF(0, 0), 26, 26);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(0, 0), 21, 21);
+    // Ticks: long ones every five seconds.
+    for (int i = 0; i < 60; i += 5) {
+        p.save();
+        p.rotate(i * 6.0);
+        p.setPen(QPen(i % 15 == 0 ? QColor(170, 0, 0) : QColor(40, 40, 40), i % 15 == 0 ? 2 : 1));
+        p.drawLine(QPointF(0, -19), QPointF(0, i % 15 == 0 ? -14 : -16));
+        p.restore();
+    }
+    // The swept part of the interval and the hand.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 120, 120, 120));
+    p.drawPie(QRectF(-17, -17, 34, 34), 90 * 16, -60 * 16);
+    p.setPen(QPen(QColor(180, 0, 0), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(0, 0), QPointF(14.7, -8.5));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(60, 60, 60));
+    p.drawEllipse(QPointF(0, 0), 2.5, 2.5);
+    p.restore();
+    return pm;
+}
+
 QPixmap resultIllustration() {
     // A cheerful round face with a graduate's cap over a small pennant:
     // the learner who has just finished a block.

@@ -42,6 +42,10 @@ QPixmap resultIllustration();
 // Japanese character and a red check, as the menu entry shows it.
 QPixmap programIcon(int size);
 
+// The picture of the interval dialog: a stopwatch ticking off the seconds
+// between two questions.
+QPixmap intervalIllustration();
+
 // The splash window's corner picture: a small evening landscape with a rising sun.
 QPixmap splashPicture(int width, int height);
 

@@ -22,6 +22,8 @@ public:
     void setEnabled(bool on);
     bool enabled() const { return enabled_; }
     bool isActive() const { return timer_.isActive(); }
+    // Milliseconds until the next tick; -1 while stopped.
+    int remainingTime() const { return timer_.remainingTime(); }
 
     // The tick handler; it runs guarded when a platform was given.
     void onTimer(std::function<void()> handler, Platform* platform = nullptr,

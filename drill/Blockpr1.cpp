@@ -4,6 +4,7 @@
 #include "error_guard.h"
 #include "form_kit.h"
 #include "platform.h"
+#include "srmi105_widgets.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -22,20 +23,6 @@ int BlockCountEntered = 0;
 int BlockCancelled = 0;
 
 namespace {
-
-// An up-down spinner that stands on its own: the number it moves is shown
-// by the separate read-only box, so its own text field is hidden and only
-// the two arrows remain.
-class UpDownSpinner : public QSpinBox {
-public:
-    explicit UpDownSpinner(QWidget* parent) : QSpinBox(parent) {
-        // Keys typed while the spinner has the focus must not reach the
-        // hidden text and turn into a number on Enter.
-        lineEdit()->setReadOnly(true);
-        lineEdit()->hide();
-        setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    }
-};
 
 QFont dialogFont() {
     return pixelFont(face::PGothic, 14);
@@ -78,9 +65,6 @@ void TBlockProblem::layOut() {
     UpDown1 = new UpDownSpinner(Panel1);
     UpDown1->setRange(10, 100);
     UpDown1->setValue(10);
-    UpDown1->setSingleStep(1);
-    UpDown1->setWrapping(false);
-    UpDown1->setGroupSeparatorShown(false);
     UpDown1->setGeometry(185, 104, 20, 36);
 
     Label4 = new QLabel(QStringLiteral("題"), Panel1);
@@ -128,12 +112,7 @@ void TBlockProblem::BlockCancelClick() {
 }
 
 void TBlockProblem::keyPressEvent(QKeyEvent* event) {
-    // Esc is the cancel button's key. The title-bar close box is not: it
-    // leaves the dialog without running either button.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        BlockCancel->click();
-        return;
-    }
+    if (escapeClicksCancel(event, BlockCancel)) return;
     QDialog::keyPressEvent(event);
 }
 

@@ -49,6 +49,32 @@ int lastStart(int lineCount) {
 
 } // namespace
 
+void DrillSession::insertQuestion(int at, const std::string& japanese, const std::string& english,
+                                  const std::string& idiom) {
+    const auto where = lines_.begin() + std::clamp(at, 0, lineCount());
+    lines_.insert(where, {japanese, english, idiom});
+    changed_ = true;
+}
+
+void DrillSession::replaceQuestion(int at, const std::string& japanese, const std::string& english,
+                                   const std::string& idiom) {
+    const std::string* texts[3] = {&japanese, &english, &idiom};
+    for (int i = 0; i < 3; ++i) {
+        const int index = at + i;
+        if (index < 0 || index >= lineCount()) continue;
+        lines_[static_cast<size_t>(index)] = *texts[i];
+        changed_ = true;
+    }
+}
+
+void DrillSession::removeQuestion(int at) {
+    if (at < 0 || at >= lineCount()) return;
+    const int end = std::min(at + 3, lineCount());
+    lines_.erase(lines_.begin() + at, lines_.begin() + end);
+    changed_ = true;
+    if (currentLine_ >= lineCount()) currentLine_ = 0;
+}
+
 void DrillSession::load(Lines lines, int seed) {
     lines_ = std::move(lines);
     changed_ = false;

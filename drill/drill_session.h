@@ -63,6 +63,22 @@ public:
     // Line `index`, or an empty line where the list has none.
     const std::string& line(int index) const { return lineAt(lines_, index); }
 
+    // --- Editing the list --------------------------------------------------
+    // Every edit leaves the list changed, so the exit writes it back; none
+    // recounts the mistake marks. A list whose line count is not a multiple
+    // of 3 is edited only where it has lines: nothing past its end is read,
+    // written or erased.
+    // The three lines of a new question, inserted as lines `at` to `at` + 2.
+    void insertQuestion(int at, const std::string& japanese, const std::string& english,
+                        const std::string& idiom);
+    // Lines `at`, `at` + 1 and `at` + 2, as far as the list has them.
+    void replaceQuestion(int at, const std::string& japanese, const std::string& english,
+                         const std::string& idiom);
+    // Removes lines `at` to `at` + 2, as far as the list has them; when the
+    // question in hand is then past the end, question 1 is.
+    void removeQuestion(int at);
+    void setCurrentLine(int line) { currentLine_ = line; }
+
     // The question in hand: its first line, where a move may leave it before
     // the list (an empty list) but never past it.
     int currentLine() const { return currentLine_; }

@@ -234,6 +234,8 @@ void TSorami::connectHandlers() {
     onClick(SpeedButtons[15], &TSorami::EffectSoundClick);
     onClick(SoundNothing, &TSorami::SoundNothingClick);
     onClick(SpeedButtons[16], &TSorami::SoundNothingClick);
+    connectAdvanceHandlers();
+    connectEditHandlers();
 }
 
 // --- Keys -----------------------------------------------------------------

@@ -158,6 +158,11 @@ public:
     bool modelShown() const { return modelShown_ == 1; }
     bool idiomShown() const { return idiomShown_ == 1; }
     bool answerMasked() const { return answerMasked_ == 1; }
+    bool autoRunning() const { return autoRunning_ == 1; }
+    int flashPhase() const { return flashPhase_; }
+    bool flashSound() const { return flashSound_ == 1; }
+    int addStep() const { return addStep_; }
+    int changeStep() const { return changeStep_; }
     int coverPanelHeight() const { return coverPanelHeight_; }
     int exitCoverLeft() const { return exitCoverLeft_; }
     int exitCoverWidth() const { return exitCoverWidth_; }
@@ -230,6 +235,29 @@ public slots:
     void HelpClick();
     void VersionDispClick();
     void ToSrmMiniClick();
+
+    // Automatic and flash advance.
+    void AutoSendClick();
+    void AutoDelayClick();
+    void Timer2Timer();
+    void AutoStopClick();
+    void FlashWavClick();
+
+    // Editing the question list, and the clipboard items.
+    void Tuika_BtnClick();
+    void Henkou_BtnClick();
+    void Cancel_BtnClick();
+    void DataSakuzyoClick();
+    void DataAllSakuzyoClick();
+    void CWabun_BoxClick();
+    void CSeikai_BoxClick();
+    void CKaitou_BoxClick();
+    void FWabun_BoxClick();
+    void FSeikai_BoxClick();
+    void FKaitou_BoxClick();
+    void KWabun_BoxClick();
+    void KSeikai_BoxClick();
+    void KKaitou_BoxClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -304,9 +332,26 @@ private:
     QList<QWidget*> blockLockedControls() const;
     void endBlockRun();
 
+    // Automatic and flash advance.
+    void connectAdvanceHandlers();
+    void startAdvance(bool flash);
+
+    // Editing.
+    void connectEditHandlers();
+    // Shows why an edit cannot start when no question file is open.
+    bool refuseWithoutFile();
+    // Writes the list to the question file. A failure is shown; the list
+    // stays as edited in memory, so the exit can still write it.
+    bool saveEditedList();
+    // A box's text as one question line: `original` when the box still
+    // shows exactly that line, else the typed text with line breaks as blanks.
+    std::string boxLine(const QTextEdit* box, const std::string& original = {}) const;
+    void clipboardCommand(QTextEdit* box, void (QTextEdit::*command)(), QWidget* focusNext);
+
     // Small helpers.
     void setBoxText(QTextEdit* box, const std::string& bytes);
     void setMessage(const QString& text);
+    void setMessagePointSize(int points);
 
     Platform& platform_;
     QPointer<TDemoForm> demoForm_;
@@ -338,7 +383,24 @@ private:
     int modelShown_ = 0;
     int idiomShown_ = 0;
     int answerMasked_ = 0;
+    // The typed answer while the mask is on; during flash advance the held
+    // back text of the correct-answer box.
     std::string savedText_;
+
+    // Automatic and flash advance; Timer2 ticks act only while autoRunning_ is 1.
+    int autoRunning_ = 0;
+    int autoSendMode_ = 0;
+    int flashMode_ = 0;
+    int flashPhase_ = 0; // 1 hide, 2 show, 3 move on; a stop leaves it where it is
+    int autoSendPrepared_ = 0;
+    int flashPrepared_ = 0;
+    int flashSound_ = 0;
+    int flashSoundClicks_ = 0;
+    bool ticking_ = false;
+
+    // Two-press add and change: 1 between the first and the second press.
+    int addStep_ = 0;
+    int changeStep_ = 0;
 };
 
 } // namespace sorami

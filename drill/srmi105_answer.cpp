@@ -27,9 +27,7 @@ void TSorami::KaitouSakuseiClick() {
             setMessage(QStringLiteral("解答文は ") + QString::number(judged.over) +
                        QStringLiteral("文字オ－バ－しています。"));
         } else if (judged.over < 0) {
-            QFont small = CorrectMsg->font();
-            small.setPointSize(9);
-            CorrectMsg->setFont(small);
+            setMessagePointSize(9);
             setMessage(QStringLiteral("解答文は ") + QString::number(-judged.over) +
                        QStringLiteral("文字足りません。"));
         } else {

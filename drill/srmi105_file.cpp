@@ -23,6 +23,12 @@ void TSorami::setMessage(const QString& text) {
     CorrectMsg->setPlainText(displayLineBreaks(text));
 }
 
+void TSorami::setMessagePointSize(int points) {
+    QFont f = CorrectMsg->font();
+    f.setPointSize(points);
+    CorrectMsg->setFont(f);
+}
+
 void TSorami::loadQuestionFile(const QString& path) {
     WabunDisp->clear();
     SeikaiDisp->clear();

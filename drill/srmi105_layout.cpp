@@ -155,6 +155,10 @@ void TSorami::createControls() {
     MsgLetters->setAlignment(Qt::AlignCenter);
     MsgLetters->setFont(pixelFont(15, true));
     CorrectMsg = memo(Client, {});
+    // The instructions of an edit run longer than the line; they wrap, at a
+    // blank or anywhere in Japanese text, so all of them can be read.
+    CorrectMsg->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    CorrectMsg->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     setBackColour(CorrectMsg, Colours::Silver);
     setFontColour(CorrectMsg, Colours::Maroon);
 

@@ -1,5 +1,7 @@
 #include "srmi105_widgets.h"
 
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QVariant>
 #include <algorithm>
@@ -47,6 +49,23 @@ void UpDown::resizeEvent(QResizeEvent*) {
     const int half = width() / 2;
     down_->setGeometry(0, 0, half, height());
     up_->setGeometry(half, 0, width() - half, height());
+}
+
+UpDownSpinner::UpDownSpinner(QWidget* parent) : QSpinBox(parent) {
+    // Keys typed while the spinner has the focus must not reach the hidden
+    // text and turn into a number on Enter.
+    lineEdit()->setReadOnly(true);
+    lineEdit()->hide();
+    setButtonSymbols(QAbstractSpinBox::UpDownArrows);
+    setWrapping(false);
+    setSingleStep(1);
+    setGroupSeparatorShown(false);
+}
+
+bool escapeClicksCancel(QKeyEvent* event, QAbstractButton* cancel) {
+    if (event->key() != Qt::Key_Escape || event->modifiers() != Qt::NoModifier) return false;
+    cancel->click();
+    return true;
 }
 
 } // namespace sorami

@@ -3,6 +3,7 @@
 // and the caption-colour "lamps" of its buttons.
 #include "form_kit.h"
 
+#include <QSpinBox>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QWidget>
@@ -45,5 +46,19 @@ private:
     QToolButton* up_;
     int min_ = 0, max_ = 100, position_ = 0;
 };
+
+// The spinner of the drill's small dialogs. It stands on its own: the number
+// it moves is shown by a separate read-only box, so its own text field is
+// hidden and only the two arrows remain.
+class UpDownSpinner : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit UpDownSpinner(QWidget* parent = nullptr);
+};
+
+// Esc without modifiers clicks the dialog's cancel button; true when it did.
+// The title-bar close box is deliberately not routed here: it leaves a
+// dialog without running either button.
+bool escapeClicksCancel(QKeyEvent* event, QAbstractButton* cancel);
 
 } // namespace sorami

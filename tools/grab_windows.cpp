@@ -3,6 +3,7 @@
 //   build/toolbin/grab_windows OUTDIR [QUESTION_FILE]
 // The drill is shown with the question file loaded (the bundled sample by
 // default) and one answer typed.
+#include "Settime1.h"
 #include "SrmMinifm.h"
 #include "app_setup.h"
 #include "fake_platform.h"
@@ -77,6 +78,28 @@ int main(int argc, char** argv) {
     drill.FileOpn->trigger();
     drill.KaitouDisp->setPlainText(QStringLiteral("I am a student."));
     save(drill, out, QStringLiteral("drill.png"));
+
+    sorami::TSetTimes setTimes(fake);
+    save(setTimes, out, QStringLiteral("settimes.png"));
+    setTimes.hide();
+    // Flash advance at 3 seconds with the correct-answer display on, at the
+    // tick that shows the held-back answer.
+    drill.KaitouHyouziClick();
+    drill.KaitouDisp->clear();
+    QTimer::singleShot(50, [] {
+        if (auto* d = qobject_cast<sorami::TSetTimes*>(QApplication::activeModalWidget()))
+            d->BitBtn1->click();
+    });
+    drill.AutoDelay->click();
+    drill.Timer2->fire();
+    save(drill, out, QStringLiteral("drill-flash.png"));
+    drill.AutoStop->click();
+    // The first press of add, with the learner halfway through typing.
+    drill.Tuika_Btn->click();
+    drill.WabunDisp->setPlainText(QStringLiteral("私は毎朝六時に起きます。"));
+    drill.SeikaiDisp->setPlainText(QStringLiteral("I get up at six every morning."));
+    save(drill, out, QStringLiteral("drill-add.png"));
+    drill.Cancel_Btn->click();
 
     sorami::TSoramiMiniVer viewer(fake, sorami::ViewerBuild::StandAlone);
     fake.fileAnswers.push_back(sample);

@@ -72,6 +72,7 @@ e2e_private_runtime_dir() {
 
 # Waits until process $1 shows a window other than $2 (its modal dialog) and
 # gives it a moment to take the keyboard; fails the test when none appears.
+# The dialog's window id is left in E2E_DIALOG.
 e2e_wait_dialog() {
   local pid="$1" main="$2" dialog=""
   for _ in $(seq 1 50); do
@@ -80,7 +81,17 @@ e2e_wait_dialog() {
     sleep 0.1
   done
   [ -n "$dialog" ] || e2e_fail "no dialog appeared"
+  E2E_DIALOG=$dialog
   sleep 0.5
+}
+
+# Clicks the point $2, $3 of the client area of the drill window $1, below
+# its menu bar.
+e2e_click_client() {
+  local height
+  height=$(xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
+  xdotool mousemove --window "$1" "$2" $((height - 497 + $3)) click 1
+  sleep 0.3
 }
 
 e2e_key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }

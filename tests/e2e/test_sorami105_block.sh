@@ -67,14 +67,6 @@ check_dialog() {
     import -window "$id" "$shots/$4.png" 2>/dev/null || true
   fi
 }
-# Clicks a point of the main window's client area (below the menu bar).
-click_client() {
-  local geometry width height
-  geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
-  read -r width height <<<"$geometry"
-  xdotool mousemove --window "$win" "$1" $((height - 497 + $2)) click 1
-  sleep 0.3
-}
 
 namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
 xdotool windowfocus --sync "$namebox" 2>/dev/null || true
@@ -103,7 +95,7 @@ score="$prog/成績.dat"
 [ -f "$score" ] || e2e_fail "erasing did not create the score file"
 
 # The block button: the lower panel's first small button.
-click_client 190 421
+e2e_click_client "$win" 190 421
 sizebox=$(wait_dialog) || e2e_fail "no block-size dialog"
 check_dialog "$sizebox" 'ブロック問題出題数' '371x230' TBlockProblem
 key Return
@@ -111,7 +103,7 @@ wait_gone "$sizebox"
 alive
 
 # The answer button has the focus; the learner clicks into the answer box.
-click_client 459 340
+e2e_click_client "$win" 459 340
 for k in $(seq 1 10); do
   if [ "$k" = 7 ]; then type_text "Answer seven"; else type_text "Answer $k."; fi
   key Return
