@@ -3,6 +3,7 @@
 //   build/toolbin/grab_windows OUTDIR [QUESTION_FILE]
 // The drill is shown with the question file loaded (the bundled sample by
 // default) and one answer typed.
+#include "LkOVer10.h"
 #include "Settime1.h"
 #include "SrmMinifm.h"
 #include "app_setup.h"
@@ -19,6 +20,7 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -78,6 +80,18 @@ int main(int argc, char** argv) {
     drill.FileOpn->trigger();
     drill.KaitouDisp->setPlainText(QStringLiteral("I am a student."));
     save(drill, out, QStringLiteral("drill.png"));
+    // Both covers folded away: the speed buttons and the session-end group.
+    drill.SpeedButton->click();
+    drill.SysExit->click();
+    drill.Timer1->fire();
+    save(drill, out, QStringLiteral("drill-covers.png"));
+    drill.SpeedButton->click();
+    drill.SysExit->click();
+    drill.Timer1->fire();
+
+    sorami::TLkOVer10 version;
+    save(version, out, QStringLiteral("version.png"));
+    version.hide();
 
     sorami::TSetTimes setTimes(fake);
     save(setTimes, out, QStringLiteral("settimes.png"));
@@ -107,6 +121,16 @@ int main(int argc, char** argv) {
     viewer.Imi->click();
     save(viewer, out, QStringLiteral("viewer.png"));
 
+    // The card viewer as the drill's "Min" button opens it.
+    sorami::TSoramiMiniVer inDrill(fake, sorami::ViewerBuild::InDrill);
+    fake.messageAnswers.push_back(sorami::MsgResult::No);
+    fake.fileAnswers.push_back(sample);
+    inDrill.Yomikomi->click();
+    inDrill.Susumeru->click();
+    inDrill.Ideom->click();
+    save(inDrill, out, QStringLiteral("viewer-indrill.png"));
+    inDrill.hide();
+
     sorami::TSoramiMini mini(fake);
     fake.fileAnswers.push_back(sample);
     mini.FileOpen->click();
@@ -127,6 +151,15 @@ int main(int argc, char** argv) {
     sorami::FontChooser chooser;
     chooser.font = sorami::pointFontSpec(sorami::face::Mincho, 20);
     platform.chooseFont(nullptr, chooser);
+    // The help page, from the pages shipped with the programs.
+    QDir(scratch.path()).mkpath(QStringLiteral("help"));
+    QFile::copy(QStringLiteral(SORAMI_HELP_DIR "/Sorami10.html"),
+                scratch.filePath(QStringLiteral("help/Sorami10.html")));
+    platform.showHelp(nullptr, QStringLiteral("Sorami10.hlp"));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<QTextBrowser*>(w) && w->isVisible())
+            save(*w, out, QStringLiteral("help.png"));
+    platform.quitHelp();
     grabNextDialog(out, QStringLiteral("messagebox.png"));
     platform.messageBox(nullptr, QStringLiteral("まだ一つも問題をやっていませんよ!"),
                         sorami::MsgIcon::None, sorami::MsgButtons::Ok);
