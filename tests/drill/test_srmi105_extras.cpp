@@ -47,6 +47,7 @@ private slots:
     void clockTexts();
     void covers();
     void sessionEndGroup();
+    void helpAndVersion();
     void cardViewer_data();
     void cardViewer();
 };
@@ -248,6 +249,24 @@ void TestSrmi105Extras::sessionEndGroup() {
                        E{SessionEnd::PowerOff, false}, E{SessionEnd::Reboot, false},
                        E{SessionEnd::ShutDown, false}}));
     QCOMPARE(s.fake.messages.size(), 0); // no question asked
+}
+
+// The help menu opens the drill's help file; the version menu item and the
+// speed button each show the version dialog modally.
+void TestSrmi105Extras::helpAndVersion() {
+    Started s(std::nullopt);
+    s.w->EMemNote->trigger();
+    QCOMPARE(s.fake.helpShown, QStringList{QStringLiteral("Sorami10.hlp")});
+    ModalScript script;
+    for (int i = 0; i < 2; ++i)
+        script.then([](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("バージョン情報"));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+    s.w->EMemoDispVersion->trigger();
+    s.w->SpeedButtons[17]->click();
+    QCOMPARE(script.seen, (QStringList{"sorami::TLkOVer10", "sorami::TLkOVer10"}));
+    QVERIFY(script.faults.isEmpty());
 }
 
 void TestSrmi105Extras::cardViewer_data() {
