@@ -9,7 +9,11 @@ Document readPlainText(std::string_view bytes, std::size_t maxChars) {
     Document doc;
     // No character takes more than two bytes: what lies further cannot fit.
     if (maxChars < bytes.size() / 2) bytes = bytes.substr(0, 2 * maxChars + 2);
-    const QString all = fromSjis(bytes);
+    QString all = fromSjis(bytes);
+    // Control characters other than tabs and breaks are no text anyone
+    // typed, and rich text could not keep them.
+    all.removeIf(
+        [](QChar c) { return c.unicode() < 0x20 && c != u'\t' && c != u'\r' && c != u'\n'; });
     std::size_t budget = maxChars;
     qsizetype start = 0;
     const qsizetype n = all.size();

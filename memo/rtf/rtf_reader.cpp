@@ -107,6 +107,7 @@ private:
     int fontNumber_ = 0;
     int fontCharset_ = 1;
     std::string fontName_;
+    bool fontEnded_ = false; // its ';' came: what follows until the next \f is no name
     // The colour table entry being read.
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colourGiven_ = false;
@@ -173,10 +174,12 @@ private:
     }
 
     void flush() {
+        // Control characters are no text anyone typed (no trail byte is one).
+        std::erase_if(pending_, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
         if (pending_.empty()) return;
         const State& s = stack_.back();
         if (s.dest == Dest::FontTable) {
-            fontName_ += pending_;
+            if (!fontEnded_) fontName_ += pending_;
         } else if (s.dest == Dest::Colours) {
             // Colour entries end at ';'; other text there means nothing.
             for (const char c : pending_)
@@ -190,7 +193,7 @@ private:
     void endFont() {
         if (fontName_.empty()) return;
         std::string_view name = fontName_;
-        while (!name.empty() && (name.back() == ' ' || name.back() == ';'))
+        while (!name.empty() && name.back() == ' ')
             name.remove_suffix(1);
         while (!name.empty() && name.front() == ' ')
             name.remove_prefix(1);
@@ -345,7 +348,10 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
         if (!hasParam) return;
         if (!dropFallback()) {
             const auto unit = static_cast<char16_t>(param < 0 ? param + 65536 : param);
-            appendText(QString(QChar(unit)));
+            if (unit >= 0x20)
+                appendText(QString(QChar(unit)));
+            else if (unit == u'\t')
+                appendText(QStringLiteral("\t"));
         }
         skipFallback_ = s.uc;
         return;
@@ -360,6 +366,7 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
             endFont();
             fontNumber_ = param;
             fontCharset_ = 1;
+            fontEnded_ = false;
         } else if (w == "fcharset") {
             fontCharset_ = param;
         }
@@ -397,6 +404,7 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
     } else if (w == "fonttbl") {
         s.dest = Dest::FontTable;
         fontName_.clear();
+        fontEnded_ = false;
         fontCharset_ = 1;
     } else if (w == "colortbl") {
         s.dest = Dest::Colours;
@@ -572,6 +580,12 @@ Document Reader::run() {
             continue;
         }
         if (dropFallback()) continue;
+        if (c == ';' && st().dest == Dest::FontTable) { // a name's end; \'3b is part of one
+            flush();
+            endFont();
+            fontEnded_ = true;
+            continue;
+        }
         pending_.push_back(c);
     }
     flush();

@@ -56,7 +56,17 @@ private:
     std::string out_;
     int uc_ = 1; // the \uc in force in the run being written
 
-    static QString faceOf(const CharFormat& f) { return f.face.isEmpty() ? FallbackFace : f.face; }
+    // The face as the font table can hold it: no control characters, no
+    // blanks at either end (readers drop them), never empty.
+    static QString faceOf(const CharFormat& f) {
+        QString face = f.face;
+        face.removeIf([](QChar c) { return c.unicode() < 0x20; });
+        while (face.startsWith(u' '))
+            face.remove(0, 1);
+        while (face.endsWith(u' '))
+            face.chop(1);
+        return face.isEmpty() ? FallbackFace : face;
+    }
 
     std::size_t fontIndex(const QString& face) const {
         return static_cast<std::size_t>(std::find(faces_.begin(), faces_.end(), face) -
