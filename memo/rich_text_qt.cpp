@@ -12,8 +12,11 @@ namespace {
 
 QTextCharFormat toQt(const CharFormat& f) {
     QTextCharFormat q;
-    if (!f.face.isEmpty()) q.setFontFamilies(QStringList{f.face});
-    q.setFontPointSize(f.halfPoints / 2.0);
+    // Text of no face (a plain file) takes the box's base font, size and all.
+    if (!f.face.isEmpty()) {
+        q.setFontFamilies(QStringList{f.face});
+        q.setFontPointSize(f.halfPoints / 2.0);
+    }
     q.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
     q.setFontItalic(f.italic);
     q.setFontUnderline(f.underline);
