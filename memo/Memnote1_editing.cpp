@@ -313,7 +313,7 @@ void TSrmMemNote::BulletClick() {
             else {
                 QTextListFormat lf;
                 lf.setStyle(QTextListFormat::ListDisc);
-                lf.setIndent(0);
+                lf.setIndent(1); // room for the bullet left of the text
                 list = c.createList(lf);
             }
         } else {

@@ -82,7 +82,7 @@ void toTextDocument(const Document& in, QTextDocument& out) {
         } else {
             QTextListFormat lf;
             lf.setStyle(QTextListFormat::ListDisc);
-            lf.setIndent(0);
+            lf.setIndent(1);              // room for the bullet left of the text
             list = cursor.createList(lf); // keeps the block's margins
         }
         for (const auto& r : p.runs)
