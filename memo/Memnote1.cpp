@@ -31,6 +31,7 @@ const QString RichPanelOpening = QStringLiteral("書式付きファイル形式�
 const QString RichPanelSwitch = QStringLiteral("書式付きファイル形式（Rich形式）です。");
 const QString PlainPanel = QStringLiteral("通常のテキストファイル形式です。");
 const QString ModifiedPanel = QStringLiteral("変更あり");
+constexpr std::size_t LongParagraph = 4096;
 
 // The busy cursor while a command works; the normal one again however it ends.
 class BusyCursor {
@@ -410,6 +411,15 @@ void TSrmMemNote::writeTo(const QString& path) {
 
 void TSrmMemNote::loadInto(const QString& path) {
     const rich::Document doc = readMemoFile(path, mode_);
+    // Qt lays out a paragraph without spaces in time that grows with the
+    // square of its length (a minute for a megabyte): a file with a
+    // paragraph far longer than any note is wrapped anywhere instead.
+    std::size_t longest = 0;
+    for (const auto& p : doc.paragraphs)
+        longest = std::max(longest, static_cast<std::size_t>(p.text().size()));
+    SoramiMemo->setWordWrapMode(longest > LongParagraph
+                                    ? QTextOption::WrapAnywhere
+                                    : QTextOption::WrapAtWordBoundaryOrAnywhere);
     rich::toTextDocument(doc, *SoramiMemo->document());
     if (doc.truncated)
         platform_.errorBox(this,

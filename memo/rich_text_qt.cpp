@@ -64,30 +64,55 @@ void toTextDocument(const Document& in, QTextDocument& out) {
     out.clear();
     QTextCursor cursor(&out);
     cursor.beginEditBlock();
+    // Text goes in as few insertions as the formats allow: paragraphs that
+    // share their block format join the pending text with a line feed,
+    // which the cursor turns into a paragraph break. A plain file is then
+    // one insertion, not one per line.
+    QString pending;
+    CharFormat pendingFormat;
+    auto flush = [&] {
+        if (!pending.isEmpty()) cursor.insertText(pending, toQt(pendingFormat));
+        pending.clear();
+    };
+    auto add = [&](const QString& text, const CharFormat& f) {
+        if (!pending.isEmpty() && !(f == pendingFormat)) flush();
+        if (pending.isEmpty()) pendingFormat = f;
+        pending += text;
+    };
     QTextList* list = nullptr;
-    bool first = true;
+    const Paragraph* previous = nullptr;
     for (const auto& p : in.paragraphs) {
-        QTextBlockFormat bf;
-        bf.setLeftMargin(twipsToPixels(p.leftIndent));
-        bf.setTextIndent(twipsToPixels(p.firstIndent));
-        if (first)
-            cursor.setBlockFormat(bf);
-        else
-            cursor.insertBlock(bf, QTextCharFormat());
-        first = false;
-        if (!p.bullet) {
-            list = nullptr;
-        } else if (list) {
-            list->add(cursor.block());
+        const bool sameBlock = previous && !p.bullet && !previous->bullet &&
+                               p.leftIndent == previous->leftIndent &&
+                               p.firstIndent == previous->firstIndent;
+        if (sameBlock) {
+            add(QStringLiteral("\n"),
+                pending.isEmpty() && !p.runs.empty() ? p.runs.front().format : pendingFormat);
         } else {
-            QTextListFormat lf;
-            lf.setStyle(QTextListFormat::ListDisc);
-            lf.setIndent(1);              // room for the bullet left of the text
-            list = cursor.createList(lf); // keeps the block's margins
+            flush();
+            QTextBlockFormat bf;
+            bf.setLeftMargin(twipsToPixels(p.leftIndent));
+            bf.setTextIndent(twipsToPixels(p.firstIndent));
+            if (!previous)
+                cursor.setBlockFormat(bf);
+            else
+                cursor.insertBlock(bf, QTextCharFormat());
+            if (!p.bullet) {
+                list = nullptr;
+            } else if (list) {
+                list->add(cursor.block());
+            } else {
+                QTextListFormat lf;
+                lf.setStyle(QTextListFormat::ListDisc);
+                lf.setIndent(1);              // room for the bullet left of the text
+                list = cursor.createList(lf); // keeps the block's margins
+            }
         }
         for (const auto& r : p.runs)
-            cursor.insertText(r.text, toQt(r.format));
+            add(r.text, r.format);
+        previous = &p;
     }
+    flush();
     cursor.endEditBlock();
 }
 

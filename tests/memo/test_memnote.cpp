@@ -10,6 +10,7 @@
 #include "rich_text_qt.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -165,6 +166,47 @@ private slots:
         QCOMPARE(fileBytes(path("ro.mem")), QByteArray("old"));
         QCOMPARE(platform_.errorTexts().size(), 1);
         QVERIFY(note_->MemoFileName->text().isEmpty());
+    }
+
+    // Any file opens in the window without a hang, within a second for a
+    // few megabytes of notes; a single paragraph of a million characters
+    // takes longer to lay out, but not minutes. What is past the memo's
+    // limit is cut, and said so.
+    void openBadFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<int>("msLimit");
+        QTest::newRow("50 MB on one line") << QByteArray(50 << 20, 'a') << true << 3000;
+        QTest::newRow("3 MB of RTF") << "{\\rtf1 " + QByteArray(3 << 20, 'x') + "}" << true << 3000;
+        QByteArray lines;
+        while (lines.size() < (2 << 20))
+            lines += "\x93\xfa\x96\x7b\x8c\xea text of a line\r\n";
+        QTest::newRow("2 MB of lines") << lines << true << 1500;
+        QTest::newRow("100,000 nested groups")
+            << "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "}" << false
+            << 1000;
+    }
+    void openBadFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cut);
+        QFETCH(int, msLimit);
+        QFile f(path("big.mem"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        note_->RichFIleClick();
+        platform_.fileAnswers.push_back(f.fileName());
+        QElapsedTimer t;
+        t.start();
+        note_->MemoOpenClick();
+        QCoreApplication::processEvents(); // the layout of what is shown
+        const auto ms = t.elapsed();
+        qInfo("%lld ms", static_cast<long long>(ms));
+        QVERIFY(note_->SoramiMemo->document()->characterCount() - 1 <= 1000000);
+        QCOMPARE(platform_.errorTexts().size(), cut ? 1 : 0);
+#if !defined(__SANITIZE_ADDRESS__)
+        QVERIFY(ms < msLimit);
+#endif
     }
 
     void openWithoutNameAnsweredNo() {
