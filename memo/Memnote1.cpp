@@ -532,8 +532,16 @@ void TSrmMemNote::FontChangeClick() {
 void TSrmMemNote::QuitClick() {
     CheckMark();
     Exit->setChecked(true);
-    SaveMemoSettings();
+    // A failed settings write is reported once and does not keep the
+    // notebook open.
+    bool written = false;
+    guarded(platform_, this, [&] {
+        SaveMemoSettings();
+        written = true;
+    });
+    settingsWriteFailed_ = !written;
     close();
+    settingsWriteFailed_ = false;
 }
 
 // Whether the window may close. Modified text is not thrown away unasked:
@@ -554,7 +562,7 @@ bool TSrmMemNote::FormCloseQuery() {
             }
         }
     }
-    guarded(platform_, this, [this] { SaveMemoSettings(); });
+    if (!settingsWriteFailed_) guarded(platform_, this, [this] { SaveMemoSettings(); });
     return true;
 }
 

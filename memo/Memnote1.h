@@ -193,6 +193,7 @@ private:
     MemoMode mode_ = MemoMode::Plain;
     int overwriteToggle_ = 0;
     bool closing_ = false;
+    bool settingsWriteFailed_ = false;
     QList<QKeySequence> shortcuts_;
 };
 

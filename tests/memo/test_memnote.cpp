@@ -9,6 +9,7 @@
 #include "program_paths.h"
 #include "rich_text_qt.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextList>
+#include <QTimer>
 #include <QToolButton>
 #include <QtTest>
 #include <memory>
@@ -207,6 +209,29 @@ private slots:
 #if !defined(__SANITIZE_ADDRESS__)
         QVERIFY(ms < msLimit);
 #endif
+    }
+
+    // Opening from the drill: the cue, the memo INI applied, modal, and the
+    // help viewer told to quit afterwards; a settings file that cannot be
+    // written is reported once and the notebook still closes.
+    void openFromDrill() {
+        MemoSettings rich;
+        rich.plainText = false;
+        writeMemoSettings(memoIniPath(), rich);
+        QFile(memoIniPath()).setPermissions(QFileDevice::ReadOwner);
+        MemoMode seen = MemoMode::Plain;
+        QTimer::singleShot(0, [&] {
+            auto* open = qobject_cast<TSrmMemNote*>(QApplication::activeModalWidget());
+            QVERIFY(open);
+            seen = open->fileMode();
+            open->QuitClick();
+        });
+        openMemoNote(platform_, nullptr);
+        QFile(memoIniPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(seen, MemoMode::Rich);
+        QCOMPARE(platform_.sounds, (QList<FakePlatform::Sound>{{"up.wav", false}}));
+        QCOMPARE(platform_.helpQuits, 1);
+        QCOMPARE(platform_.errorTexts().size(), 1);
     }
 
     void openWithoutNameAnsweredNo() {

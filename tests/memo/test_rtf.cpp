@@ -9,6 +9,9 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextDocument>
 #include <QtTest>
 
@@ -224,6 +227,41 @@ private slots:
         toTextDocument(expected, box);
         QCOMPARE(box.toPlainText(), expected.text().replace(QChar(LineBreak), u'\n'));
         QCOMPARE(fromTextDocument(box), expected);
+    }
+
+    // What the memo writes opens in LibreOffice Writer with the same text,
+    // bullets included (when it is installed; its start is slow, so one
+    // document with everything).
+    void libreOfficeReadsIt() {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty()) QSKIP("LibreOffice Writer is not installed");
+        QTemporaryDir dir;
+        CharFormat bold = fmt(), red = fmt(QStringLiteral("ＭＳ 明朝"), 40);
+        bold.bold = bold.underline = bold.strikeOut = bold.italic = true;
+        red.colour = 0x0000FFu;
+        const Document d =
+            doc({para({{"plain ", fmt()}, {"bold", bold}, {QStringLiteral(" 赤い字"), red}}),
+                 para({{QStringLiteral("日本語のメモ、ｶﾀｶﾅ、ソ表、♥"), fmt()}}),
+                 para({{QStringLiteral("項目一"), fmt()}}, true, 200, -200),
+                 para({{QStringLiteral("a\tb {c}\\d"), fmt()}})});
+        QFile rtf(dir.filePath("memo.rtf"));
+        QVERIFY(rtf.open(QIODevice::WriteOnly));
+        rtf.write(QByteArray::fromStdString(writeRtf(d)));
+        rtf.close();
+        QProcess lo;
+        lo.start(soffice, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless",
+                           "--convert-to", "txt:Text (encoded):UTF8", "--outdir", dir.path(),
+                           rtf.fileName()});
+        QVERIFY(lo.waitForFinished(180000));
+        QFile txt(dir.filePath("memo.txt"));
+        QVERIFY2(txt.open(QIODevice::ReadOnly), lo.readAllStandardError().constData());
+        QStringList lines = QString::fromUtf8(txt.readAll()).remove(QChar(0xFEFF)).split(u'\n');
+        for (auto& l : lines)
+            l = l.trimmed();
+        QCOMPARE(lines.mid(0, 4),
+                 (QStringList{QStringLiteral("plain bold 赤い字"),
+                              QStringLiteral("日本語のメモ、ｶﾀｶﾅ、ソ表、♥"),
+                              QStringLiteral("• 項目一"), QStringLiteral("a\tb {c}\\d")}));
     }
 
     // No input crashes, hangs or grows the memo past its limit.
