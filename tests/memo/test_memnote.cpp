@@ -291,6 +291,41 @@ private slots:
         QCOMPARE(note_->panelText(0), panel);
     }
 
+    // Insert switches the box and its panel; the modified panel follows keys.
+    void insertKey() {
+        QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QCOMPARE(note_->panelText(1), QStringLiteral("上書き"));
+        QVERIFY(note_->SoramiMemo->overwriteMode());
+        QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QCOMPARE(note_->panelText(1), QStringLiteral("挿入"));
+        QVERIFY(note_->panelText(2).isEmpty());
+        type("x");
+        QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
+    }
+
+    // Shift + left click deletes from the caret to the clicked point; a
+    // plain click deletes nothing.
+    void shiftClickDeletes_data() {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << "fghij";
+        QTest::newRow("plain") << Qt::KeyboardModifiers() << "abcdefghij";
+        QTest::newRow("shift+ctrl")
+            << Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier) << "abcdefghij";
+    }
+    void shiftClickDeletes() {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, left);
+        note_->SoramiMemo->setPlainText(QStringLiteral("abcdefghij"));
+        QTextCursor c = note_->SoramiMemo->textCursor();
+        c.setPosition(5);
+        const QPoint at = note_->SoramiMemo->cursorRect(c).center();
+        c.setPosition(0);
+        note_->SoramiMemo->setTextCursor(c);
+        QTest::mouseClick(note_->SoramiMemo->viewport(), Qt::LeftButton, modifiers, at);
+        QCOMPARE(note_->SoramiMemo->toPlainText(), left);
+    }
+
     // The bullet command alternates across windows of the same run.
     void bulletsAcrossWindows() {
         type("a");
