@@ -420,7 +420,7 @@ void TSrmMemNote::loadInto(const QString& path) {
     SoramiMemo->setWordWrapMode(longest > LongParagraph
                                     ? QTextOption::WrapAnywhere
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    rich::toTextDocument(doc, *SoramiMemo->document());
+    SoramiMemo->showDocument(doc);
     if (doc.truncated)
         platform_.errorBox(this,
                            fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は長すぎます。\r\n"

@@ -47,6 +47,10 @@ class MemoEdit : public QTextEdit {
     Q_OBJECT
 public:
     MemoEdit(TSrmMemNote* form, QWidget* parent);
+    // Shows a document read from a file, with nothing to undo. It is built
+    // apart from the box and then handed over: built in place, every
+    // paragraph would be laid out as it came in.
+    void showDocument(const rich::Document& doc);
 
 protected:
     bool event(QEvent* e) override;
@@ -57,6 +61,7 @@ protected:
 
 private:
     void keepWithinLimit(int position, int added);
+    void watchLimit();
     TSrmMemNote* form_;
 };
 

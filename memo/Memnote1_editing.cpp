@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -28,8 +29,27 @@ namespace sorami {
 // --- The box ----------------------------------------------------------------
 
 MemoEdit::MemoEdit(TSrmMemNote* form, QWidget* parent) : QTextEdit(parent), form_(form) {
+    watchLimit();
+}
+
+void MemoEdit::watchLimit() {
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int, int added) { keepWithinLimit(position, added); });
+}
+
+void MemoEdit::showDocument(const rich::Document& doc) {
+    auto* fresh = new QTextDocument(this);
+    fresh->setDefaultFont(document()->defaultFont());
+    fresh->setDefaultTextOption(document()->defaultTextOption()); // the wrap mode
+    fresh->setUndoRedoEnabled(false);
+    rich::toTextDocument(doc, *fresh);
+    fresh->setUndoRedoEnabled(true);
+    // The box deletes a document of its own that it lets go; the one it
+    // was made with belongs to it otherwise, and is not needed any more.
+    const QPointer<QTextDocument> old = document();
+    setDocument(fresh);
+    if (old) old->deleteLater();
+    watchLimit();
 }
 
 // What goes past the memo's limit is taken off the end of what came in.

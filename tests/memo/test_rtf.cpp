@@ -7,7 +7,6 @@
 #include "rich_text_qt.h"
 #include "sjis_text.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -15,6 +14,7 @@
 #include <QTextDocument>
 #include <QtTest>
 
+#include <ctime>
 #include <random>
 
 using namespace sorami::rich;
@@ -343,20 +343,16 @@ private slots:
         while (rtf.size() < (4u << 20))
             rtf += line;
         rtf += "}";
-        QElapsedTimer timer;
-        timer.start();
+        // Processor time: other programs on the machine do not count.
+        const std::clock_t start = std::clock();
         const auto d = readRtf(rtf);
-        const auto elapsed = timer.elapsed();
+        const auto elapsed = static_cast<long long>((std::clock() - start) * 1000 / CLOCKS_PER_SEC);
         QVERIFY(d);
         QVERIFY(d->paragraphs.size() > 50000);
 #if !defined(__SANITIZE_ADDRESS__)
         QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed) + " ms"));
 #endif
-        timer.restart();
-        QTextDocument box;
-        toTextDocument(*d, box);
-        qInfo("read %lld ms, into the box %lld ms", static_cast<long long>(elapsed),
-              static_cast<long long>(timer.elapsed()));
+        qInfo("read in %lld ms", elapsed);
     }
 
     // Plain files: Shift-JIS, any line ending read, CR LF written.
