@@ -91,7 +91,8 @@ public:
     virtual bool chooseFont(QWidget* parent, FontChooser& chooser) = 0;
     virtual bool chooseColour(QWidget* parent, ColourChooser& chooser) = 0;
 
-    // Print dialog followed by printing the document; false when cancelled.
+    // Print dialog followed by printing the document, every page of it,
+    // as a job named by its title; false when cancelled.
     virtual bool printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                                const QTextDocument* selection) = 0;
 

@@ -414,10 +414,13 @@ bool QtPlatform::chooseColour(QWidget* parent, ColourChooser& chooser) {
 bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                                const QTextDocument* selection) {
     QPrinter printer(QPrinter::HighResolution);
+    // The print job is named by the document's title (the memo's file).
+    printer.setDocName(doc.metaInformation(QTextDocument::DocumentTitle));
     QPrintDialog dlg(&printer, parent);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
     if (dlg.exec() != QDialog::Accepted) return false;
+    printer.setFromTo(0, 0); // the range offered is not applied: every page prints
     if (printer.printRange() == QPrinter::Selection && selection)
         selection->print(&printer);
     else

@@ -235,6 +235,7 @@ public slots:
     void HelpClick();
     void VersionDispClick();
     void ToSrmMiniClick();
+    void EMemoNoteClick();
 
     // Automatic and flash advance.
     void AutoSendClick();

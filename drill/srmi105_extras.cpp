@@ -4,6 +4,7 @@
 #include "srmi105.h"
 
 #include "LkOVer10.h"
+#include "Memnote1.h"
 #include "SrmMinifm.h"
 #include "clock_text.h"
 #include "colour_qt.h"
@@ -111,6 +112,8 @@ void TSorami::connectExtrasHandlers() {
     onAction(EMemoDispVersion, &TSorami::VersionDispClick);
     onButton(SpeedButtons[17], &TSorami::VersionDispClick);
     onButton(ToSrmMini, &TSorami::ToSrmMiniClick);
+    for (QAction* a : {EMemoNote, N20})
+        onAction(a, &TSorami::EMemoNoteClick);
 }
 
 // --- Appearance -----------------------------------------------------------
@@ -262,6 +265,10 @@ void TSorami::HelpClick() {
 void TSorami::VersionDispClick() {
     TLkOVer10 dialog;
     dialog.exec();
+}
+
+void TSorami::EMemoNoteClick() {
+    openMemoNote(platform_, this);
 }
 
 void TSorami::ToSrmMiniClick() {

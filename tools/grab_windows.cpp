@@ -4,6 +4,7 @@
 // The drill is shown with the question file loaded (the bundled sample by
 // default) and one answer typed.
 #include "LkOVer10.h"
+#include "Memnote1.h"
 #include "Settime1.h"
 #include "SrmMinifm.h"
 #include "app_setup.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -136,6 +138,19 @@ int main(int argc, char** argv) {
     mini.FileOpen->click();
     mini.SpeedButton1->click();
     save(mini, out, QStringLiteral("minidrill.png"));
+
+    // The memo notebook with a rich-text file of the rich edit control's kind.
+    sorami::TSrmMemNote memo(fake);
+    sorami::MemoSettings memoSettings;
+    memoSettings.plainText = false;
+    memo.applySettings(memoSettings);
+    fake.fileAnswers.push_back(QStringLiteral(SORAMI_MEMO_SAMPLE));
+    memo.MemoOpenClick();
+    save(memo, out, QStringLiteral("memo.png"));
+    memo.SearchKeyWordClick();
+    memo.FindDialog1->FindText->setText(QStringLiteral("項目"));
+    save(*memo.FindDialog1, out, QStringLiteral("memo-find.png"));
+    memo.FindDialog1->hide();
 
     // The standard dialogs as the learner meets them.
     sorami::QtPlatform platform;

@@ -91,6 +91,8 @@ public:
             break;
         }
         QCoreApplication::processEvents();
+        // Windows released after closing go, as the main loop lets them go.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (!window_->isVisible()) window_->show(); // closed: the learner starts it again
     }
 
@@ -150,8 +152,13 @@ private:
 
     void triggerSomeAction() {
         QList<QAction*> actions;
-        for (auto* a : window_->findChildren<QAction*>())
+        for (auto* a : window_->findChildren<QAction*>()) {
+            // Only the window's own commands: a notebook it opened and closed
+            // is another window, whose commands act on that window's files.
+            const auto* owner = qobject_cast<QWidget*>(a->parent());
+            if (owner && owner->window() != window_) continue;
             if (a->isEnabled() && !a->isSeparator() && !a->menu()) actions << a;
+        }
         if (actions.isEmpty()) return;
         QAction* a = actions.at(pick(int(actions.size())));
         lastAction = QStringLiteral("menu ") + a->text();

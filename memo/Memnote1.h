@@ -1,0 +1,211 @@
+#pragma once
+// The memo notebook: a modal window with one rich-text box, a tool bar, a
+// pop-up menu and a status bar, for the learner's own notes. Files are RTF
+// or plain Shift-JIS text, by the window's file mode; settings live in the
+// memo INI between windows.
+
+#include "memo_files.h"
+#include "platform.h"
+
+#include <QDialog>
+#include <QKeySequence>
+#include <QList>
+#include <QTextEdit>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QCheckBox;
+class QStatusBar;
+class QToolButton;
+
+namespace sorami {
+
+class TSrmMemNote;
+
+// The modeless find dialog: the text, match case (ticked at first) and
+// whole word; the search always runs forward.
+class FindDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit FindDialog(QWidget* parent);
+    QLineEdit* FindText;
+    QCheckBox* MatchCase;
+    QCheckBox* WholeWord;
+    QPushButton* FindButton;
+    QPushButton* CancelButton;
+};
+
+// The rich-text box: hands its key and mouse events to the window's
+// handlers, inserts a tab on Tab and holds at most the memo's limit.
+class MemoEdit : public QTextEdit {
+    Q_OBJECT
+public:
+    MemoEdit(TSrmMemNote* form, QWidget* parent);
+    // Shows a document read from a file, with nothing to undo. It is built
+    // apart from the box and then handed over: built in place, every
+    // paragraph would be laid out as it came in.
+    void showDocument(const rich::Document& doc);
+
+protected:
+    bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void keepWithinLimit(int position, int added);
+    void watchLimit();
+    TSrmMemNote* form_;
+};
+
+class TSrmMemNote : public QDialog {
+    Q_OBJECT
+public:
+    explicit TSrmMemNote(Platform& platform, QWidget* parent = nullptr);
+
+    QFrame* Panel1;
+    QComboBox* EditColor;
+    QPushButton* RichButton;
+    QPushButton* TextButton;
+    QFrame* Mark;
+    QToolButton* MemoOpen;
+    QToolButton* MemoOverWrite;
+    QToolButton* MemoClose;
+    QToolButton* MemoNew;
+    QToolButton* MoveCursorEnd;
+    QToolButton* MoveCursorTop;
+    QToolButton* MoveCursorLeft;
+    QToolButton* MoveCursorRight;
+    QToolButton* MemoCut;
+    QToolButton* MemoPaste;
+    QToolButton* MemoCopy;
+    QToolButton* FontChange;
+    QToolButton* StrengButton; // the unnamed "文字列の強調" button
+    QToolButton* SearchKeyWord;
+    QToolButton* Prnt;
+    QToolButton* HelpButton;
+    QToolButton* Quit;
+    QLineEdit* MemoFileName;
+    MemoEdit* SoramiMemo;
+    QStatusBar* StatusBar1;
+    QLabel* StatusPanels[4];
+
+    QMenu* PopupMenu1;
+    QAction* EraseMemo;
+    QAction* OpenFile;
+    QAction* WriteOver;
+    QAction* NamedFileSave;
+    QAction* LineDelete;
+    QAction* Undo1;
+    QAction* CharaStreng;
+    QAction* FindStr;
+    QAction* FindNext;
+    QAction* Copy;
+    QAction* Paste;
+    QAction* Cut;
+    QAction* SelectAll;
+    QAction* Bullet;
+    QAction* FontSelect;
+    QAction* Print;
+    QAction* Exit;
+
+    FileDialogState OpenDialog1;
+    FileDialogState SaveDialog1;
+    FontChooser FontDialog1;
+    FindDialog* FindDialog1;
+
+    MemoMode fileMode() const { return mode_; }
+    // Applies the memo INI and sets the mode indicators, as opening does.
+    void applySettings(const MemoSettings& settings);
+    MemoSettings currentSettings() const;
+    bool isModified() const;
+    QString panelText(int panel) const;
+
+public slots:
+    void MemoOpenClick();
+    void MemoNewClick();
+    void MemoOverWriteClick();
+    void WriteCloseClick();
+    void FontChangeClick();
+    void RichFIleClick();
+    void PlaneTextClick();
+    void QuitClick();
+
+    // Editing aids.
+    void MemoCopyClick();
+    void MemoPasteClick();
+    void MemoCutClick();
+    void MoveCursorEndClick();
+    void MoveCursorTopClick();
+    void MoveCursorLeftClick();
+    void MoveCursorRightClick();
+    void CharaStrengClick();
+    void BulletClick();
+    void EditColorChange();
+    void UnDo();
+    void SelectAllClick();
+    void LineDeleteClick();
+    void HelpButtonClick();
+    void PrntClick();
+    void SoramiMemoKeyDown();
+    void SoramiMemoKeyUp(int key);
+    void SoramiMemoMouseUp(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
+                           bool doubleClick);
+
+    // The window's own keys, which win over the box's bindings.
+    bool ownsShortcut(const QKeySequence& key) const { return shortcuts_.contains(key); }
+
+    void FindDialog1Find();
+    void SearchKeyWordClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void reject() override;
+
+private:
+    void createControls();
+    void createMenu();
+    void layOut();
+    void connectHandlers();
+    void CheckMark();
+    void SaveMemoSettings();
+    bool FormCloseQuery();
+    void showRichMode(const QString& panelText);
+    void showPlainMode();
+    void setModifiedPanel();
+    void clearModified();
+    void applyBaseFont();
+    bool saveUnderName();
+    void writeTo(const QString& path);
+    void loadInto(const QString& path);
+    bool saveBeforeClosing();
+
+    // Lines as the box shows them, wrapped paragraphs giving several.
+    int lineFromPosition(int position) const;
+    int lineIndex(int line) const; // -1 past the last line
+
+    Platform& platform_;
+    FontSpec baseFont_; // the box's own font, apart from any emphasis
+    std::function<void()> relayout_;
+    MemoMode mode_ = MemoMode::Plain;
+    int overwriteToggle_ = 0;
+    bool closing_ = false;
+    int savedRevision_ = -1; // the document's revision when it was last written
+    bool settingsWriteFailed_ = false;
+    QList<QKeySequence> shortcuts_;
+};
+
+// Opening the notebook from the drill window: the cue, the busy cursor, the
+// window with the memo INI applied, shown modally, then the help viewer
+// told to quit.
+void openMemoNote(Platform& platform, QWidget* owner);
+
+} // namespace sorami

@@ -1,0 +1,377 @@
+// The memo notebook window against the scripted platform: the file
+// commands and their questions, closing with unsaved text, the memo INI,
+// the position panel, bullets across windows and where a search starts.
+
+#include "Memnote1.h"
+#include "error_guard.h"
+#include "fake_platform.h"
+#include "memo_files.h"
+#include "program_paths.h"
+#include "rich_text_qt.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextList>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <ctime>
+#include <memory>
+
+using namespace sorami;
+
+class TestMemNote : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir_;
+    FakePlatform platform_;
+    std::unique_ptr<TSrmMemNote> note_;
+
+    QString path(const char* name) const { return dir_.filePath(QString::fromUtf8(name)); }
+    QByteArray fileBytes(const QString& p) const {
+        QFile f(p);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void type(const QString& text) {
+        note_->SoramiMemo->setFocus();
+        for (const QChar c : text) // keys for ASCII; Japanese comes from the input method
+            if (c.unicode() < 0x80)
+                QTest::keyClick(note_->SoramiMemo, c.toLatin1());
+            else
+                note_->SoramiMemo->insertPlainText(QString(c));
+    }
+    // A window as opening makes it, with the memo INI applied.
+    void newWindow() {
+        note_ = std::make_unique<TSrmMemNote>(platform_);
+        note_->applySettings(readMemoSettings(memoIniPath()));
+        note_->show();
+    }
+
+private slots:
+    void init() {
+        setProgramDirForTesting(dir_.path());
+        QFile::remove(memoIniPath());
+        memoModule() = MemoModule{};
+        platform_ = FakePlatform{};
+        newWindow();
+    }
+    void cleanup() { note_.reset(); }
+
+    // The overwrite-save command decides by the modified flag and the name.
+    void overwriteSave_data() {
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("modified, named")
+            << true << true << "「a.mem」は変更されています。\r\n上書き保存しますか？" << true;
+        QTest::newRow("modified, no name")
+            << true << false << "ファイル名が付いていないので保存できません" << false;
+        QTest::newRow("unmodified, named")
+            << false << true << "「a.mem」を上書き保存します。\r\nいいですか？" << true;
+        QTest::newRow("unmodified, no name") << false << false << "何も書いていませんよ！" << false;
+    }
+    void overwriteSave() {
+        QFETCH(bool, modified);
+        QFETCH(bool, named);
+        QFETCH(QString, message);
+        QFETCH(bool, written);
+        QFile::remove(path("a.mem"));
+        type("memo");
+        if (named) {
+            platform_.fileAnswers.push_back(path("a.mem"));
+            note_->WriteCloseClick();
+            QFile::remove(path("a.mem"));
+        }
+        note_->SoramiMemo->document()->setModified(modified);
+        platform_.clearRecords();
+        platform_.messageAnswers.push_back(MsgResult::Yes);
+        note_->MemoOverWriteClick();
+        QCOMPARE(platform_.messageTexts(), QStringList{message});
+        QCOMPARE(QFile::exists(path("a.mem")), written);
+        QCOMPARE(note_->isModified(), modified); // saving leaves the flag alone
+    }
+
+    // Closing with text changed since its last save asks; Cancel keeps the
+    // window, Yes saves. Text saved and not changed since closes unasked,
+    // though the modified flag stays set.
+    void closeAsks_data() {
+        QTest::addColumn<bool>("typedAfterSave");
+        QTest::addColumn<MsgResult>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes") << true << MsgResult::Yes << true << true;
+        QTest::newRow("no") << true << MsgResult::No << true << false;
+        QTest::newRow("cancel") << true << MsgResult::Cancel << false << false;
+        QTest::newRow("saved, unchanged") << false << MsgResult::Cancel << true << false;
+    }
+    void closeAsks() {
+        QFETCH(bool, typedAfterSave);
+        QFETCH(MsgResult, answer);
+        QFETCH(bool, closed);
+        QFETCH(bool, saved);
+        type("text");
+        platform_.fileAnswers.push_back(path("n.mem"));
+        note_->WriteCloseClick();
+        if (typedAfterSave) type("more");
+        QVERIFY(note_->isModified());
+        QFile::remove(path("n.mem"));
+        platform_.messageAnswers.push_back(answer);
+        note_->QuitClick();
+        QCOMPARE(note_->isVisible(), !closed);
+        QCOMPARE(QFile::exists(path("n.mem")), saved);
+        QVERIFY(QFile::exists(memoIniPath())); // settings written by the quit command
+    }
+
+    // Rich mode: what is saved opens again with its formatting; plain
+    // mode writes Shift-JIS text and drops the formatting.
+    void saveAndReopen_data() {
+        QTest::addColumn<bool>("rich");
+        QTest::newRow("rich") << true;
+        QTest::newRow("plain") << false;
+    }
+    void saveAndReopen() {
+        QFETCH(bool, rich);
+        if (rich) note_->RichFIleClick();
+        type(QStringLiteral("日本語 bold"));
+        QTextCursor c = note_->SoramiMemo->textCursor();
+        c.setPosition(4);
+        c.setPosition(8, QTextCursor::KeepAnchor);
+        QTextCharFormat f;
+        f.setFontWeight(QFont::Bold);
+        c.mergeCharFormat(f);
+        platform_.fileAnswers.push_back(path("m.mem"));
+        note_->WriteCloseClick();
+        QCOMPARE(note_->MemoFileName->text(), QStringLiteral("m.mem"));
+        QCOMPARE(fileBytes(path("m.mem")).startsWith("{\\rtf1"), rich);
+
+        note_->SoramiMemo->document()->setModified(false);
+        platform_.messageAnswers.push_back(MsgResult::No); // do not overwrite
+        platform_.fileAnswers.push_back(path("m.mem"));
+        note_->RichFIleClick(); // rich mode reads a plain file as plain text
+        note_->MemoOpenClick();
+        QCOMPARE(note_->SoramiMemo->toPlainText(), QStringLiteral("日本語 bold"));
+        const QTextBlock b = note_->SoramiMemo->document()->begin();
+        QTextCursor at(b);
+        at.setPosition(6);
+        QCOMPARE(at.charFormat().fontWeight() == QFont::Bold, rich);
+        QVERIFY(!note_->isModified());
+        QVERIFY(!note_->SoramiMemo->document()->isUndoAvailable()); // undo cannot unload it
+    }
+
+    // A file that cannot be written leaves the old file as it was and says so.
+    void failedSaveKeepsOldFile() {
+        QFile old(path("ro.mem"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+        old.setPermissions(QFileDevice::ReadOwner);
+        type("new");
+        platform_.fileAnswers.push_back(path("ro.mem"));
+        guarded(platform_, note_.get(), [this] { note_->WriteCloseClick(); });
+        QCOMPARE(fileBytes(path("ro.mem")), QByteArray("old"));
+        QCOMPARE(platform_.errorTexts().size(), 1);
+        QVERIFY(note_->MemoFileName->text().isEmpty());
+    }
+
+    // Any file opens in the window without a hang, within a second for a
+    // few megabytes of notes; a single paragraph of a million characters
+    // takes longer to lay out, but not minutes. What is past the memo's
+    // limit is cut, and said so.
+    void openBadFiles_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cut");
+        QTest::addColumn<int>("msLimit");
+        QTest::newRow("50 MB on one line") << QByteArray(50 << 20, 'a') << true << 3000;
+        QTest::newRow("3 MB of RTF") << "{\\rtf1 " + QByteArray(3 << 20, 'x') + "}" << true << 3000;
+        QByteArray lines;
+        while (lines.size() < (2 << 20))
+            lines += "\x93\xfa\x96\x7b\x8c\xea text of a line\r\n";
+        QTest::newRow("2 MB of lines") << lines << true << 1500;
+        QTest::newRow("100,000 nested groups")
+            << "{\\rtf1 " + QByteArray(100000, '{') + "x" + QByteArray(100000, '}') + "}" << false
+            << 1000;
+    }
+    void openBadFiles() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cut);
+        QFETCH(int, msLimit);
+        QFile f(path("big.mem"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        note_->RichFIleClick();
+        platform_.fileAnswers.push_back(f.fileName());
+        // Processor time: other programs on the machine do not count.
+        const std::clock_t start = std::clock();
+        note_->MemoOpenClick();
+        QCoreApplication::processEvents(); // the layout of what is shown
+        const auto ms = static_cast<long long>((std::clock() - start) * 1000 / CLOCKS_PER_SEC);
+        qInfo("%lld ms", ms);
+        QVERIFY(note_->SoramiMemo->document()->characterCount() - 1 <= 1000000);
+        QCOMPARE(platform_.errorTexts().size(), cut ? 1 : 0);
+#if !defined(__SANITIZE_ADDRESS__)
+        QVERIFY(ms < msLimit);
+#endif
+    }
+
+    // Opening from the drill: the cue, the memo INI applied, modal, and the
+    // help viewer told to quit afterwards; a settings file that cannot be
+    // written is reported once and the notebook still closes.
+    void openFromDrill() {
+        MemoSettings rich;
+        rich.plainText = false;
+        writeMemoSettings(memoIniPath(), rich);
+        QFile(memoIniPath()).setPermissions(QFileDevice::ReadOwner);
+        MemoMode seen = MemoMode::Plain;
+        QTimer::singleShot(0, [&] {
+            auto* open = qobject_cast<TSrmMemNote*>(QApplication::activeModalWidget());
+            QVERIFY(open);
+            seen = open->fileMode();
+            open->QuitClick();
+        });
+        openMemoNote(platform_, nullptr);
+        QFile(memoIniPath()).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(seen, MemoMode::Rich);
+        QCOMPARE(platform_.sounds, (QList<FakePlatform::Sound>{{"up.wav", false}}));
+        QCOMPARE(platform_.helpQuits, 1);
+        QCOMPARE(platform_.errorTexts().size(), 1);
+    }
+
+    void openWithoutNameAnsweredNo() {
+        type("text");
+        platform_.messageAnswers.push_back(MsgResult::No);
+        note_->MemoOpenClick();
+        QVERIFY(platform_.fileDialogs.isEmpty());
+        QVERIFY(!note_->isModified());
+        QVERIFY(note_->panelText(2).isEmpty());
+        QVERIFY(note_->MemoOverWrite->isEnabled());
+    }
+
+    void newCancelledKeepsTextButEmptiesName() {
+        platform_.fileAnswers.push_back(path("k.mem"));
+        type("keep");
+        note_->WriteCloseClick();
+        platform_.messageAnswers.push_back(MsgResult::Cancel);
+        note_->MemoNewClick();
+        QCOMPARE(note_->SoramiMemo->toPlainText(), QStringLiteral("keep"));
+        QVERIFY(note_->MemoFileName->text().isEmpty());
+        QVERIFY(!note_->isModified());
+        QCOMPARE(memoModule().memoFilePath, path("k.mem"));
+    }
+
+    // The settings written on closing are those the next window opens with.
+    void settingsCarryOver() {
+        note_->RichFIleClick();
+        note_->EditColor->setCurrentIndex(2);
+        note_->EditColorChange();
+        note_->QuitClick();
+        newWindow();
+        QCOMPARE(note_->fileMode(), MemoMode::Rich);
+        QCOMPARE(note_->panelText(3), QStringLiteral("書式付きファイル形式（Rich形式）です"));
+        QCOMPARE(note_->currentSettings().background, 0x008080);
+        QCOMPARE(note_->panelText(1), QStringLiteral("挿入"));
+    }
+
+    void positionPanel_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("0") << 0 << "0:  0 ";
+        QTest::newRow("10") << 10 << "0: 10 ";
+        QTest::newRow("100") << 100 << "0:100 ";
+        QTest::newRow("1000 keeps the text") << 1000 << "0:100 ";
+    }
+    void positionPanel() {
+        QFETCH(int, column);
+        QFETCH(QString, panel);
+        note_->SoramiMemo->setLineWrapMode(QTextEdit::NoWrap);
+        note_->SoramiMemo->setPlainText(QString(1200, u'x'));
+        for (int at : {100, column}) {
+            QTextCursor c = note_->SoramiMemo->textCursor();
+            c.setPosition(at);
+            note_->SoramiMemo->setTextCursor(c);
+            note_->SoramiMemoKeyDown();
+        }
+        QCOMPARE(note_->panelText(0), panel);
+    }
+
+    // Insert switches the box and its panel; the modified panel follows keys.
+    void insertKey() {
+        QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QCOMPARE(note_->panelText(1), QStringLiteral("上書き"));
+        QVERIFY(note_->SoramiMemo->overwriteMode());
+        QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QCOMPARE(note_->panelText(1), QStringLiteral("挿入"));
+        QVERIFY(note_->panelText(2).isEmpty());
+        type("x");
+        QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
+    }
+
+    // Shift + left click deletes from the caret to the clicked point; a
+    // plain click deletes nothing.
+    void shiftClickDeletes_data() {
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("shift") << Qt::KeyboardModifiers(Qt::ShiftModifier) << "fghij";
+        QTest::newRow("plain") << Qt::KeyboardModifiers() << "abcdefghij";
+        QTest::newRow("shift+ctrl")
+            << Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier) << "abcdefghij";
+    }
+    void shiftClickDeletes() {
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(QString, left);
+        note_->SoramiMemo->setPlainText(QStringLiteral("abcdefghij"));
+        QTextCursor c = note_->SoramiMemo->textCursor();
+        c.setPosition(5);
+        const QPoint at = note_->SoramiMemo->cursorRect(c).center();
+        c.setPosition(0);
+        note_->SoramiMemo->setTextCursor(c);
+        QTest::mouseClick(note_->SoramiMemo->viewport(), Qt::LeftButton, modifiers, at);
+        QCOMPARE(note_->SoramiMemo->toPlainText(), left);
+    }
+
+    // The bullet command alternates across windows of the same run.
+    void bulletsAcrossWindows() {
+        type("a");
+        note_->BulletClick();
+        QVERIFY(note_->SoramiMemo->document()->begin().textList());
+        const auto doc = rich::fromTextDocument(*note_->SoramiMemo->document());
+        QCOMPARE(doc.paragraphs[0].firstIndent, -200);
+        newWindow();
+        type("b");
+        note_->BulletClick(); // off: the paragraph had none and keeps none
+        QVERIFY(!note_->SoramiMemo->document()->begin().textList());
+        QCOMPARE(memoModule().bulletToggle, 0);
+    }
+
+    // While the dialog has been opened once a search starts one past the
+    // selection start, afterwards one past the end of the match.
+    void findStart_data() {
+        QTest::addColumn<int>("openings");
+        QTest::addColumn<int>("found");
+        QTest::newRow("first opening: the overlapping match") << 1 << 1;
+        QTest::newRow("later openings: past the match") << 2 << 3;
+    }
+    void findStart() {
+        QFETCH(int, openings);
+        QFETCH(int, found);
+        note_->SoramiMemo->setPlainText(QStringLiteral("aaaaa"));
+        for (int i = 0; i < openings; ++i)
+            note_->SearchKeyWordClick();
+        note_->FindDialog1->FindText->setText(QStringLiteral("aa"));
+        note_->FindDialog1Find();
+        QCOMPARE(note_->SoramiMemo->textCursor().selectionStart(), found);
+        QVERIFY(platform_.messageTexts().isEmpty());
+        for (int i = 0; i < 4; ++i) // F2 repeats; past the last match it says so
+            note_->FindDialog1Find();
+        QCOMPARE(platform_.messageTexts().last(),
+                 QStringLiteral("検索文字列 「aa」 は見つかりませんでした"));
+    }
+};
+
+QTEST_MAIN(TestMemNote)
+#include "test_memnote.moc"
