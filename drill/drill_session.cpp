@@ -150,8 +150,10 @@ bool DrillSession::goBack() {
     }
     switch (order_) {
     case Order::Random:
-        // Back to where the last advance started.
-        currentLine_ = previousLine_ < 0 ? lastStart(lineCount()) : previousLine_;
+        // Back to where the last advance started, if an edit has not taken
+        // that question away since.
+        currentLine_ = previousLine_ < 0 || previousLine_ >= lineCount() ? lastStart(lineCount())
+                                                                         : previousLine_;
         return true;
     case Order::MistakesOnly:
         return mistakeCount_ != 0 && findMarked(-3);

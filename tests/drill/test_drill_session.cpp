@@ -49,6 +49,7 @@ private slots:
     void loadDrawsGoBackTargetInRandomOrder_data();
     void loadDrawsGoBackTargetInRandomOrder();
     void loadForgetsTheLastDraw();
+    void goBackAfterTheStartWasDeleted();
     void randomDrawsSpread_data();
     void randomDrawsSpread();
     void changesSinceLoadOrSave_data();
@@ -192,6 +193,22 @@ void TestDrillSession::loadForgetsTheLastDraw() {
     QCOMPARE(s.questionNumber(), 1);
     QVERIFY(s.advance(seedFor(3, 30)));
     QCOMPARE(s.questionNumber(), 3);
+}
+
+// In random order the back button returns to where the last advance
+// started; a delete that took that question away must not leave the
+// position past the end of the list.
+void TestDrillSession::goBackAfterTheStartWasDeleted() {
+    DrillSession s;
+    s.setOrder(Order::Random);
+    s.load(questions(3), 0);
+    QVERIFY(s.advance(seedFor(3, 9))); // draws question 2, shows the one after it
+    QCOMPARE(s.questionNumber(), 3);
+    QVERIFY(s.advance(seedFor(0, 9))); // started at question 3
+    QCOMPARE(s.questionNumber(), 2);
+    s.removeQuestion(6);
+    QVERIFY(s.goBack());
+    QVERIFY(s.currentLine() >= 0 && s.currentLine() < s.lineCount());
 }
 
 // The clock that seeds every draw moves steadily between presses; the

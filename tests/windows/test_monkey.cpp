@@ -242,8 +242,11 @@ private slots:
         for (int i = 0; i < actionCount(); ++i) {
             monkey.act();
             const DrillSession& s = w.session();
-            const QString where =
-                QStringLiteral("after action %1: %2").arg(i).arg(monkey.lastAction);
+            const QString where = QStringLiteral("after action %1: %2 (line %3 of %4)")
+                                      .arg(i)
+                                      .arg(monkey.lastAction)
+                                      .arg(s.currentLine())
+                                      .arg(s.lineCount());
             QVERIFY2(s.lineCount() == 0 ||
                          (s.currentLine() >= 0 && s.currentLine() < s.lineCount()),
                      qPrintable(where));
