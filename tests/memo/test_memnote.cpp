@@ -7,12 +7,15 @@
 #include "fake_platform.h"
 #include "memo_files.h"
 #include "program_paths.h"
+#include "qt_platform.h"
 #include "rich_text_qt.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextList>
@@ -23,6 +26,47 @@
 #include <memory>
 
 using namespace sorami;
+
+namespace {
+
+// The print dialog answered as a learner would, the job going to a PDF.
+class PdfPlatform : public FakePlatform {
+public:
+    QString pdf;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+    int from = 0, to = 0;
+    QString jobName;
+    bool printDocument(QWidget*, const QTextDocument& doc, bool,
+                       const QTextDocument* selection) override {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(range);
+        printer.setFromTo(from, to);
+        printAcceptedDocument(printer, doc, selection);
+        jobName = printer.docName();
+        return true;
+    }
+};
+
+qsizetype pdfPages(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return QString::fromLatin1(pdf).count(page);
+}
+
+// A PDF text string as the document information holds it: UTF-16 with its
+// byte order mark, brackets and backslashes escaped.
+QByteArray pdfTextString(const QString& text) {
+    QByteArray out("(\xfe\xff");
+    for (const QChar c : text)
+        for (const char b : {char(c.unicode() >> 8), char(c.unicode() & 0xff)}) {
+            if (b == '(' || b == ')' || b == '\\') out += '\\';
+            out += b;
+        }
+    return out + ')';
+}
+
+} // namespace
 
 class TestMemNote : public QObject {
     Q_OBJECT
@@ -370,6 +414,56 @@ private slots:
             note_->FindDialog1Find();
         QCOMPARE(platform_.messageTexts().last(),
                  QStringLiteral("検索文字列 「aa」 は見つかりませんでした"));
+    }
+
+    // Printing sends every page of the formatted notebook, at the size it
+    // has on the screen, as one job named after the memo file, whatever
+    // range or selection the dialog offered.
+    void printsWholeNotebookToPdf_data() {
+        QTest::addColumn<QPrinter::PrintRange>("range");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("all pages") << QPrinter::AllPages << 0 << 0;
+        QTest::newRow("page 2 only offered") << QPrinter::PageRange << 2 << 2;
+        QTest::newRow("selection offered") << QPrinter::Selection << 0 << 0;
+    }
+    void printsWholeNotebookToPdf() {
+        QFETCH(QPrinter::PrintRange, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        PdfPlatform pdfPlatform;
+        pdfPlatform.pdf = path("memo.pdf");
+        pdfPlatform.range = range;
+        pdfPlatform.from = from;
+        pdfPlatform.to = to;
+        QFile::remove(pdfPlatform.pdf);
+        TSrmMemNote note(pdfPlatform);
+        note.show();
+        note.RichFIleClick();
+        for (int i = 0; i < 150; ++i)
+            note.SoramiMemo->insertPlainText(QStringLiteral("第%1行 a line of notes\n").arg(i));
+        QTextCursor c(note.SoramiMemo->document());
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 3);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        c.mergeCharFormat(bold);
+        note.BulletClick();
+        pdfPlatform.fileAnswers.push_back(path("印刷(メモ).mem"));
+        note.WriteCloseClick();
+        c.setPosition(0);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        note.SoramiMemo->setTextCursor(c); // a selection is there to offer
+
+        note.PrntClick();
+        const QByteArray pdf = fileBytes(pdfPlatform.pdf);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QCOMPARE(pdfPlatform.jobName, memoModule().memoFilePath);
+        QVERIFY(pdf.contains("/Title " + pdfTextString(memoModule().memoFilePath)));
+
+        // 150 lines of the box's 15-pixel font (11 1/4 points) fill three
+        // A4 pages inside the 2 cm margins, whatever the range offered.
+        QVERIFY2(pdfPages(pdf) >= 3 && pdfPages(pdf) <= 4,
+                 qPrintable(QString::number(pdfPages(pdf))));
     }
 };
 
