@@ -4,6 +4,7 @@
 #include "form_kit.h"
 #include "program_paths.h"
 #include "session_end.h"
+#include "sorami_error.h"
 #include "sound.h"
 
 #include <QApplication>
@@ -417,8 +418,9 @@ bool QtPlatform::chooseColour(QWidget* parent, ColourChooser& chooser) {
 bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                                const QTextDocument* selection) {
     QPrinter printer(QPrinter::HighResolution);
-    // The dialog offers the job's name for printing to a file.
-    printer.setDocName(doc.metaInformation(QTextDocument::DocumentTitle));
+    // The dialog proposes a PDF in the home folder named after the job;
+    // the title is a full path, which would name a folder that is not there.
+    printer.setDocName(QFileInfo(doc.metaInformation(QTextDocument::DocumentTitle)).fileName());
     QPrintDialog dlg(&printer, parent);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -477,6 +479,14 @@ void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
     printer.setFromTo(0, 0); // the range offered is not applied: every page prints
     const bool onlySelection = printer.printRange() == QPrinter::Selection && selection;
     withPointSizes(onlySelection ? *selection : doc)->print(&printer);
+    // The document prints nothing, and says nothing, when the printer or
+    // the file cannot be opened.
+    if (printer.printerState() == QPrinter::Error) {
+        if (!printer.outputFileName().isEmpty())
+            throw SoramiError(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"),
+                                           QDir::toNativeSeparators(printer.outputFileName())));
+        throw SoramiError(QStringLiteral("印刷できませんでした"));
+    }
 }
 
 namespace {

@@ -42,7 +42,8 @@ private:
 // by the document's title and every page is printed, whatever page range the
 // dialog offered, with fonts sized in screen pixels printed at the size they
 // have on the screen; the selection's document replaces the document when
-// the dialog asked for the selection and one was given.
+// the dialog asked for the selection and one was given. Throws SoramiError
+// when the printer or the output file cannot be opened.
 void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
                            const QTextDocument* selection);
 

@@ -418,21 +418,27 @@ private slots:
 
     // Printing sends every page of the formatted notebook, at the size it
     // has on the screen, as one job named after the memo file, whatever
-    // range or selection the dialog offered.
+    // range or selection the dialog offered. A file that cannot be made is
+    // reported, not printed into silently.
     void printsWholeNotebookToPdf_data() {
         QTest::addColumn<QPrinter::PrintRange>("range");
         QTest::addColumn<int>("from");
         QTest::addColumn<int>("to");
-        QTest::newRow("all pages") << QPrinter::AllPages << 0 << 0;
-        QTest::newRow("page 2 only offered") << QPrinter::PageRange << 2 << 2;
-        QTest::newRow("selection offered") << QPrinter::Selection << 0 << 0;
+        QTest::addColumn<QString>("pdfName");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("all pages") << QPrinter::AllPages << 0 << 0 << "memo.pdf" << true;
+        QTest::newRow("page 2 only offered") << QPrinter::PageRange << 2 << 2 << "memo.pdf" << true;
+        QTest::newRow("selection offered") << QPrinter::Selection << 0 << 0 << "memo.pdf" << true;
+        QTest::newRow("no such folder") << QPrinter::AllPages << 0 << 0 << "none/memo.pdf" << false;
     }
     void printsWholeNotebookToPdf() {
         QFETCH(QPrinter::PrintRange, range);
         QFETCH(int, from);
         QFETCH(int, to);
+        QFETCH(QString, pdfName);
+        QFETCH(bool, printed);
         PdfPlatform pdfPlatform;
-        pdfPlatform.pdf = path("memo.pdf");
+        pdfPlatform.pdf = dir_.filePath(pdfName);
         pdfPlatform.range = range;
         pdfPlatform.from = from;
         pdfPlatform.to = to;
@@ -454,7 +460,14 @@ private slots:
         c.setPosition(5, QTextCursor::KeepAnchor);
         note.SoramiMemo->setTextCursor(c); // a selection is there to offer
 
-        note.PrntClick();
+        guarded(pdfPlatform, &note, [&note] { note.PrntClick(); });
+        if (!printed) {
+            QCOMPARE(pdfPlatform.errorTexts(),
+                     QStringList{"ﾌｧｲﾙ " + pdfPlatform.pdf + " を作成できません"});
+            QVERIFY(!QFile::exists(pdfPlatform.pdf));
+            return;
+        }
+        QVERIFY(pdfPlatform.errorTexts().isEmpty());
         const QByteArray pdf = fileBytes(pdfPlatform.pdf);
         QVERIFY(pdf.startsWith("%PDF-"));
         QCOMPARE(pdfPlatform.jobName, memoModule().memoFilePath);
