@@ -424,6 +424,10 @@ bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool h
     QPrintDialog dlg(&printer, parent);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // The list of single pages is never enabled here and is the one choice
+    // Qt leaves in English.
+    for (const char* name : {"pagesRadioButton", "pagesLineEdit"})
+        if (auto* w = dlg.findChild<QWidget*>(QLatin1String(name))) w->hide();
     if (dlg.exec() != QDialog::Accepted) return false;
     printAcceptedDocument(printer, doc, selection);
     return true;
