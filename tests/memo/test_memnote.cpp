@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTimer>
 #include <QToolButton>
@@ -414,6 +415,83 @@ private slots:
             note_->FindDialog1Find();
         QCOMPARE(platform_.messageTexts().last(),
                  QStringLiteral("検索文字列 「aa」 は見つかりませんでした"));
+    }
+
+    // The four caret moves and line deletion on three paragraphs
+    // "abc", "defg", "hi", or on one paragraph wrapped after W letters
+    // (positions marked "wrapped" count from W). The selection start decides
+    // the line; the moves bring the position panel up to date.
+    void caretMovesAndLineDeletion_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("wrapped");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("text");
+        const QString lines = QStringLiteral("abc\ndefg\nhi");
+        QTest::newRow("end") << "end" << false << 5 << 5 << 11 << "2:  2 " << lines;
+        QTest::newRow("top, selection") << "top" << false << 5 << 7 << 0 << "0:  0 " << lines;
+        QTest::newRow("line start") << "left" << false << 6 << 6 << 4 << "1:  0 " << lines;
+        QTest::newRow("line start, selection into the next line")
+            << "left" << false << 6 << 10 << 4 << "1:  0 " << lines;
+        QTest::newRow("line end") << "right" << false << 5 << 5 << 8 << "1:  4 " << lines;
+        QTest::newRow("first line end") << "right" << false << 0 << 0 << 3 << "0:  3 " << lines;
+        QTest::newRow("last line end: end of text")
+            << "right" << false << 9 << 9 << 11 << "2:  2 " << lines;
+        QTest::newRow("wrapped line start") << "left" << true << 3 << 3 << 0 << ""
+                                            << "";
+        QTest::newRow("wrapped line end: two before the wrap")
+            << "right" << true << -7 << -7 << -2 << ""
+            << "";
+        QTest::newRow("delete a middle line with its break")
+            << "delete" << false << 5 << 5 << 4 << ""
+            << "abc\nhi";
+        QTest::newRow("delete the first line, selection") << "delete" << false << 1 << 6 << 0 << ""
+                                                          << "defg\nhi";
+        QTest::newRow("delete the last line up to its end")
+            << "delete" << false << 10 << 10 << 9 << ""
+            << "abc\ndefg\n";
+    }
+    void caretMovesAndLineDeletion() {
+        QFETCH(QString, command);
+        QFETCH(bool, wrapped);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, caret);
+        QFETCH(QString, panel);
+        QFETCH(QString, text);
+        QTextEdit* box = note_->SoramiMemo;
+        const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+        int w = 0;
+        if (wrapped) {
+            box->setLineWrapMode(QTextEdit::FixedColumnWidth);
+            box->setLineWrapColumnOrWidth(10);
+            box->setPlainText(letters);
+            QCoreApplication::processEvents();
+            const QTextLayout* layout = box->document()->begin().layout();
+            QVERIFY(layout->lineCount() > 1);
+            w = layout->lineAt(0).textLength();
+            start += start < 0 ? w : 0;
+            end += end < 0 ? w : 0;
+            caret += caret < 0 ? w : 0;
+        } else {
+            box->setLineWrapMode(QTextEdit::NoWrap);
+            box->setPlainText(QStringLiteral("abc\ndefg\nhi"));
+        }
+        QTextCursor c = box->textCursor();
+        c.setPosition(start);
+        c.setPosition(end, QTextCursor::KeepAnchor);
+        box->setTextCursor(c);
+        if (command == "end") note_->MoveCursorEndClick();
+        if (command == "top") note_->MoveCursorTopClick();
+        if (command == "left") note_->MoveCursorLeftClick();
+        if (command == "right") note_->MoveCursorRightClick();
+        if (command == "delete") note_->LineDeleteClick();
+        QVERIFY(!box->textCursor().hasSelection());
+        QCOMPARE(box->textCursor().position(), caret);
+        if (!panel.isEmpty()) QCOMPARE(note_->panelText(0), panel);
+        QCOMPARE(box->toPlainText(), text.isEmpty() ? letters : text);
     }
 
     // Printing sends every page of the formatted notebook, at the size it
