@@ -4,6 +4,7 @@
 #include "form_kit.h"
 #include "program_paths.h"
 #include "session_end.h"
+#include "sorami_error.h"
 #include "sound.h"
 
 #include <QApplication>
@@ -27,7 +28,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 #include <QTime>
@@ -36,6 +39,7 @@
 #include <cstdlib>
 #include <memory>
 #include <time.h>
+#include <vector>
 
 namespace sorami {
 
@@ -414,18 +418,79 @@ bool QtPlatform::chooseColour(QWidget* parent, ColourChooser& chooser) {
 bool QtPlatform::printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                                const QTextDocument* selection) {
     QPrinter printer(QPrinter::HighResolution);
-    // The print job is named by the document's title (the memo's file).
-    printer.setDocName(doc.metaInformation(QTextDocument::DocumentTitle));
+    // The dialog proposes a PDF in the home folder named after the job;
+    // the title is a full path, which would name a folder that is not there.
+    printer.setDocName(QFileInfo(doc.metaInformation(QTextDocument::DocumentTitle)).fileName());
     QPrintDialog dlg(&printer, parent);
     dlg.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, true);
+    // The list of single pages is never enabled here and is the one choice
+    // Qt leaves in English.
+    for (const char* name : {"pagesRadioButton", "pagesLineEdit"})
+        if (auto* w = dlg.findChild<QWidget*>(QLatin1String(name))) w->hide();
     if (dlg.exec() != QDialog::Accepted) return false;
-    printer.setFromTo(0, 0); // the range offered is not applied: every page prints
-    if (printer.printRange() == QPrinter::Selection && selection)
-        selection->print(&printer);
-    else
-        doc.print(&printer);
+    printAcceptedDocument(printer, doc, selection);
     return true;
+}
+
+namespace {
+
+// Pixel sizes are screen pixels at 96 to the inch, the measure the
+// notebook's files are written in too.
+constexpr double PointsPerPixel = 72.0 / 96.0;
+
+// A copy of the document with its pixel-sized fonts sized in points. A
+// printer takes pixels for its own dots, 1200 to the inch, and would print
+// the notes at a twelfth of their size.
+std::unique_ptr<QTextDocument> withPointSizes(const QTextDocument& doc) {
+    std::unique_ptr<QTextDocument> copy(doc.clone());
+    QFont base = copy->defaultFont();
+    if (base.pixelSize() > 0) {
+        base.setPointSizeF(base.pixelSize() * PointsPerPixel);
+        copy->setDefaultFont(base);
+    }
+    // Collected first: changing a fragment's format merges fragments.
+    struct Run {
+        int from, to;
+        QTextCharFormat format;
+    };
+    std::vector<Run> runs;
+    for (QTextBlock b = copy->begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            QTextCharFormat format = f.charFormat();
+            const int pixels = format.intProperty(QTextFormat::FontPixelSize);
+            if (pixels <= 0) continue;
+            format.clearProperty(QTextFormat::FontPixelSize);
+            format.setFontPointSize(pixels * PointsPerPixel);
+            runs.push_back({f.position(), f.position() + f.length(), format});
+        }
+    QTextCursor c(copy.get());
+    for (const Run& run : runs) {
+        c.setPosition(run.from);
+        c.setPosition(run.to, QTextCursor::KeepAnchor);
+        c.setCharFormat(run.format);
+    }
+    return copy;
+}
+
+} // namespace
+
+void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
+                           const QTextDocument* selection) {
+    // The print job is named by the document's title (the memo's file).
+    printer.setDocName(doc.metaInformation(QTextDocument::DocumentTitle));
+    printer.setFromTo(0, 0); // the range offered is not applied: every page prints
+    const bool onlySelection = printer.printRange() == QPrinter::Selection && selection;
+    withPointSizes(onlySelection ? *selection : doc)->print(&printer);
+    // The document prints nothing, and says nothing, when the printer or
+    // the file cannot be opened.
+    if (printer.printerState() == QPrinter::Error) {
+        if (!printer.outputFileName().isEmpty())
+            throw SoramiError(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"),
+                                           QDir::toNativeSeparators(printer.outputFileName())));
+        throw SoramiError(QStringLiteral("印刷できませんでした"));
+    }
 }
 
 namespace {

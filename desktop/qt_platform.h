@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+class QPrinter;
 class QTextBrowser;
 
 namespace sorami {
@@ -36,6 +37,15 @@ private:
     bool runFileDialog(QWidget* parent, FileDialogState& state, bool save);
     QPointer<QTextBrowser> help_;
 };
+
+// What printing does once the print dialog was accepted: the job is named
+// by the document's title and every page is printed, whatever page range the
+// dialog offered, with fonts sized in screen pixels printed at the size they
+// have on the screen; the selection's document replaces the document when
+// the dialog asked for the selection and one was given. Throws SoramiError
+// when the printer or the output file cannot be opened.
+void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
+                           const QTextDocument* selection);
 
 // Texts keep the CR LF line breaks of the message catalogue; widgets want LF.
 QString displayLineBreaks(const QString& text);

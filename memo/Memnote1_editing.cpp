@@ -279,6 +279,9 @@ void TSrmMemNote::LineDeleteClick() {
     c.setPosition(from);
     c.setPosition(to, QTextCursor::KeepAnchor);
     c.removeSelectedText();
+    // The caret stays where the line was: a selection reaching into the next
+    // line would otherwise keep its rest, and the next key would replace it.
+    SoramiMemo->setTextCursor(c);
 }
 
 // --- Emphasis, bullets, colour --------------------------------------------------

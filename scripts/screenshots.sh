@@ -11,7 +11,7 @@ trap 'rm -rf "$tmp"' EXIT
 "$build/toolbin/grab_windows" "$tmp" >/dev/null
 mkdir -p "$out"
 for name in drill drill-flash drill-add drill-covers version help settimes viewer viewer-indrill \
-  minidrill memo filedialog; do
+  minidrill memo memo-find filedialog printdialog; do
   # A palette of 64 colours keeps the pictures small and the text sharp.
   convert "$tmp/$name.png" -strip -colors 64 "PNG8:$out/$name.png"
 done

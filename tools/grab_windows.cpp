@@ -10,6 +10,7 @@
 #include "app_setup.h"
 #include "fake_platform.h"
 #include "fonts.h"
+#include "memo_files.h"
 #include "program_paths.h"
 #include "qt_platform.h"
 #include "question_file.h"
@@ -20,28 +21,52 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-void save(QWidget& w, const QString& dir, const QString& name) {
-    w.show();
-    QCoreApplication::processEvents();
+void savePixmap(const QPixmap& picture, const QString& dir, const QString& name) {
     const QString path = QDir(dir).filePath(name);
-    if (!w.grab().save(path))
+    if (!picture.save(path))
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     else
         std::printf("%s\n", qPrintable(path));
 }
 
+void save(QWidget& w, const QString& dir, const QString& name) {
+    w.show();
+    QCoreApplication::processEvents();
+    savePixmap(w.grab(), dir, name);
+}
+
+// The window with a plain title bar above it: offscreen windows have no
+// frame, and a picture of two windows needs their captions to tell them apart.
+QPixmap captioned(QWidget& w) {
+    w.show();
+    QCoreApplication::processEvents();
+    const QPixmap body = w.grab();
+    const int bar = 22;
+    QPixmap out(body.width() + 2, body.height() + bar + 1);
+    out.fill(QColor(0, 0, 128));
+    QPainter p(&out);
+    p.setPen(Qt::white);
+    p.setFont(w.font());
+    p.drawText(QRect(6, 0, out.width() - 12, bar), Qt::AlignVCenter | Qt::AlignLeft,
+               w.windowTitle());
+    p.drawPixmap(1, bar, body);
+    return out;
+}
+
 // Grabs the platform's next modal dialog as soon as it is up, then closes it.
 void grabNextDialog(const QString& dir, const QString& name,
-                    const std::function<void(QWidget*)>& prepare = {}) {
+                    const std::function<void(QWidget*)>& prepare = {}, bool withCaption = false) {
     auto* poll = new QTimer;
     QObject::connect(poll, &QTimer::timeout, poll, [=] {
         QWidget* w = QApplication::activeModalWidget();
@@ -50,7 +75,10 @@ void grabNextDialog(const QString& dir, const QString& name,
         poll->deleteLater();
         if (prepare) prepare(w);
         QTimer::singleShot(300, w, [=] {
-            save(*w, dir, name);
+            if (withCaption)
+                savePixmap(captioned(*w), dir, name);
+            else
+                save(*w, dir, name);
             qobject_cast<QDialog*>(w)->reject();
         });
     });
@@ -147,9 +175,22 @@ int main(int argc, char** argv) {
     fake.fileAnswers.push_back(QStringLiteral(SORAMI_MEMO_SAMPLE));
     memo.MemoOpenClick();
     save(memo, out, QStringLiteral("memo.png"));
+    // The modeless find dialog where it opens over the notebook.
     memo.SearchKeyWordClick();
     memo.FindDialog1->FindText->setText(QStringLiteral("項目"));
-    save(*memo.FindDialog1, out, QStringLiteral("memo-find.png"));
+    QCoreApplication::processEvents();
+    {
+        const QPixmap notebook = captioned(memo);
+        const QPixmap find = captioned(*memo.FindDialog1);
+        QPoint at = memo.FindDialog1->pos() - memo.pos();
+        at.rx() = std::clamp(at.x(), 0, notebook.width() - find.width());
+        at.ry() = std::clamp(at.y(), 0, notebook.height() - find.height());
+        QPixmap both = notebook;
+        QPainter p(&both);
+        p.drawPixmap(at, find);
+        p.end();
+        savePixmap(both, out, QStringLiteral("memo-find.png"));
+    }
     memo.FindDialog1->hide();
 
     // The standard dialogs as the learner meets them.
@@ -162,6 +203,18 @@ int main(int argc, char** argv) {
     open.filter = sorami::questionFileFilter();
     open.initialDir = QFileInfo(sample).absolutePath();
     platform.openFile(nullptr, open);
+    // The print dialog as the notebook's print command opens it.
+    // Its options opened, for the page range and the selection it offers.
+    grabNextDialog(
+        out, QStringLiteral("printdialog.png"),
+        [](QWidget* w) {
+            for (auto* b : w->findChildren<QPushButton*>())
+                if (b->text().endsWith(QStringLiteral(">>"))) b->click();
+        },
+        true);
+    memo.SoramiMemo->document()->setMetaInformation(QTextDocument::DocumentTitle,
+                                                    sorami::memoModule().memoFilePath);
+    platform.printDocument(&memo, *memo.SoramiMemo->document(), true, memo.SoramiMemo->document());
     grabNextDialog(out, QStringLiteral("fontdialog.png"));
     sorami::FontChooser chooser;
     chooser.font = sorami::pointFontSpec(sorami::face::Mincho, 20);

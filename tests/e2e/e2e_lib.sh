@@ -5,8 +5,17 @@ E2E_TMP=$(mktemp -d /tmp/sorami-e2e.XXXXXX)
 E2E_PIDS=()
 
 e2e_cleanup() {
+  local pid
   for pid in "${E2E_PIDS[@]:-}"; do
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  # A program closing on the signal still writes its files into the folder;
+  # removing it meanwhile fails the test that has passed.
+  for pid in "${E2E_PIDS[@]:-}"; do
+    for _ in $(seq 1 50); do
+      [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
   done
   rm -rf "$E2E_TMP"
 }

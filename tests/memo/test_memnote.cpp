@@ -7,14 +7,18 @@
 #include "fake_platform.h"
 #include "memo_files.h"
 #include "program_paths.h"
+#include "qt_platform.h"
 #include "rich_text_qt.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextBlock>
+#include <QTextLayout>
 #include <QTextList>
 #include <QTimer>
 #include <QToolButton>
@@ -23,6 +27,47 @@
 #include <memory>
 
 using namespace sorami;
+
+namespace {
+
+// The print dialog answered as a learner would, the job going to a PDF.
+class PdfPlatform : public FakePlatform {
+public:
+    QString pdf;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+    int from = 0, to = 0;
+    QString jobName;
+    bool printDocument(QWidget*, const QTextDocument& doc, bool,
+                       const QTextDocument* selection) override {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setPrintRange(range);
+        printer.setFromTo(from, to);
+        printAcceptedDocument(printer, doc, selection);
+        jobName = printer.docName();
+        return true;
+    }
+};
+
+qsizetype pdfPages(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?!s)"));
+    return QString::fromLatin1(pdf).count(page);
+}
+
+// A PDF text string as the document information holds it: UTF-16 with its
+// byte order mark, brackets and backslashes escaped.
+QByteArray pdfTextString(const QString& text) {
+    QByteArray out("(\xfe\xff");
+    for (const QChar c : text)
+        for (const char b : {char(c.unicode() >> 8), char(c.unicode() & 0xff)}) {
+            if (b == '(' || b == ')' || b == '\\') out += '\\';
+            out += b;
+        }
+    return out + ')';
+}
+
+} // namespace
 
 class TestMemNote : public QObject {
     Q_OBJECT
@@ -370,6 +415,146 @@ private slots:
             note_->FindDialog1Find();
         QCOMPARE(platform_.messageTexts().last(),
                  QStringLiteral("検索文字列 「aa」 は見つかりませんでした"));
+    }
+
+    // The four caret moves and line deletion on three paragraphs
+    // "abc", "defg", "hi", or on one paragraph wrapped after W letters
+    // (positions marked "wrapped" count from W). The selection start decides
+    // the line; the moves bring the position panel up to date.
+    void caretMovesAndLineDeletion_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("wrapped");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QString>("text");
+        const QString lines = QStringLiteral("abc\ndefg\nhi");
+        QTest::newRow("end") << "end" << false << 5 << 5 << 11 << "2:  2 " << lines;
+        QTest::newRow("top, selection") << "top" << false << 5 << 7 << 0 << "0:  0 " << lines;
+        QTest::newRow("line start") << "left" << false << 6 << 6 << 4 << "1:  0 " << lines;
+        QTest::newRow("line start, selection into the next line")
+            << "left" << false << 6 << 10 << 4 << "1:  0 " << lines;
+        QTest::newRow("line end") << "right" << false << 5 << 5 << 8 << "1:  4 " << lines;
+        QTest::newRow("first line end") << "right" << false << 0 << 0 << 3 << "0:  3 " << lines;
+        QTest::newRow("last line end: end of text")
+            << "right" << false << 9 << 9 << 11 << "2:  2 " << lines;
+        QTest::newRow("wrapped line start") << "left" << true << 3 << 3 << 0 << ""
+                                            << "";
+        QTest::newRow("wrapped line end: two before the wrap")
+            << "right" << true << -7 << -7 << -2 << ""
+            << "";
+        QTest::newRow("delete a middle line with its break")
+            << "delete" << false << 5 << 5 << 4 << ""
+            << "abc\nhi";
+        QTest::newRow("delete the first line, selection") << "delete" << false << 1 << 6 << 0 << ""
+                                                          << "defg\nhi";
+        QTest::newRow("delete the last line up to its end")
+            << "delete" << false << 10 << 10 << 9 << ""
+            << "abc\ndefg\n";
+    }
+    void caretMovesAndLineDeletion() {
+        QFETCH(QString, command);
+        QFETCH(bool, wrapped);
+        QFETCH(int, start);
+        QFETCH(int, end);
+        QFETCH(int, caret);
+        QFETCH(QString, panel);
+        QFETCH(QString, text);
+        QTextEdit* box = note_->SoramiMemo;
+        const QString letters = QStringLiteral("abcdefghijklmnopqrstuvwxyz");
+        int w = 0;
+        if (wrapped) {
+            box->setLineWrapMode(QTextEdit::FixedColumnWidth);
+            box->setLineWrapColumnOrWidth(10);
+            box->setPlainText(letters);
+            QCoreApplication::processEvents();
+            const QTextLayout* layout = box->document()->begin().layout();
+            QVERIFY(layout->lineCount() > 1);
+            w = layout->lineAt(0).textLength();
+            start += start < 0 ? w : 0;
+            end += end < 0 ? w : 0;
+            caret += caret < 0 ? w : 0;
+        } else {
+            box->setLineWrapMode(QTextEdit::NoWrap);
+            box->setPlainText(QStringLiteral("abc\ndefg\nhi"));
+        }
+        QTextCursor c = box->textCursor();
+        c.setPosition(start);
+        c.setPosition(end, QTextCursor::KeepAnchor);
+        box->setTextCursor(c);
+        if (command == "end") note_->MoveCursorEndClick();
+        if (command == "top") note_->MoveCursorTopClick();
+        if (command == "left") note_->MoveCursorLeftClick();
+        if (command == "right") note_->MoveCursorRightClick();
+        if (command == "delete") note_->LineDeleteClick();
+        QVERIFY(!box->textCursor().hasSelection());
+        QCOMPARE(box->textCursor().position(), caret);
+        if (!panel.isEmpty()) QCOMPARE(note_->panelText(0), panel);
+        QCOMPARE(box->toPlainText(), text.isEmpty() ? letters : text);
+    }
+
+    // Printing sends every page of the formatted notebook, at the size it
+    // has on the screen, as one job named after the memo file, whatever
+    // range or selection the dialog offered. A file that cannot be made is
+    // reported, not printed into silently.
+    void printsWholeNotebookToPdf_data() {
+        QTest::addColumn<QPrinter::PrintRange>("range");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::addColumn<QString>("pdfName");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("all pages") << QPrinter::AllPages << 0 << 0 << "memo.pdf" << true;
+        QTest::newRow("page 2 only offered") << QPrinter::PageRange << 2 << 2 << "memo.pdf" << true;
+        QTest::newRow("selection offered") << QPrinter::Selection << 0 << 0 << "memo.pdf" << true;
+        QTest::newRow("no such folder") << QPrinter::AllPages << 0 << 0 << "none/memo.pdf" << false;
+    }
+    void printsWholeNotebookToPdf() {
+        QFETCH(QPrinter::PrintRange, range);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        QFETCH(QString, pdfName);
+        QFETCH(bool, printed);
+        PdfPlatform pdfPlatform;
+        pdfPlatform.pdf = dir_.filePath(pdfName);
+        pdfPlatform.range = range;
+        pdfPlatform.from = from;
+        pdfPlatform.to = to;
+        QFile::remove(pdfPlatform.pdf);
+        TSrmMemNote note(pdfPlatform);
+        note.show();
+        note.RichFIleClick();
+        for (int i = 0; i < 150; ++i)
+            note.SoramiMemo->insertPlainText(QStringLiteral("第%1行 a line of notes\n").arg(i));
+        QTextCursor c(note.SoramiMemo->document());
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor, 3);
+        QTextCharFormat bold;
+        bold.setFontWeight(QFont::Bold);
+        c.mergeCharFormat(bold);
+        note.BulletClick();
+        pdfPlatform.fileAnswers.push_back(path("印刷(メモ).mem"));
+        note.WriteCloseClick();
+        c.setPosition(0);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        note.SoramiMemo->setTextCursor(c); // a selection is there to offer
+
+        guarded(pdfPlatform, &note, [&note] { note.PrntClick(); });
+        if (!printed) {
+            QCOMPARE(pdfPlatform.errorTexts(),
+                     QStringList{"ﾌｧｲﾙ " + pdfPlatform.pdf + " を作成できません"});
+            QVERIFY(!QFile::exists(pdfPlatform.pdf));
+            return;
+        }
+        QVERIFY(pdfPlatform.errorTexts().isEmpty());
+        const QByteArray pdf = fileBytes(pdfPlatform.pdf);
+        QVERIFY(pdf.startsWith("%PDF-"));
+        QCOMPARE(pdfPlatform.jobName, memoModule().memoFilePath);
+        QVERIFY(pdf.contains("/Title " + pdfTextString(memoModule().memoFilePath)));
+
+        // 150 lines of the box's 15-pixel font (11 1/4 points) fill three
+        // A4 pages inside the 2 cm margins, whatever the range offered.
+        QVERIFY2(pdfPages(pdf) >= 3 && pdfPages(pdf) <= 4,
+                 qPrintable(QString::number(pdfPages(pdf))));
     }
 };
 
