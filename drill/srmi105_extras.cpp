@@ -44,8 +44,8 @@ private:
 
 // Face, size and colour only: the style and character set the box's font
 // has stay as they are.
-void copyFaceSizeColour(RichEdit* box, const FontSpec& spec) {
-    const QFont chosen = toQFont(spec);
+void copyFaceSizeColour(RichEdit* box, const FontSpec& fontSpec) {
+    const QFont chosen = toQFont(fontSpec);
     QFont f = box->font();
     f.setFamilies(chosen.families());
     if (chosen.pixelSize() > 0)
@@ -54,7 +54,7 @@ void copyFaceSizeColour(RichEdit* box, const FontSpec& spec) {
         f.setPointSizeF(chosen.pointSizeF());
     box->setFont(f);
     QPalette pal = box->palette();
-    pal.setColor(QPalette::Text, toQColor(spec.colour));
+    pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
     box->setPalette(pal);
 }
 
