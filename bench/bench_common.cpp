@@ -19,7 +19,7 @@ Lines makeLines(size_t questions) {
         lines.push_back("He gets up at six every morning and takes a walk in the park.");
         lines.push_back(sjis("take a walk 散歩する"));
     }
-    lines[lines.size() - 3] = "? " + lines[lines.size() - 3];
+    lines.set(lines.size() - 3, "? " + std::string(lines[lines.size() - 3]));
     return lines;
 }
 

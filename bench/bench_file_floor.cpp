@@ -13,8 +13,10 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
+#include <memory>
 #include <unistd.h>
 #include <vector>
 
@@ -53,7 +55,7 @@ sorami::Lines makeQuestions() {
         std::snprintf(buf, sizeof buf, japanese[k], n);
         lines.push_back((i % 10 == 0 ? "? " : "") + sjis(buf));
         std::snprintf(buf, sizeof buf, english[k], n);
-        lines.emplace_back(buf);
+        lines.push_back(buf);
         lines.push_back(sjis(idioms[k]));
     }
     return lines;
@@ -91,13 +93,18 @@ int main(int argc, char** argv) {
     const double ourRead = best([&] { readLines = readQuestionFile(path).size(); });
     size_t breaks = 0;
     const double floorRead = best([&] {
+        // The buffer is not cleared first and the breaks are found with
+        // memchr, as our reader does: a floor that zeroes 12 MB and tests
+        // byte by byte would flatter any reader measured against it.
         const int fd = ::open(nativePath.constData(), O_RDONLY);
-        std::vector<char> buf(bytes.size() + 1);
-        const ssize_t n = ::read(fd, buf.data(), buf.size());
+        const auto buf = std::make_unique_for_overwrite<char[]>(bytes.size() + 1);
+        const ssize_t n = ::read(fd, buf.get(), bytes.size() + 1);
         ::close(fd);
         breaks = 0;
-        for (ssize_t i = 0; i < n; ++i)
-            breaks += buf[static_cast<size_t>(i)] == '\n';
+        const char* const end = buf.get() + std::max<ssize_t>(n, 0);
+        for (const char* p = buf.get();
+             (p = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+            ++breaks;
     });
     const double ourWrite = best([&] { writeQuestionFile(path, lines); });
     const QByteArray floorPath = QFile::encodeName(dir.filePath(QStringLiteral("floor.tmp")));

@@ -34,9 +34,9 @@ struct CardList {
     int number() const { return line / 3 + 1; }
     // Answer and idiom lines exist only in a file of at least one whole question.
     bool hasAnswers() const { return lines.size() >= 3; }
-    const std::string& sentence() const { return lineAt(lines, line); }
-    const std::string& answer() const { return lineAt(lines, line + 1); }
-    const std::string& idiom() const { return lineAt(lines, line + 2); }
+    std::string_view sentence() const { return lineAt(lines, line); }
+    std::string_view answer() const { return lineAt(lines, line + 1); }
+    std::string_view idiom() const { return lineAt(lines, line + 2); }
 };
 
 } // namespace sorami

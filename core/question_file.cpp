@@ -6,40 +6,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <cstring>
+#include <memory>
 
 namespace sorami {
 
 Lines splitLines(std::string_view bytes) {
-    if (const auto nul = bytes.find('\0'); nul != std::string_view::npos)
-        bytes = bytes.substr(0, nul);
-    Lines lines;
-    // Questions run to about 40 bytes a line; one guess saves the regrowing.
-    lines.reserve(bytes.size() / 32 + 1);
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const char* p = begin;
-    while (p < end) {
-        // memchr runs many bytes at a time; a lone CR is looked for only
-        // within the line that an LF ends.
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
-        const char* stop = lf ? lf : end;
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(stop - p)));
-        if (cr && cr + 1 < stop) { // a CR that ends a line of its own
-            lines.emplace_back(p, size_t(cr - p));
-            p = cr + 1;
-        } else if (cr) { // CR LF, or a CR as the very last byte
-            lines.emplace_back(p, size_t(cr - p));
-            p = lf ? lf + 1 : end;
-        } else if (lf) {
-            lines.emplace_back(p, size_t(lf - p));
-            p = lf + 1;
-        } else {
-            lines.emplace_back(p, size_t(end - p));
-            p = end;
-        }
-    }
-    return lines;
+    auto block = std::make_unique_for_overwrite<char[]>(bytes.size());
+    if (!bytes.empty()) std::memcpy(block.get(), bytes.data(), bytes.size());
+    return Lines::cut(std::move(block), bytes.size());
 }
 
 std::string joinLines(const Lines& lines) {
@@ -62,18 +38,34 @@ Lines readQuestionFile(const QString& path) {
 Lines readQuestionFile(const QString& path, long long* nulOffset) {
     // Only a regular file is read: opening a named pipe would block until
     // someone writes to it, and a device like /dev/zero never ends.
+    const auto cannotOpen = [&] {
+        raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), QDir::toNativeSeparators(path)));
+    };
     QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
-        raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), QDir::toNativeSeparators(path)));
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError)
-        raise(fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は開けません"), QDir::toNativeSeparators(path)));
-    const std::string_view bytes(data.constData(), static_cast<size_t>(data.size()));
-    if (nulOffset) {
-        const auto nul = bytes.find('\0');
-        *nulOffset = nul == std::string_view::npos ? -1 : static_cast<long long>(nul);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        cannotOpen();
+    // The bytes go straight into the block the lines will point into. One
+    // byte more than the size tells whether the file grew meanwhile.
+    size_t capacity = static_cast<size_t>(std::max<qint64>(f.size(), 0)) + 1;
+    auto block = std::make_unique_for_overwrite<char[]>(capacity);
+    size_t size = 0;
+    for (;;) {
+        if (size == capacity) {
+            auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
+            std::memcpy(bigger.get(), block.get(), size);
+            block = std::move(bigger);
+            capacity *= 2;
+        }
+        const qint64 n = f.read(block.get() + size, static_cast<qint64>(capacity - size));
+        if (n < 0) cannotOpen();
+        if (n == 0) break;
+        size += static_cast<size_t>(n);
     }
-    return splitLines(bytes);
+    if (nulOffset) {
+        const void* nul = std::memchr(block.get(), '\0', size);
+        *nulOffset = nul ? static_cast<const char*>(nul) - block.get() : -1;
+    }
+    return Lines::cut(std::move(block), size);
 }
 
 void writeQuestionFile(const QString& path, const Lines& lines) {

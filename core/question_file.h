@@ -3,14 +3,13 @@
 // (Japanese sentence, model answer, idiom / hint line). One reader and one
 // writer serve all three programs.
 
+#include "lines.h"
+
 #include <QString>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace sorami {
-
-using Lines = std::vector<std::string>;
 
 // Cuts raw file bytes into lines: CR LF, lone LF and lone CR each end a line,
 // the first NUL ends the text, a final line break adds no empty line, and
@@ -40,9 +39,8 @@ inline int questionCount(const Lines& lines) {
 
 // Line `index` of the list, or an empty line where the list has none: a
 // trailing incomplete question shows what it has and never reads past the end.
-inline const std::string& lineAt(const Lines& lines, long long index) {
-    static const std::string empty;
-    if (index < 0 || index >= static_cast<long long>(lines.size())) return empty;
+inline std::string_view lineAt(const Lines& lines, long long index) {
+    if (index < 0 || index >= static_cast<long long>(lines.size())) return {};
     return lines[static_cast<size_t>(index)];
 }
 

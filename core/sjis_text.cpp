@@ -136,8 +136,8 @@ std::string toSjis(const QString& text) {
     return out;
 }
 
-std::string toSjisKeeping(const QString& text, const std::string& original) {
-    if (fromSjis(original) == text) return original;
+std::string toSjisKeeping(const QString& text, std::string_view original) {
+    if (fromSjis(original) == text) return std::string(original);
     return toSjis(text);
 }
 

@@ -22,7 +22,7 @@ std::string toSjis(const QString& text);
 // Like toSjis, but when the text is exactly what `original` shows as, the
 // original bytes come back unchanged: a line with invalid bytes that the
 // learner did not edit is written back as it was read.
-std::string toSjisKeeping(const QString& text, const std::string& original);
+std::string toSjisKeeping(const QString& text, std::string_view original);
 
 // A source-code text (UTF-8) as CP932 bytes, for INI sections, keys and
 // other fixed texts of the file formats.

@@ -35,7 +35,7 @@ void TTable::layOut() {
 void TTable::setLines(const Lines& lines) {
     QStringList shown;
     shown.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
+    for (const std::string_view line : lines)
         shown << fromSjis(line);
     SeisekiTable->setPlainText(shown.join(QLatin1Char('\n')));
     SeisekiTable->moveCursor(QTextCursor::Start);

@@ -51,8 +51,7 @@ int lastStart(int lineCount) {
 
 void DrillSession::insertQuestion(int at, const std::string& japanese, const std::string& english,
                                   const std::string& idiom) {
-    const auto where = lines_.begin() + std::clamp(at, 0, lineCount());
-    lines_.insert(where, {japanese, english, idiom});
+    lines_.insert(static_cast<size_t>(std::clamp(at, 0, lineCount())), {japanese, english, idiom});
     changed_ = true;
 }
 
@@ -62,7 +61,7 @@ void DrillSession::replaceQuestion(int at, const std::string& japanese, const st
     for (int i = 0; i < 3; ++i) {
         const int index = at + i;
         if (index < 0 || index >= lineCount()) continue;
-        lines_[static_cast<size_t>(index)] = *texts[i];
+        lines_.set(static_cast<size_t>(index), *texts[i]);
         changed_ = true;
     }
 }
@@ -70,7 +69,7 @@ void DrillSession::replaceQuestion(int at, const std::string& japanese, const st
 void DrillSession::removeQuestion(int at) {
     if (at < 0 || at >= lineCount()) return;
     const int end = std::min(at + 3, lineCount());
-    lines_.erase(lines_.begin() + at, lines_.begin() + end);
+    lines_.erase(static_cast<size_t>(at), static_cast<size_t>(end));
     changed_ = true;
     if (currentLine_ >= lineCount()) currentLine_ = 0;
 }
@@ -179,10 +178,10 @@ DrillSession::Jump DrillSession::jumpTo(std::optional<int> number) {
 
 // --- Judgement, marks and score -------------------------------------------
 
-DrillSession::Judgement DrillSession::judge(const std::string& typed) {
+DrillSession::Judgement DrillSession::judge(std::string_view typed) {
     Judgement j;
     if (blockMode_) ++blockAskedCount_;
-    const std::string& model = modelAnswer(); // empty when the file ends early
+    const std::string_view model = modelAnswer(); // empty when the file ends early
     // Byte for byte: case, blanks, punctuation and character widths all count.
     j.correct = typed == model;
     j.over = static_cast<long long>(typed.size()) - static_cast<long long>(model.size());
@@ -203,15 +202,16 @@ DrillSession::Judgement DrillSession::judge(const std::string& typed) {
 bool DrillSession::setMark(bool marked) {
     // An empty list has no question line to mark.
     if (currentLine_ < 0 || currentLine_ >= lineCount()) return false;
-    std::string& first = lines_[static_cast<size_t>(currentLine_)];
+    const auto index = static_cast<size_t>(currentLine_);
+    const std::string_view first = lines_[index];
     changed_ = true;
     if (marked) {
-        first.insert(0, "? ");
+        lines_.set(index, "? " + std::string(first));
         ++mistakeCount_;
     } else {
         // Only the first byte is ever tested, so the two bytes go whatever
         // the second one is.
-        first.erase(0, 2);
+        lines_.set(index, first.substr(std::min<size_t>(2, first.size())));
         mistakeCount_ = std::max(0, mistakeCount_ - 1);
     }
     return true;

@@ -61,7 +61,7 @@ public:
     int lineCount() const { return static_cast<int>(lines_.size()); }
     int questionCount() const { return sorami::questionCount(lines_); }
     // Line `index`, or an empty line where the list has none.
-    const std::string& line(int index) const { return lineAt(lines_, index); }
+    std::string_view line(int index) const { return lineAt(lines_, index); }
 
     // --- Editing the list --------------------------------------------------
     // Every edit leaves the list changed, so the exit writes it back; none
@@ -83,9 +83,9 @@ public:
     // the list (an empty list) but never past it.
     int currentLine() const { return currentLine_; }
     int questionNumber() const { return currentLine_ / 3 + 1; }
-    const std::string& question() const { return line(currentLine_); }
-    const std::string& modelAnswer() const { return line(currentLine_ + 1); }
-    const std::string& idiom() const { return line(currentLine_ + 2); }
+    std::string_view question() const { return line(currentLine_); }
+    std::string_view modelAnswer() const { return line(currentLine_ + 1); }
+    std::string_view idiom() const { return line(currentLine_ + 2); }
 
     // --- Orders and moves -------------------------------------------------
     Order order() const { return order_; }
@@ -109,7 +109,7 @@ public:
     int mistakeCount() const { return mistakeCount_; }
     // Byte for byte against the model answer; marks a wrongly answered
     // question, unmarks a rightly answered one and counts the score.
-    Judgement judge(const std::string& typed);
+    Judgement judge(std::string_view typed);
     int answerCount() const { return answerCount_; }
     int correctCount() const { return correctCount_; }
     // The share of right answers in percent, and its whole part; only

@@ -346,11 +346,11 @@ private:
     bool saveEditedList();
     // A box's text as one question line: `original` when the box still
     // shows exactly that line, else the typed text with line breaks as blanks.
-    std::string boxLine(const QTextEdit* box, const std::string& original = {}) const;
+    std::string boxLine(const QTextEdit* box, std::string_view original = {}) const;
     void clipboardCommand(QTextEdit* box, void (QTextEdit::*command)(), QWidget* focusNext);
 
     // Small helpers.
-    void setBoxText(QTextEdit* box, const std::string& bytes);
+    void setBoxText(QTextEdit* box, std::string_view bytes);
     void setMessage(const QString& text);
     void setMessagePointSize(int points);
 

@@ -60,7 +60,7 @@ bool TSorami::saveEditedList() {
     return saved;
 }
 
-std::string TSorami::boxLine(const QTextEdit* box, const std::string& original) const {
+std::string TSorami::boxLine(const QTextEdit* box, std::string_view original) const {
     QString text = box->toPlainText();
     // A pasted line break would split the question into more than three
     // lines of the file.
@@ -69,7 +69,7 @@ std::string TSorami::boxLine(const QTextEdit* box, const std::string& original) 
             c = u' ';
     // An untouched line keeps its bytes, also those a box cannot show and
     // the part of a very long line that it leaves out.
-    if (text == shownLine(original)) return original;
+    if (text == shownLine(original)) return std::string(original);
     return toSjis(text);
 }
 

@@ -15,7 +15,7 @@
 
 namespace sorami {
 
-void TSorami::setBoxText(QTextEdit* box, const std::string& bytes) {
+void TSorami::setBoxText(QTextEdit* box, std::string_view bytes) {
     showPlainText(box, shownLine(bytes));
 }
 

@@ -66,7 +66,7 @@ CheckResult checkQuestionBytes(std::string_view bytes) {
     }
 
     for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         const int no = static_cast<int>(i) + 1;
         const size_t role = i % 3;
         const bool complete = i / 3 < static_cast<size_t>(r.questions);

@@ -241,18 +241,19 @@ int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, 
     }
     if (action == QLatin1String("--list")) {
         for (int q = 0; q < questions; ++q) {
-            const std::string& line0 = lines[static_cast<size_t>(q) * 3];
+            const std::string_view line0 = lines[static_cast<size_t>(q) * 3];
             if (isMarked(line0)) out << q + 1 << '\t' << utf8(fromSjis(line0)) << '\n';
         }
         return Clean;
     }
     int cleared = 0;
     for (int q = 0; q < questions; ++q) {
-        std::string& line0 = lines[static_cast<size_t>(q) * 3];
+        const size_t index = static_cast<size_t>(q) * 3;
+        const std::string_view line0 = lines[index];
         if (!isMarked(line0)) continue;
         // The mark the drill puts is "? "; a "?" without the blank may be the
         // sentence's own, so only that one byte goes and no letter is lost.
-        line0.erase(0, line0.size() >= 2 && line0[1] == ' ' ? 2 : 1);
+        lines.set(index, line0.substr(line0.size() >= 2 && line0[1] == ' ' ? 2 : 1));
         ++cleared;
     }
     if (cleared > 0) {

@@ -106,7 +106,7 @@ void TestQuestionFile::counts() {
     QFETCH(int, marked);
     Lines lines(static_cast<size_t>(lineCount), "x");
     for (int q : markedQuestions)
-        lines[static_cast<size_t>(q * 3)] = "? x";
+        lines.set(static_cast<size_t>(q * 3), "? x");
     QCOMPARE(questionCount(lines), questions);
     QCOMPARE(countMarked(lines), marked);
 }

@@ -51,7 +51,7 @@ inline int seedFor(int r, int n) {
     qFatal("no seed draws %d of %d", r, n);
 }
 
-inline QString u(const std::string& bytes) {
+inline QString u(std::string_view bytes) {
     return sorami::fromSjis(bytes);
 }
 

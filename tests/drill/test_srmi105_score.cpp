@@ -119,7 +119,7 @@ void TestScore::report() {
     sorami::ScoreFile().erase();
     d.w->SoundNothing->trigger();
     for (const QString& a : answers) {
-        const std::string model =
+        const std::string_view model =
             d.w->session().questionLines().at(size_t(d.w->session().currentLine() + 1));
         d.answer(a == "r" ? u(model) : QStringLiteral("wrong"));
         d.w->SusumeruClick();

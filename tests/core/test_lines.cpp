@@ -1,0 +1,97 @@
+#include "question_file.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <random>
+
+using namespace sorami;
+
+namespace {
+using Model = std::vector<std::string>;
+
+bool same(const Lines& lines, const Model& model) {
+    return std::equal(lines.begin(), lines.end(), model.begin(), model.end());
+}
+} // namespace
+
+class TestLines : public QObject {
+    Q_OBJECT
+private slots:
+    void editsMatchAPlainList();
+    void readsAFileLongerThanItsStatedSize();
+};
+
+// Random edits on a list cut from a file, checked against a list of plain
+// strings after every step. Lines set from the list's own views, lines long
+// enough to get a block of their own, and copies taken along the way (which
+// must keep what they held) cover what sharing one block could break.
+void TestLines::editsMatchAPlainList() {
+    const std::string file = "? one\r\ntwo\nthree\rfour\r\n\r\nsix";
+    Lines lines = splitLines(file);
+    Model model{"? one", "two", "three", "four", "", "six"};
+    QVERIFY(same(lines, model));
+    std::vector<std::pair<Lines, Model>> copies;
+    std::mt19937 random(7);
+    const auto pick = [&](size_t n) { return std::uniform_int_distribution<size_t>(0, n)(random); };
+    for (int step = 0; step < 3000; ++step) {
+        const size_t n = model.size();
+        const std::string fresh =
+            std::string(pick(3) == 0 ? 20000 + step : step % 50, char('a' + step % 26)) + "|" +
+            std::to_string(step);
+        switch (pick(5)) {
+        case 0:
+            lines.push_back(fresh);
+            model.push_back(fresh);
+            break;
+        case 1: // a line of the list itself, set elsewhere in the list
+            if (n > 0) {
+                const size_t from = pick(n - 1), to = pick(n - 1);
+                lines.set(to, lines[from]);
+                model[to] = model[from];
+            }
+            break;
+        case 2: {
+            const size_t at = pick(n);
+            lines.insert(at, {fresh, lines.empty() ? "" : lines[0], "x"});
+            model.insert(model.begin() + long(at), {fresh, model.empty() ? "" : model[0], "x"});
+            break;
+        }
+        case 3:
+            if (n > 0) {
+                const size_t from = pick(n - 1), to = std::min(n, from + pick(3));
+                lines.erase(from, to);
+                model.erase(model.begin() + long(from), model.begin() + long(to));
+            }
+            break;
+        case 4:
+            copies.emplace_back(lines, model);
+            break;
+        case 5:
+            if (pick(20) == 0) {
+                lines.clear();
+                model.clear();
+            }
+            break;
+        }
+        QVERIFY2(same(lines, model), qPrintable(QStringLiteral("step %1").arg(step)));
+    }
+    for (const auto& [copy, was] : copies)
+        QVERIFY(same(copy, was));
+    QVERIFY(splitLines(joinLines(lines)) == lines);
+}
+
+// /proc files state a size of 0 and still have lines: the reader must not
+// stop at the size it was told.
+void TestLines::readsAFileLongerThanItsStatedSize() {
+    const QString path = QStringLiteral("/proc/self/maps");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.size(), 0);
+    const Lines lines = readQuestionFile(path);
+    QVERIFY(lines.size() > 5);
+    QVERIFY(lines.back().size() > 10);
+}
+
+QTEST_APPLESS_MAIN(TestLines)
+#include "test_lines.moc"
