@@ -78,7 +78,10 @@ int hexValue(char c) {
 class Reader {
 public:
     Reader(std::string_view bytes, std::size_t maxChars) : in_(bytes), budget_(maxChars) {
-        stack_.reserve(64);
+        // Room for the nesting of ordinary files and no more: readers are
+        // made for every file, most of them small, and a bigger first block
+        // costs more than it saves.
+        stack_.reserve(8);
         stack_.push_back(State{});
     }
 

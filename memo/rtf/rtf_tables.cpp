@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace sorami::rich {
 namespace {
@@ -44,7 +45,7 @@ struct NamedWord {
     Word word;
 };
 
-// Sorted by name, for a binary search.
+// In the order of their names, for the reader of this list.
 constexpr NamedWord Words[] = {
     // clang-format off
     {"ab", Word::Ab}, {"af", Word::Af}, {"afs", Word::Afs}, {"aftncn", Word::SkippedDestination},
@@ -104,22 +105,44 @@ constexpr NamedWord Words[] = {
     // clang-format on
 };
 
-constexpr bool byName(const NamedWord& a, const NamedWord& b) {
-    return a.name < b.name;
+// Files hold a control word every few bytes, so a word is found by its hash
+// in an open table: one comparison of names, most times, whatever the word.
+constexpr std::uint32_t hashOf(std::string_view w) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : w)
+        h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
 }
-static_assert(std::is_sorted(std::begin(Words), std::end(Words), byName) &&
-                  std::adjacent_find(std::begin(Words), std::end(Words),
-                                     [](const NamedWord& a, const NamedWord& b) {
-                                         return a.name == b.name;
-                                     }) == std::end(Words),
-              "the word table must be sorted, each name once");
+
+constexpr std::size_t Slots = 1024; // a power of two, at least four times the words
+constexpr std::size_t LongestName = 18;
+
+// Each slot holds a word's place in Words plus one; 0 is an empty slot.
+constexpr std::array<std::uint8_t, Slots> Table = [] {
+    std::array<std::uint8_t, Slots> t{};
+    for (std::size_t k = 0; k < std::size(Words); ++k) {
+        std::size_t i = hashOf(Words[k].name) % Slots;
+        while (t[i] != 0) {
+            if (Words[t[i] - 1].name == Words[k].name) throw "a word is in the table twice";
+            i = (i + 1) % Slots;
+        }
+        t[i] = static_cast<std::uint8_t>(k + 1);
+    }
+    return t;
+}();
+static_assert(std::size(Words) < 255 && std::size(Words) * 4 <= Slots);
+static_assert(std::all_of(std::begin(Words), std::end(Words),
+                          [](const NamedWord& w) { return w.name.size() <= LongestName; }));
 
 } // namespace
 
 Word wordOf(std::string_view w) {
-    const auto it = std::lower_bound(std::begin(Words), std::end(Words), NamedWord{w, Word::Other},
-                                     byName);
-    return it != std::end(Words) && it->name == w ? it->word : Word::Other;
+    if (w.empty() || w.size() > LongestName) return Word::Other;
+    for (std::size_t i = hashOf(w) % Slots;; i = (i + 1) % Slots) {
+        const std::uint8_t k = Table[i];
+        if (k == 0) return Word::Other;
+        if (Words[k - 1].name == w) return Words[k - 1].word;
+    }
 }
 
 // Destinations whose content is never the memo's text.
