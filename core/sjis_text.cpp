@@ -108,15 +108,16 @@ std::string toSjis(const QString& text) {
     }
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     const qsizetype n = text.size();
+    // No bounds check per character: i < n.
+    const auto* units = reinterpret_cast<const char16_t*>(text.constData());
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t u = text.at(i).unicode();
+        const char16_t u = units[i];
         if (u < 0x80) { // ASCII is identical in CP932
             out.push_back(static_cast<char>(u));
             continue;
         }
         // A surrogate pair is one character outside CP932.
-        if (QChar::isHighSurrogate(u) && i + 1 < n &&
-            QChar::isLowSurrogate(text.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(units[i + 1])) {
             out.push_back('?');
             ++i;
             continue;

@@ -28,8 +28,9 @@ Document readPlainText(std::string_view bytes, std::size_t maxChars) {
         if (!t.isEmpty()) p.runs.push_back(Run{t, CharFormat{}});
         doc.paragraphs.push_back(std::move(p));
     };
+    const auto* units = reinterpret_cast<const char16_t*>(all.constData());
     for (qsizetype i = 0; i < n && !doc.truncated; ++i) {
-        const QChar c = all.at(i);
+        const char16_t c = units[i];
         if (c != u'\r' && c != u'\n') continue;
         add(i);
         if (doc.truncated) break;
@@ -38,7 +39,7 @@ Document readPlainText(std::string_view bytes, std::size_t maxChars) {
             break;
         }
         --budget;
-        if (c == u'\r' && i + 1 < n && all.at(i + 1) == u'\n') ++i;
+        if (c == u'\r' && i + 1 < n && units[i + 1] == u'\n') ++i;
         start = i + 1;
     }
     if (!doc.truncated) add(n);

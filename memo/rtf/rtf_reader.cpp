@@ -78,7 +78,10 @@ int hexValue(char c) {
 class Reader {
 public:
     Reader(std::string_view bytes, std::size_t maxChars) : in_(bytes), budget_(maxChars) {
-        stack_.reserve(64);
+        // Room for the nesting of ordinary files and no more: readers are
+        // made for every file, most of them small, and a bigger first block
+        // costs more than it saves.
+        stack_.reserve(8);
         stack_.push_back(State{});
     }
 
@@ -152,14 +155,17 @@ private:
         return f;
     }
 
-    void appendText(const QString& text) {
+    // Text arrives a character at a time as often as in long stretches (\uN,
+    // \tab, symbols), so it is taken as a view: no string is made for it
+    // unless it starts a run.
+    void appendText(QStringView text) {
         if (text.isEmpty() || full_) return;
         if (st().dest == Dest::BulletText) {
             if (bulletText_.size() < 64) bulletText_ += text;
             return;
         }
         if (st().dest != Dest::Text) return;
-        QString t = text;
+        QStringView t = text;
         if (static_cast<std::size_t>(t.size()) > budget_) {
             t.truncate(static_cast<qsizetype>(budget_));
             full_ = true;
@@ -170,8 +176,9 @@ private:
         if (!para_.runs.empty() && para_.runs.back().format == f)
             para_.runs.back().text += t;
         else
-            para_.runs.push_back(Run{t, std::move(f)});
+            para_.runs.push_back(Run{t.toString(), std::move(f)});
     }
+    void appendChar(char16_t c) { appendText(QStringView(&c, 1)); }
 
     void flush() {
         // Control characters are no text anyone typed (no trail byte is one).
@@ -282,7 +289,7 @@ private:
         stack_.pop_back();
     }
 
-    void controlWord(std::string_view word, bool hasParam, int param);
+    void controlWord(Word word, bool hasParam, int param);
     void controlSymbol(char c);
     void skipBinary(int n) {
         const std::size_t count = n < 0 ? 0 : static_cast<std::size_t>(n);
@@ -323,20 +330,20 @@ void Reader::controlSymbol(char c) {
     if (c == '\r' || c == '\n') {
         if (st().dest == Dest::Text) endParagraph();
     } else if (c == '~') {
-        appendText(QString(QChar(0x00A0)));
+        appendChar(0x00A0);
     } else if (c == '_') {
-        appendText(QString(QChar(0x2011)));
+        appendChar(0x2011);
     }
 }
 
-void Reader::controlWord(std::string_view w, bool hasParam, int param) {
+void Reader::controlWord(Word w, bool hasParam, int param) {
     flush();
     State& s = st();
     if (star_) {
         star_ = false;
         // \*\pn is how the rich edit control stores its bullets; any other
         // starred destination is one this reader does not know.
-        if (w == "pn" && overflow_ == 0) {
+        if (w == Word::Pn && overflow_ == 0) {
             pnOwner_ = static_cast<int>(stack_.size()) - 2;
             s.dest = Dest::BulletProps;
         } else {
@@ -344,14 +351,14 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
         }
         return;
     }
-    if (w == "u") {
+    if (w == Word::U) {
         if (!hasParam) return;
         if (!dropFallback()) {
             const auto unit = static_cast<char16_t>(param < 0 ? param + 65536 : param);
             if (unit >= 0x20)
-                appendText(QString(QChar(unit)));
+                appendChar(unit);
             else if (unit == u'\t')
-                appendText(QStringLiteral("\t"));
+                appendChar(u'\t');
         }
         skipFallback_ = s.uc;
         return;
@@ -362,74 +369,82 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
     case Dest::Skip:
         return;
     case Dest::FontTable:
-        if (w == "f") {
+        if (w == Word::F) {
             endFont();
             fontNumber_ = param;
             fontCharset_ = 1;
             fontEnded_ = false;
-        } else if (w == "fcharset") {
+        } else if (w == Word::FCharset) {
             fontCharset_ = param;
         }
         return;
     case Dest::Colours:
-        if (w == "red")
+        if (w == Word::Red)
             red_ = std::clamp(param, 0, 255), colourGiven_ = true;
-        else if (w == "green")
+        else if (w == Word::Green)
             green_ = std::clamp(param, 0, 255), colourGiven_ = true;
-        else if (w == "blue")
+        else if (w == Word::Blue)
             blue_ = std::clamp(param, 0, 255), colourGiven_ = true;
         return;
     case Dest::BulletProps:
-        if (w == "pnlvlblt") {
+        if (w == Word::PnLevelBullet) {
             s.bullet = true;
             if (pnOwner_ >= 0) stack_[static_cast<std::size_t>(pnOwner_)].bullet = true;
         }
         return;
     case Dest::BulletText:
-        if (w == "tab")
-            appendText(QStringLiteral("\t"));
-        else if (w == "bullet")
-            appendText(QString(QChar(0x2022)));
-        else if (w == "f")
+        if (w == Word::Tab)
+            appendChar(u'\t');
+        else if (w == Word::Bullet)
+            appendChar(0x2022);
+        else if (w == Word::F)
             s.font = param;
         return;
     case Dest::Text:
         break;
     }
 
+    switch (w) {
     // Destinations.
-    if (overflow_ > 0 &&
-        (w == "fonttbl" || w == "colortbl" || w == "pntext" || w == "listtext" || w == "pn")) {
+    case Word::FontTable:
+    case Word::ColourTable:
+    case Word::BulletText:
+    case Word::Pn:
+        if (overflow_ > 0) { // past MaxDepth no group can hold a table or a bullet
+            setDest(Dest::Skip);
+        } else if (w == Word::FontTable) {
+            s.dest = Dest::FontTable;
+            fontName_.clear();
+            fontEnded_ = false;
+            fontCharset_ = 1;
+        } else if (w == Word::ColourTable) {
+            s.dest = Dest::Colours;
+            colours_.clear();
+            colourGiven_ = false;
+            red_ = green_ = blue_ = 0;
+        } else if (w == Word::BulletText) {
+            s.dest = Dest::BulletText;
+            bulletText_.clear();
+        } else {
+            pnOwner_ = static_cast<int>(stack_.size()) - 2;
+            s.dest = Dest::BulletProps;
+        }
+        break;
+    case Word::SkippedDestination:
         setDest(Dest::Skip);
-    } else if (w == "fonttbl") {
-        s.dest = Dest::FontTable;
-        fontName_.clear();
-        fontEnded_ = false;
-        fontCharset_ = 1;
-    } else if (w == "colortbl") {
-        s.dest = Dest::Colours;
-        colours_.clear();
-        colourGiven_ = false;
-        red_ = green_ = blue_ = 0;
-    } else if (w == "pntext" || w == "listtext") {
-        s.dest = Dest::BulletText;
-        bulletText_.clear();
-    } else if (w == "pn") {
-        pnOwner_ = static_cast<int>(stack_.size()) - 2;
-        s.dest = Dest::BulletProps;
-    } else if (isSkippedDestination(w)) {
-        setDest(Dest::Skip);
-    }
+        break;
     // Document.
-    else if (w == "ansicpg") {
+    case Word::AnsiCodePage:
         codePage_ = param;
-    } else if (w == "deff") {
+        break;
+    case Word::DefaultFont:
         defaultFont_ = param;
-    } else if (w == "uc") {
+        break;
+    case Word::Uc:
         s.uc = std::clamp(param, 0, 16);
-    }
+        break;
     // Characters.
-    else if (w == "plain") {
+    case Word::Plain:
         s.font = -1;
         s.halfPoints = DefaultHalfPoints;
         s.bold = s.italic = s.underline = s.strikeOut = false;
@@ -438,68 +453,104 @@ void Reader::controlWord(std::string_view w, bool hasParam, int param) {
         s.assocFont = -1;
         s.assocHalfPoints = 0;
         s.assocBold = s.assocItalic = -1;
-    } else if (w == "dbch") {
+        break;
+    case Word::Dbch:
         s.dbch = true;
-    } else if (w == "loch" || w == "hich") {
+        break;
+    case Word::Loch:
         s.dbch = false;
-    } else if (w == "af") {
+        break;
+    case Word::Af:
         s.assocFont = param;
-    } else if (w == "afs") {
+        break;
+    case Word::Afs:
         s.assocHalfPoints = hasParam && param > 0 ? std::min(param, 3276) : 0;
-    } else if (w == "ab") {
+        break;
+    case Word::Ab:
         s.assocBold = !hasParam || param != 0 ? 1 : 0;
-    } else if (w == "ai") {
+        break;
+    case Word::Ai:
         s.assocItalic = !hasParam || param != 0 ? 1 : 0;
-    } else if (w == "f") {
+        break;
+    case Word::F:
         s.font = param;
-    } else if (w == "fs") {
+        break;
+    case Word::Fs:
         s.halfPoints = hasParam && param > 0 ? std::min(param, 3276) : DefaultHalfPoints;
-    } else if (w == "b") {
+        break;
+    case Word::B:
         s.bold = !hasParam || param != 0;
-    } else if (w == "i") {
+        break;
+    case Word::I:
         s.italic = !hasParam || param != 0;
-    } else if (w == "ul" || w == "uld" || w == "uldb" || w == "ulw" || w == "uldash" ||
-               w == "ulth" || w == "ulwave" || w == "uldashd" || w == "uldashdd") {
+        break;
+    case Word::Underline:
         s.underline = !hasParam || param != 0;
-    } else if (w == "ulnone") {
+        break;
+    case Word::UnderlineNone:
         s.underline = false;
-    } else if (w == "strike" || w == "striked") {
+        break;
+    case Word::Strike:
         s.strikeOut = !hasParam || param != 0;
-    } else if (w == "cf") {
+        break;
+    case Word::Cf:
         s.colour = param;
-    }
+        break;
     // Paragraphs.
-    else if (w == "pard") {
+    case Word::Pard:
         s.bullet = false;
         s.leftIndent = s.firstIndent = 0;
-    } else if (w == "li") {
+        break;
+    case Word::Li:
         s.leftIndent = param;
-    } else if (w == "fi") {
+        break;
+    case Word::Fi:
         s.firstIndent = param;
-    } else if (w == "par" || w == "row") {
+        break;
+    case Word::Par:
         endParagraph();
-    }
+        break;
     // Special characters.
-    else if (w == "tab" || w == "cell" || w == "nestcell") {
-        appendText(QStringLiteral("\t"));
-    } else if (w == "line") {
-        appendText(QString(QChar(LineBreak)));
-    } else if (w == "bullet") {
-        appendText(QString(QChar(0x2022)));
-    } else if (w == "emdash") {
-        appendText(QString(QChar(0x2014)));
-    } else if (w == "endash") {
-        appendText(QString(QChar(0x2013)));
-    } else if (w == "lquote") {
-        appendText(QString(QChar(0x2018)));
-    } else if (w == "rquote") {
-        appendText(QString(QChar(0x2019)));
-    } else if (w == "ldblquote") {
-        appendText(QString(QChar(0x201C)));
-    } else if (w == "rdblquote") {
-        appendText(QString(QChar(0x201D)));
-    } else if (w == "emspace" || w == "enspace" || w == "qmspace") {
-        appendText(QStringLiteral(" "));
+    case Word::Tab:
+    case Word::Cell:
+        appendChar(u'\t');
+        break;
+    case Word::Line:
+        appendChar(LineBreak);
+        break;
+    case Word::Bullet:
+        appendChar(0x2022);
+        break;
+    case Word::EmDash:
+        appendChar(0x2014);
+        break;
+    case Word::EnDash:
+        appendChar(0x2013);
+        break;
+    case Word::LQuote:
+        appendChar(0x2018);
+        break;
+    case Word::RQuote:
+        appendChar(0x2019);
+        break;
+    case Word::LDblQuote:
+        appendChar(0x201C);
+        break;
+    case Word::RDblQuote:
+        appendChar(0x201D);
+        break;
+    case Word::Space:
+        appendChar(u' ');
+        break;
+    case Word::Other:
+    case Word::Bin: // taken before any destination is looked at
+    case Word::FCharset:
+    case Word::Red:
+    case Word::Green:
+    case Word::Blue:
+    case Word::PnLevelBullet:
+    case Word::U:
+        break;
     }
 }
 
@@ -552,7 +603,8 @@ Document Reader::run() {
             value = std::min<long long>(value, std::numeric_limits<int>::max());
             const int param = static_cast<int>(negative ? -value : value);
             if (pos_ < n && in_[pos_] == ' ') ++pos_;
-            if (word == "bin") { // binary data is never text, wherever it stands
+            const Word known = wordOf(word);
+            if (known == Word::Bin) { // binary data is never text, wherever it stands
                 flush();
                 skipBinary(param);
                 star_ = false;
@@ -562,7 +614,7 @@ Document Reader::run() {
                 star_ = false;
                 continue;
             }
-            controlWord(word, hasParam, param);
+            controlWord(known, hasParam, param);
             continue;
         }
         ++pos_;
@@ -576,7 +628,7 @@ Document Reader::run() {
         if (c == '\r' || c == '\n') continue;
         if (c == '\t') {
             flush();
-            if (!dropFallback()) appendText(QStringLiteral("\t"));
+            if (!dropFallback()) appendChar(u'\t');
             continue;
         }
         if (dropFallback()) continue;

@@ -9,6 +9,8 @@
 #include "sjis_text.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdio>
 
 namespace sorami::rich {
@@ -42,6 +44,47 @@ void appendName(std::string& out, const QString& name) {
             out.push_back(c);
         trail = lead;
     }
+}
+
+// The Shift-JIS bytes written after \uN: one or two, or "?" where they
+// would not read back as the same character.
+struct Fallback {
+    int size = 1;
+    char bytes[2] = {'?', 0};
+};
+
+Fallback computeFallback(char16_t u) {
+    Fallback f;
+    if (QChar::isSurrogate(u)) return f;
+    const QString ch(QChar{u});
+    const std::string bytes = toSjis(ch);
+    if (bytes.empty() || bytes.size() > 2 || fromSjis(bytes) != ch) return f;
+    f.size = static_cast<int>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), f.bytes);
+    return f;
+}
+
+// Every character beyond ASCII needs its fallback, and asking the converter
+// twice per character made writing a Japanese memo cost a string or three
+// per character. Each code unit is asked once per run of the program; the
+// answers are kept packed in one word each (0: not asked yet), so any
+// thread may fill them in.
+Fallback fallbackOf(char16_t u) {
+    static std::array<std::atomic<std::uint32_t>, 0x10000> known{};
+    std::atomic<std::uint32_t>& slot = known[u];
+    std::uint32_t packed = slot.load(std::memory_order_relaxed);
+    if (packed == 0) {
+        const Fallback f = computeFallback(u);
+        packed = 0x10000u * static_cast<std::uint32_t>(f.size) |
+                 0x100u * static_cast<unsigned char>(f.bytes[1]) |
+                 static_cast<unsigned char>(f.bytes[0]);
+        slot.store(packed, std::memory_order_relaxed);
+    }
+    Fallback f;
+    f.size = static_cast<int>(packed >> 16);
+    f.bytes[0] = static_cast<char>(packed & 0xFF);
+    f.bytes[1] = static_cast<char>((packed >> 8) & 0xFF);
+    return f;
 }
 
 class Writer {
@@ -135,15 +178,14 @@ private:
             // so a letter or digit here cannot lengthen one.
             out_.push_back(static_cast<char>(u));
         } else {
-            std::string bytes = ch.isSurrogate() ? std::string() : toSjis(QString(ch));
-            if (bytes.empty() || fromSjis(bytes) != QString(ch)) bytes = "?";
-            setUc(static_cast<int>(bytes.size()));
+            const Fallback bytes = fallbackOf(u);
+            setUc(bytes.size);
             appendNumber(out_, "u", static_cast<short>(u));
-            if (bytes == "?")
+            if (bytes.size == 1 && bytes.bytes[0] == '?')
                 out_ += '?';
             else // trail bytes may be '\\' or a brace: every byte as \'hh
-                for (const char b : bytes)
-                    appendHex(out_, static_cast<unsigned char>(b));
+                for (int i = 0; i < bytes.size; ++i)
+                    appendHex(out_, static_cast<unsigned char>(bytes.bytes[i]));
         }
     }
 

@@ -264,6 +264,62 @@ private slots:
                               QStringLiteral("• 項目一"), QStringLiteral("a\tb {c}\\d")}));
     }
 
+
+    // Each row: control words after a font table (F and G) and a colour
+    // table, and the document they give. Words that act alike in the text
+    // but not in a bullet's text, words only one letter off a known one,
+    // and every spelling of a known word are read as what they are.
+    void controlWords_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<Document>("expected");
+        const CharFormat f = fmt("F");
+        auto fWith = [&](auto change) { return with(change, f); };
+        QTest::newRow("cells and rows")
+            << QByteArray("a\\cell b\\nestcell c\\row d")
+            << doc({para({{"a\tb\tc", f}}), para({{"d", f}})});
+        QTest::newRow("a cell is no tab in a bullet's text")
+            << QByteArray("{\\pntext 1.\\cell\\tab}x") << doc({para({{"1.\tx", f}})});
+        QTest::newRow("spellings of strike-out and underline")
+            << QByteArray("\\striked1 s\\striked0 n\\uldb u\\ulnone n\\ulwave w\\ul0 n")
+            << doc({para({{"s", fWith([](auto& c) { c.strikeOut = true; })},
+                          {"n", f},
+                          {"u", fWith([](auto& c) { c.underline = true; })},
+                          {"n", f},
+                          {"w", fWith([](auto& c) { c.underline = true; })},
+                          {"n", f}})});
+        QTest::newRow("associated properties end at \\hich")
+            << QByteArray("\\dbch\\af1\\afs40\\ab J\\hich K")
+            << doc({para({{"J", with([](auto& c) { c.bold = true; }, fmt("G", 40))},
+                          {"K", f}})});
+        QTest::newRow("special characters")
+            << QByteArray("\\emspace\\enspace\\qmspace\\emdash\\endash\\lquote\\rquote"
+                          "\\ldblquote\\rdblquote\\bullet\\line\\~\\_")
+            << doc({para({{QStringLiteral("   —–‘’“”•\u2028\u00A0\u2011"), f}})});
+        QTest::newRow("near misses name nothing")
+            << QByteArray("\\pars a\\Par b\\ulx c\\strik d\\bb e\\fss5 f\\colortb g\\u h")
+            << doc({para({{"abcdefgh", f}})});
+        QTest::newRow("skipped destinations from either end of the table")
+            << QByteArray("{\\ab\\aftncn x}{\\xmlnstbl y}{\\userprops z}{\\operator o}v")
+            << doc({para({{"v", f}})});
+        QTest::newRow("colour and size")
+            << QByteArray("\\cf1\\fs30 r\\plain\\f1 g")
+            << doc({para({{"r", fWith([](auto& c) {
+                               c.colour = 0x0000FFu;
+                               c.halfPoints = 30;
+                           })},
+                          {"g", fmt("G")}})});
+    }
+
+    void controlWords() {
+        QFETCH(QByteArray, body);
+        QFETCH(Document, expected);
+        const QByteArray rtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 F;}{\\f1 G;}}"
+                               "{\\colortbl;\\red255\\green0\\blue0;}\\f0 " +
+                               body + "}";
+        const auto read = readRtf(view(rtf));
+        QVERIFY(read);
+        QCOMPARE(*read, expected);
+    }
     // No input crashes, hangs or grows the memo past its limit.
     void badInput_data() {
         QTest::addColumn<QByteArray>("bytes");
