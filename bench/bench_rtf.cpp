@@ -72,8 +72,9 @@ void memo() {
         bestMicros([&] { paragraphs += readPlainText(plain).paragraphs.size(); });
     std::printf("memo: %lld characters, %zu bytes of RTF\n",
                 static_cast<long long>(doc.text().size()), rtf.size());
-    std::printf("  writeRtf %.0f us  readRtf %.0f us  writePlainText %.0f us  readPlainText %.0f us\n",
-                write, read, writePlain, readPlain);
+    std::printf(
+        "  writeRtf %.0f us  readRtf %.0f us  writePlainText %.0f us  readPlainText %.0f us\n",
+        write, read, writePlain, readPlain);
 }
 
 void corpus(const char* folder) {
@@ -103,8 +104,8 @@ void corpus(const char* folder) {
     });
     const double n = static_cast<double>(files.size());
     std::printf("corpus: %zu files, %zu bytes\n", files.size(), bytes);
-    std::printf("  per file: read %.1f us  writeRtf %.1f us  readRtf of that %.1f us\n",
-                read / n, write / n, reread / n);
+    std::printf("  per file: read %.1f us  writeRtf %.1f us  readRtf of that %.1f us\n", read / n,
+                write / n, reread / n);
 }
 
 } // namespace

@@ -8,7 +8,7 @@ namespace sorami {
 struct Lines::Storage {
     // The block a list was cut from, then the chunks that hold lines added
     // later. Nothing in here moves or shrinks while the storage lives.
-    std::vector<std::unique_ptr<char[]>> blocks;
+    std::vector<ByteBlock> blocks;
     char* free = nullptr;
     size_t left = 0;
 };
@@ -27,9 +27,9 @@ Lines::Lines(size_t count, std::string_view line) {
     views_.assign(count, keep(line));
 }
 
-Lines Lines::cut(std::unique_ptr<char[]> bytes, size_t size) {
+Lines Lines::cut(ByteBlock bytes, size_t size) {
     Lines lines;
-    const char* const begin = bytes.get();
+    const char* const begin = bytes.data();
     const char* end = begin + size;
     if (const void* nul = std::memchr(begin, '\0', size)) end = static_cast<const char*>(nul);
     // Questions run to about 40 bytes a line; one guess saves the regrowing.
@@ -69,12 +69,12 @@ std::string_view Lines::keep(std::string_view bytes) {
     char* at;
     if (bytes.size() > ChunkSize / 4) {
         // A long line gets a block of its own; the chunk being filled stays.
-        s.blocks.push_back(std::make_unique_for_overwrite<char[]>(bytes.size()));
-        at = s.blocks.back().get();
+        s.blocks.emplace_back(bytes.size());
+        at = s.blocks.back().data();
     } else {
         if (s.left < bytes.size()) {
-            s.blocks.push_back(std::make_unique_for_overwrite<char[]>(ChunkSize));
-            s.free = s.blocks.back().get();
+            s.blocks.emplace_back(ChunkSize);
+            s.free = s.blocks.back().data();
             s.left = ChunkSize;
         }
         at = s.free;
@@ -101,7 +101,7 @@ void Lines::set(size_t index, std::string_view line) {
 }
 
 void Lines::insert(size_t at, std::initializer_list<std::string_view> lines) {
-    std::vector<std::string_view> kept;
+    Table kept;
     kept.reserve(lines.size());
     for (std::string_view l : lines)
         kept.push_back(keep(l));

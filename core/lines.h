@@ -6,6 +6,8 @@
 // storage only ever grows, so a view handed out stays valid as long as any
 // copy of the list lives.
 
+#include "large_memory.h"
+
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -17,7 +19,8 @@ namespace sorami {
 class Lines {
 public:
     using value_type = std::string_view;
-    using const_iterator = std::vector<std::string_view>::const_iterator;
+    using Table = std::vector<std::string_view, LargeAllocator<std::string_view>>;
+    using const_iterator = Table::const_iterator;
     using iterator = const_iterator;
     using size_type = size_t;
 
@@ -28,7 +31,7 @@ public:
     // Cuts `size` bytes at `bytes` into lines and keeps the block: CR LF,
     // lone LF and lone CR each end a line, the first NUL ends the text, a
     // final line break adds no empty line.
-    static Lines cut(std::unique_ptr<char[]> bytes, size_t size);
+    static Lines cut(ByteBlock bytes, size_t size);
 
     size_t size() const noexcept { return views_.size(); }
     bool empty() const noexcept { return views_.empty(); }
@@ -52,7 +55,7 @@ private:
     struct Storage;
     std::string_view keep(std::string_view bytes);
 
-    std::vector<std::string_view> views_;
+    Table views_;
     std::shared_ptr<Storage> storage_;
 };
 

@@ -13,8 +13,8 @@
 namespace sorami {
 
 Lines splitLines(std::string_view bytes) {
-    auto block = std::make_unique_for_overwrite<char[]>(bytes.size());
-    if (!bytes.empty()) std::memcpy(block.get(), bytes.data(), bytes.size());
+    ByteBlock block(bytes.size());
+    if (!bytes.empty()) std::memcpy(block.data(), bytes.data(), bytes.size());
     return Lines::cut(std::move(block), bytes.size());
 }
 
@@ -47,23 +47,23 @@ Lines readQuestionFile(const QString& path, long long* nulOffset) {
     // The bytes go straight into the block the lines will point into. One
     // byte more than the size tells whether the file grew meanwhile.
     size_t capacity = static_cast<size_t>(std::max<qint64>(f.size(), 0)) + 1;
-    auto block = std::make_unique_for_overwrite<char[]>(capacity);
+    ByteBlock block(capacity);
     size_t size = 0;
     for (;;) {
         if (size == capacity) {
-            auto bigger = std::make_unique_for_overwrite<char[]>(capacity * 2);
-            std::memcpy(bigger.get(), block.get(), size);
+            ByteBlock bigger(capacity * 2);
+            std::memcpy(bigger.data(), block.data(), size);
             block = std::move(bigger);
             capacity *= 2;
         }
-        const qint64 n = f.read(block.get() + size, static_cast<qint64>(capacity - size));
+        const qint64 n = f.read(block.data() + size, static_cast<qint64>(capacity - size));
         if (n < 0) cannotOpen();
         if (n == 0) break;
         size += static_cast<size_t>(n);
     }
     if (nulOffset) {
-        const void* nul = std::memchr(block.get(), '\0', size);
-        *nulOffset = nul ? static_cast<const char*>(nul) - block.get() : -1;
+        const void* nul = std::memchr(block.data(), '\0', size);
+        *nulOffset = nul ? static_cast<const char*>(nul) - block.data() : -1;
     }
     return Lines::cut(std::move(block), size);
 }

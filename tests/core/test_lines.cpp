@@ -1,8 +1,11 @@
+#include "large_memory.h"
 #include "question_file.h"
 
 #include <QFile>
 #include <QTest>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 using namespace sorami;
@@ -20,6 +23,7 @@ class TestLines : public QObject {
 private slots:
     void editsMatchAPlainList();
     void readsAFileLongerThanItsStatedSize();
+    void largeBlocksNeverOverlap();
 };
 
 // Random edits on a list cut from a file, checked against a list of plain
@@ -91,6 +95,35 @@ void TestLines::readsAFileLongerThanItsStatedSize() {
     const Lines lines = readQuestionFile(path);
     QVERIFY(lines.size() > 5);
     QVERIFY(lines.back().size() > 10);
+}
+
+// Blocks given back are kept and handed out again. Each row frees blocks of
+// some sizes, then takes blocks of others and fills each with its own byte:
+// a block handed out twice shows as overlapping ranges and changed bytes.
+void TestLines::largeBlocksNeverOverlap() {
+    constexpr size_t MB = size_t(1) << 20;
+    const std::vector<std::pair<std::vector<size_t>, std::vector<size_t>>> rows = {
+        {{3 * MB}, {3 * MB, 3 * MB, 3 * MB}},
+        {{2 * MB, 4 * MB + 1, 6 * MB}, {6 * MB, 4 * MB + 1, 2 * MB, 100}},
+        {{5 * MB, 5 * MB}, {5 * MB, 5 * MB, 5 * MB}},
+        {{70 * MB}, {70 * MB, 3 * MB}},
+    };
+    for (const auto& [freed, taken] : rows) {
+        for (size_t size : freed)
+            std::memset(ByteBlock(size).data(), 0, size);
+        std::vector<ByteBlock> live;
+        for (size_t size : taken) {
+            live.emplace_back(size);
+            std::memset(live.back().data(), int('A' + live.size()), size);
+        }
+        for (size_t i = 0; i < live.size(); ++i) {
+            const char* const begin = live[i].data();
+            const char* const end = begin + live[i].size();
+            QVERIFY(std::all_of(begin, end, [&](char x) { return x == char('A' + i + 1); }));
+            for (size_t j = 0; j < i; ++j)
+                QVERIFY(end <= live[j].data() || live[j].data() + live[j].size() <= begin);
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TestLines)

@@ -264,7 +264,6 @@ private slots:
                               QStringLiteral("• 項目一"), QStringLiteral("a\tb {c}\\d")}));
     }
 
-
     // Each row: control words after a font table (F and G) and a colour
     // table, and the document they give. Words that act alike in the text
     // but not in a bullet's text, words only one letter off a known one,
@@ -274,9 +273,8 @@ private slots:
         QTest::addColumn<Document>("expected");
         const CharFormat f = fmt("F");
         auto fWith = [&](auto change) { return with(change, f); };
-        QTest::newRow("cells and rows")
-            << QByteArray("a\\cell b\\nestcell c\\row d")
-            << doc({para({{"a\tb\tc", f}}), para({{"d", f}})});
+        QTest::newRow("cells and rows") << QByteArray("a\\cell b\\nestcell c\\row d")
+                                        << doc({para({{"a\tb\tc", f}}), para({{"d", f}})});
         QTest::newRow("a cell is no tab in a bullet's text")
             << QByteArray("{\\pntext 1.\\cell\\tab}x") << doc({para({{"1.\tx", f}})});
         QTest::newRow("spellings of strike-out and underline")
@@ -289,8 +287,7 @@ private slots:
                           {"n", f}})});
         QTest::newRow("associated properties end at \\hich")
             << QByteArray("\\dbch\\af1\\afs40\\ab J\\hich K")
-            << doc({para({{"J", with([](auto& c) { c.bold = true; }, fmt("G", 40))},
-                          {"K", f}})});
+            << doc({para({{"J", with([](auto& c) { c.bold = true; }, fmt("G", 40))}, {"K", f}})});
         QTest::newRow("special characters")
             << QByteArray("\\emspace\\enspace\\qmspace\\emdash\\endash\\lquote\\rquote"
                           "\\ldblquote\\rdblquote\\bullet\\line\\~\\_")
@@ -301,13 +298,12 @@ private slots:
         QTest::newRow("skipped destinations from either end of the table")
             << QByteArray("{\\ab\\aftncn x}{\\xmlnstbl y}{\\userprops z}{\\operator o}v")
             << doc({para({{"v", f}})});
-        QTest::newRow("colour and size")
-            << QByteArray("\\cf1\\fs30 r\\plain\\f1 g")
-            << doc({para({{"r", fWith([](auto& c) {
-                               c.colour = 0x0000FFu;
-                               c.halfPoints = 30;
-                           })},
-                          {"g", fmt("G")}})});
+        QTest::newRow("colour and size") << QByteArray("\\cf1\\fs30 r\\plain\\f1 g")
+                                         << doc({para({{"r", fWith([](auto& c) {
+                                                            c.colour = 0x0000FFu;
+                                                            c.halfPoints = 30;
+                                                        })},
+                                                       {"g", fmt("G")}})});
     }
 
     void controlWords() {
