@@ -29,6 +29,7 @@ Lines::Lines(size_t count, std::string_view line) {
 
 Lines Lines::cut(ByteBlock bytes, size_t size) {
     Lines lines;
+    if (size == 0) return lines; // an empty block has no address to search
     const char* const begin = bytes.data();
     const char* end = begin + size;
     if (const void* nul = std::memchr(begin, '\0', size)) end = static_cast<const char*>(nul);
