@@ -79,6 +79,21 @@ e2e_private_runtime_dir() {
   mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }
 
+# The start the drill's tests share: a display, the tools named as arguments
+# (a missing one skips the test), the built programs' folder copied into
+# $prog (a missing drill fails the test) and a private runtime folder, which
+# also gives the test a single-instance lock of its own.
+e2e_begin_drill() {
+  e2e_start_display
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || e2e_skip "$tool is not installed"
+  done
+  prog=$(e2e_program_dir)
+  [ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
+  e2e_private_runtime_dir
+}
+
 # Waits until process $1 shows a window other than $2 (its modal dialog) and
 # gives it a moment to take the keyboard; fails the test when none appears.
 # The dialog's window id is left in E2E_DIALOG.

@@ -2,13 +2,7 @@
 # with two presses of the add button; the end button. The new question follows
 # the one the timer had moved on to, past question 2, in CP932 with CR LF.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-command -v iconv >/dev/null || e2e_skip "iconv is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool iconv
 
 # Ten questions in CP932 with CR LF, and the added one after question $1.
 question_file() {

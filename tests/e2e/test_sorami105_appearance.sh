@@ -3,14 +3,7 @@
 # "環境記憶" button stores the appearance again (all twelve keys), and the
 # drill started once more paints the box red from what was stored.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-command -v iconv >/dev/null || e2e_skip "iconv is not installed"
-command -v convert >/dev/null || e2e_skip "ImageMagick is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool iconv convert
 ini="$prog/Sorami105.ini"
 printf '[和文箱ｶﾗｰ]\r\nBoxColor=255\r\n' | iconv -f UTF-8 -t CP932 >"$ini"
 

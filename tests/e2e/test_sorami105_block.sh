@@ -8,13 +8,7 @@
 # With SORAMI_E2E_SHOTS set to a folder, the three dialogs are saved there as
 # they appeared.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-command -v iconv >/dev/null || e2e_skip "iconv is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool iconv
 shots="${SORAMI_E2E_SHOTS:-}"
 
 questions="$E2E_TMP/block.lko"

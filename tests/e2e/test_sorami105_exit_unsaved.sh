@@ -3,13 +3,7 @@
 # ends the program. The resume record is still written, and the file on disk
 # keeps its old bytes.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-command -v iconv >/dev/null || e2e_skip "iconv is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool iconv
 
 questions="$E2E_TMP/locked.lko"
 printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \

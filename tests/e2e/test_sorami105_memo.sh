@@ -7,12 +7,7 @@
 # default Yes) and saves it under a new name: the copy holds the note, so the
 # reopened notebook showed it.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool
 
 e2e_start_drill "$prog/Sorami105" Taro
 e2e_key ctrl+m

@@ -1,11 +1,7 @@
 # The name box, asked before the drill window shows, opens in the middle of
 # the screen, whole and readable.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool
 
 cd "$E2E_TMP"
 "$prog/Sorami105" >"$E2E_TMP/drill.log" 2>&1 &

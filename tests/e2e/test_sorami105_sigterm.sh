@@ -3,13 +3,7 @@
 # mistake mark in the question file and the resume record. Answer question 1
 # wrongly, move to question 2, send SIGTERM, and read the files.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-command -v iconv >/dev/null || e2e_skip "iconv is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-e2e_private_runtime_dir
+e2e_begin_drill xdotool iconv
 
 questions="$E2E_TMP/term.lko"
 for signal in TERM HUP; do

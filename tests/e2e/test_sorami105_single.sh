@@ -2,13 +2,7 @@
 # box), a second start ends at once and shows nothing at all; the first keeps
 # running.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
-e2e_start_display
-command -v xdotool >/dev/null || e2e_skip "xdotool is not installed"
-
-prog=$(e2e_program_dir)
-[ -x "$prog/Sorami105" ] || e2e_fail "Sorami105 was not built"
-# A lock of our own, apart from any drill the user may be running.
-e2e_private_runtime_dir
+e2e_begin_drill xdotool
 
 cd "$E2E_TMP"
 "$prog/Sorami105" >"$E2E_TMP/first.log" 2>&1 &
