@@ -75,6 +75,12 @@ QString writableFilePath(const QString& name, FileKind kind) {
     return QDir(dir).filePath(name);
 }
 
+QString questionFolderAtStart() {
+    if (keepsFilesBesideProgram()) return {};
+    const QFileInfo sample(shippedFilePath(QStringLiteral("sample.lko")));
+    return sample.exists() ? sample.absolutePath() : QString();
+}
+
 QString shippedFilePath(const QString& relativePath) {
     const QString beside = besideProgram(relativePath);
     if (QFileInfo::exists(beside)) return beside;

@@ -43,6 +43,12 @@ QString installedShareDir();
 // beside the program when neither has it.
 QString shippedFilePath(const QString& relativePath);
 
+// Where a question-file open dialog starts before the learner has chosen a
+// folder: a copy in a folder of its own starts in the working folder, as it
+// always did (empty: the caller's default); an installed copy starts where
+// the shipped sample lies, so a new learner sees it at once.
+QString questionFolderAtStart();
+
 // The INI named after a program file: its extension replaced by ".ini", or
 // ".ini" appended when the name has none.
 QString iniPathFor(const QString& programPath);

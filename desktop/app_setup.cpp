@@ -12,6 +12,17 @@
 
 namespace sorami {
 
+namespace {
+QString& storedTitle() {
+    static QString title;
+    return title;
+}
+} // namespace
+
+QString applicationTitle() {
+    return storedTitle().isEmpty() ? QCoreApplication::applicationName() : storedTitle();
+}
+
 void setUpApplication(const QString& title) {
     QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     auto* qtbase = new QTranslator(qApp);
@@ -22,9 +33,10 @@ void setUpApplication(const QString& title) {
         delete qtbase;
     installFontSubstitutions();
     installPasteGuard();
-    // The title goes into the application name only: a display name would be
-    // appended to every window caption on this desktop.
-    QApplication::setApplicationName(title);
+    // Neither the application name nor the display name: a display name would
+    // be appended to every window caption on this desktop, and the name is the
+    // windows' class, which the desktop entries name in StartupWMClass.
+    storedTitle() = title;
 }
 
 namespace {
@@ -57,7 +69,9 @@ detail::JapaneseTimeLocale::JapaneseTimeLocale() {
     qputenv("LC_TIME", "ja_JP.UTF-8");
 }
 
-Application::Application(int& argc, char** argv, const QString& title) : QApplication(argc, argv) {
+Application::Application(int& argc, char** argv, const QString& title, const QString& desktopId)
+    : QApplication(argc, argv) {
+    setDesktopFileName(desktopId);
     // The C library takes the locale as a whole and refuses it all when the
     // Japanese time locale is not installed: take the others one by one.
     for (const auto& [category, name] : otherCategories)

@@ -9,6 +9,10 @@
 namespace sorami {
 
 void setUpApplication(const QString& title);
+// The application title given to setUpApplication: the caption of message
+// boxes that name none. The application name stays the program file's name,
+// which the window system reports as the windows' class.
+QString applicationTitle();
 
 namespace detail {
 // Dates and day names in the standard dialogs follow the time locale that Qt
@@ -21,10 +25,12 @@ struct JapaneseTimeLocale {
 } // namespace detail
 
 // The programs' application object: the Japanese time locale first, then
-// QApplication, then setUpApplication(title).
+// QApplication, then setUpApplication(title). `desktopId` is the name of the
+// program's desktop entry (without ".desktop"): Wayland shells tie the
+// windows to their menu entry and icon by it.
 class Application : private detail::JapaneseTimeLocale, public QApplication {
 public:
-    Application(int& argc, char** argv, const QString& title);
+    Application(int& argc, char** argv, const QString& title, const QString& desktopId);
 };
 
 } // namespace sorami

@@ -1,5 +1,6 @@
 #include "qt_platform.h"
 
+#include "app_setup.h"
 #include "fonts.h"
 #include "form_kit.h"
 #include "program_paths.h"
@@ -54,7 +55,7 @@ namespace {
 
 QString titleOr(const QString& caption) {
     if (!caption.isEmpty()) return caption;
-    return QCoreApplication::applicationName();
+    return applicationTitle();
 }
 
 // A short message would make a box too narrow for its title bar, and the

@@ -30,6 +30,7 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
     setFont(toQFont(windowFont));
 
     OpenDialog1.filter = questionFileFilter();
+    OpenDialog1.initialDir = questionFolderAtStart();
     SaveDialog1.filter = questionFileFilter();
 
     createControls();

@@ -54,6 +54,7 @@ TSoramiMini::TSoramiMini(Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("ソラミ君ミニ　Ver1.0           "));
     setFont(pixelFont(face::PGothic, 12));
     OpenDialog1.filter = QStringLiteral("ソラミ君データ（*.lko)|*.lko");
+    OpenDialog1.initialDir = questionFolderAtStart();
     FontDialog1.font = designFont();
     FontDialog2.font = designFont();
     createControls();

@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
     sorami::SingleInstanceLock lock(lockName);
     if (!lock.acquire()) return 0;
 
-    sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"));
+    sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"),
+                            QStringLiteral("jp.sorami.Sorami105"));
     sorami::QtPlatform platform;
     sorami::TSorami window(platform);
     // A log-off or a SIGTERM saves the marks as the close box does.

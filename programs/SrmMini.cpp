@@ -5,7 +5,8 @@
 #include "qt_platform.h"
 
 int main(int argc, char* argv[]) {
-    sorami::Application app(argc, argv, QStringLiteral("SrmMini"));
+    sorami::Application app(argc, argv, QStringLiteral("SrmMini"),
+                            QStringLiteral("jp.sorami.SrmMini"));
     sorami::QtPlatform platform;
     sorami::TSoramiMiniVer window(platform, sorami::ViewerBuild::StandAlone);
     window.show();

@@ -5,7 +5,8 @@
 #include "srmminfm32.h"
 
 int main(int argc, char* argv[]) {
-    sorami::Application app(argc, argv, QStringLiteral("ソラミ君ミニ"));
+    sorami::Application app(argc, argv, QStringLiteral("ソラミ君ミニ"),
+                            QStringLiteral("jp.sorami.Srmmini32"));
     sorami::QtPlatform platform;
     sorami::TSoramiMini window(platform);
     window.show();

@@ -3,13 +3,19 @@
 # but only those that are missing, so a warm machine starts at once.
 set -euo pipefail
 
+# What each group is for: the build; Qt; sound; Japanese faces; the
+# end-to-end tests under Xvfb (xxd and sox read what the programs wrote); the
+# icons, the desktop files' validators and the manual pages; the Debian
+# package (dpkg-shlibdeps from dpkg-dev, and file, find its library
+# dependencies).
 packages=(
   cmake ninja-build g++ pkg-config libbenchmark-dev clang-format
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   libsndfile1-dev libpulse-dev
   fonts-noto-cjk fontconfig
-  xvfb xdotool x11-utils imagemagick sox
+  xvfb xdotool x11-utils imagemagick sox xxd
   librsvg2-bin desktop-file-utils appstream man-db
+  dpkg-dev file
 )
 
 missing=()

@@ -89,7 +89,8 @@ void grabNextDialog(const QString& dir, const QString& name,
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"));
+    sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"),
+                            QStringLiteral("jp.sorami.Sorami105"));
     if (argc < 2) {
         std::fprintf(stderr, "usage: grab_windows OUTDIR [QUESTION_FILE]\n");
         return 2;

@@ -56,6 +56,7 @@ TSoramiMiniVer::TSoramiMiniVer(Platform& platform, ViewerBuild build, QWidget* p
       platform_(platform), build_(build) {
     setWindowTitle(QStringLiteral("ｶﾞﾝﾊﾞﾚソラミ君ミニ"));
     OpenDialog2.filter = QStringLiteral("ソラミ君データ(*.lko)|*.lko");
+    OpenDialog2.initialDir = questionFolderAtStart();
     FontDialog1.font = dialogDesignFont();
     FontDialog2.font = dialogDesignFont();
     createControls();

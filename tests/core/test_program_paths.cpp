@@ -16,25 +16,35 @@ private slots:
         QTest::addColumn<QString>("layout");
         QTest::addColumn<QString>("settingsIn"); // "program", "config" or "data"
         QTest::addColumn<QString>("scoresIn");
+        // Where the open dialog starts: "" the working folder, else the
+        // folder of the shipped sample.
+        QTest::addColumn<QString>("questionsFrom");
         QTest::newRow("build or copied folder") << "own"
                                                 << "program"
-                                                << "program";
+                                                << "program"
+                                                << "";
         QTest::newRow("read-only folder") << "read-only"
                                           << "config"
-                                          << "data";
+                                          << "data"
+                                          << "program";
         QTest::newRow("installed, even where writable") << "installed"
                                                         << "config"
-                                                        << "data";
+                                                        << "data"
+                                                        << "share";
     }
     void whereFilesGo() {
         QFETCH(QString, layout);
         QFETCH(QString, settingsIn);
         QFETCH(QString, scoresIn);
+        QFETCH(QString, questionsFrom);
         QTemporaryDir root, home;
         const QString bin = root.filePath(QStringLiteral("bin"));
+        const QString share = root.filePath(QStringLiteral("share/sorami"));
         QVERIFY(QDir().mkpath(bin));
-        if (layout == QLatin1String("installed"))
-            QVERIFY(QDir().mkpath(root.filePath(QStringLiteral("share/sorami"))));
+        const bool installed = layout == QLatin1String("installed");
+        if (installed) QVERIFY(QDir().mkpath(share));
+        QVERIFY(QFile(QDir(installed ? share : bin).filePath(QStringLiteral("sample.lko")))
+                    .open(QIODevice::WriteOnly));
         if (layout == QLatin1String("read-only"))
             QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner |
                                                    QFile::ReadOther | QFile::ExeOther));
@@ -44,7 +54,8 @@ private slots:
         const QMap<QString, QString> folders{
             {QStringLiteral("program"), bin},
             {QStringLiteral("config"), home.filePath(QStringLiteral("config/sorami"))},
-            {QStringLiteral("data"), home.filePath(QStringLiteral("data/sorami"))}};
+            {QStringLiteral("data"), home.filePath(QStringLiteral("data/sorami"))},
+            {QStringLiteral("share"), share}};
         QCOMPARE(settingsFilePath(QStringLiteral("ソラミ君.ini")),
                  folders[settingsIn] + QStringLiteral("/ソラミ君.ini"));
         QCOMPARE(scoreFilePath(QStringLiteral("成績.dat")),
@@ -53,6 +64,7 @@ private slots:
         QCOMPARE(QFileInfo(programIniPath()).absolutePath(), folders[settingsIn]);
         // The learner's folders exist once a path in them was asked for.
         QVERIFY(QFileInfo(folders[settingsIn]).isDir());
+        QCOMPARE(questionFolderAtStart(), folders.value(questionsFrom));
         QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         setProgramDirForTesting({});
     }

@@ -23,6 +23,12 @@ pid=$DRILL_PID
 e2e_open_in_drill "$E2E_TMP/q.lko"
 win=$DRILL_WIN
 sleep 0.3
+# The window's class is the one its menu entry names, so a desktop ties the
+# window to the entry and its icon.
+class=$(xprop -id "$win" WM_CLASS | sed 's/^[^=]*= //')
+wmclass=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/jp.sorami.Sorami105.desktop")
+[ -n "$wmclass" ] && [ "${class##*, }" = "\"$wmclass\"" ] ||
+  e2e_fail "window class $class, menu entry StartupWMClass=$wmclass"
 key ctrl+Delete
 key Return
 for _ in $(seq 1 30); do [ -f "$XDG_DATA_HOME/sorami/成績.dat" ] && break; sleep 0.1; done
@@ -55,5 +61,7 @@ cmp -s "$prefix/share/sorami/sample.lko" "$E2E_TMP/s.lko" || e2e_fail "export an
   e2e_fail "srmtool scores --chart failed"
 head -c 8 "$E2E_TMP/chart.png" | od -An -tx1 | grep -q '89 50 4e 47 0d 0a 1a 0a' ||
   e2e_fail "the chart is not a PNG"
-[ -f "$prefix/share/man/man1/srmtool.1" ] || e2e_fail "the man page is not installed"
+for page in Sorami105 SrmMini Srmmini32 srmtool; do
+  [ -f "$prefix/share/man/man1/$page.1.gz" ] || e2e_fail "the man page of $page is not installed"
+done
 echo "PASS: the installed copy keeps its files in the learner's folders"
