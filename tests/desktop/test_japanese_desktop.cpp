@@ -38,7 +38,7 @@ private slots:
 };
 
 int main(int argc, char** argv) {
-    sorami::Application app(argc, argv, QStringLiteral("test"));
+    sorami::Application app(argc, argv, QStringLiteral("test"), QStringLiteral("test"));
     TestJapaneseDesktop t;
     return QTest::qExec(&t, argc, argv);
 }
