@@ -17,6 +17,8 @@ namespace {
 constexpr size_t ChunkSize = 64 * 1024;
 }
 
+thread_local size_t detail::bytesSearchedByCut = 0;
+
 Lines::Lines(std::initializer_list<std::string_view> lines) {
     views_.reserve(lines.size());
     for (std::string_view l : lines)
@@ -36,12 +38,22 @@ Lines Lines::cut(ByteBlock bytes, size_t size) {
     // Questions run to about 40 bytes a line; one guess saves the regrowing.
     lines.views_.reserve(size_t(end - begin) / 32 + 1);
     const char* p = begin;
+    // The next LF is searched for only once the one found before is passed:
+    // a file of lone CRs has no LF, and searching the rest of it again for
+    // every line would cost the square of its size.
+    const char* lf = nullptr;
+    bool lfSearched = false;
     while (p < end) {
         // memchr runs many bytes at a time; a lone CR is looked for only
         // within the line that an LF ends.
-        const char* lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+        if (!lfSearched || (lf && lf < p)) {
+            lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
+            detail::bytesSearchedByCut += size_t((lf ? lf + 1 : end) - p);
+            lfSearched = true;
+        }
         const char* stop = lf ? lf : end;
         const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(stop - p)));
+        detail::bytesSearchedByCut += size_t((cr ? cr + 1 : stop) - p);
         if (cr && cr + 1 < stop) { // a CR that ends a line of its own
             lines.views_.emplace_back(p, size_t(cr - p));
             p = cr + 1;

@@ -59,4 +59,10 @@ private:
     std::shared_ptr<Storage> storage_;
 };
 
+namespace detail {
+// Bytes that Lines::cut has searched on this thread, for tests that hold the
+// reading of a file to one pass over it whatever its line breaks.
+extern thread_local size_t bytesSearchedByCut;
+} // namespace detail
+
 } // namespace sorami

@@ -63,13 +63,25 @@ void TestQuestionFile::split_data() {
     QTest::newRow("shift-jis with 0x5C trail byte")
         << QByteArray("\x95\x5c\r\n\x83\x5c") << Lines{"\x95\x5c", "\x83\x5c"};
     QTest::newRow("invalid bytes kept") << QByteArray("\xa0\xff\x82") << Lines{"\xa0\xff\x82"};
+    QTest::newRow("many lone CRs") << QByteArray("ab\r").repeated(3000) << Lines(3000, "ab");
+    QTest::newRow("lone CRs, then CR LF") << QByteArray("ab\r").repeated(3000) + "c\r\n"
+                                          << [] {
+                                                 Lines l(3001, "ab");
+                                                 l.set(3000, "c");
+                                                 return l;
+                                             }();
 }
 
 void TestQuestionFile::split() {
     QFETCH(QByteArray, bytes);
     QFETCH(Lines, lines);
+    detail::bytesSearchedByCut = 0;
     QCOMPARE(splitLines(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))),
              lines);
+    // One pass for each kind of line break, whatever the file's breaks: a
+    // search again from each line would cost the square of the size.
+    QVERIFY2(detail::bytesSearchedByCut <= 2 * size_t(bytes.size()),
+             qPrintable(QString::number(detail::bytesSearchedByCut)));
 }
 
 void TestQuestionFile::join_data() {
