@@ -4,11 +4,16 @@
 #include "sorami_error.h"
 #include "whole_file.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -208,6 +213,7 @@ std::optional<std::string> readFile(const QString& path) {
     if (!QFileInfo(path).isFile()) return std::nullopt;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    ++detail::profileFileReads;
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError) return std::nullopt;
     return data.toStdString();
@@ -217,11 +223,17 @@ std::optional<std::string> readFile(const QString& path) {
     raise(fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path)));
 }
 
-} // namespace
+std::string_view cutAtLineBreak(std::string_view value) {
+    // One key is one line: a line break in the value would end the key there
+    // and leave the rest as a stray line, so the value ends there instead.
+    if (const size_t cut = value.find_first_of(std::string_view("\r\n\0", 3));
+        cut != std::string_view::npos)
+        return value.substr(0, cut);
+    return value;
+}
 
-std::optional<std::string> profileValue(std::string_view bytes, std::string_view section,
-                                        std::string_view key) {
-    const Profile profile{std::string(bytes)};
+std::optional<std::string> valueIn(const Profile& profile, std::string_view section,
+                                   std::string_view key) {
     const Profile::Place place = profile.find(section, key);
     if (place.key < 0) return std::nullopt;
     std::string_view value = profile.lines[static_cast<size_t>(place.key)].value;
@@ -233,11 +245,161 @@ std::optional<std::string> profileValue(std::string_view bytes, std::string_view
     return std::string(cutToCharacters(value, MaxValueBytes));
 }
 
+} // namespace
+
+thread_local int detail::profileFileReads = 0;
+thread_local int detail::profileFileWrites = 0;
+
+std::optional<std::string> profileValue(std::string_view bytes, std::string_view section,
+                                        std::string_view key) {
+    return valueIn(Profile{std::string(bytes)}, section, key);
+}
+
+std::string profileWithValue(std::string old, std::string_view sectionBytes,
+                             std::string_view keyBytes, std::string_view value) {
+    return profileWithValues(
+        std::move(old), {{std::string(sectionBytes), std::string(keyBytes), std::string(value)}});
+}
+
+std::string profileWithValues(std::string old, const std::vector<ProfileEdit>& edits) {
+    const Profile profile(std::move(old));
+    const std::string& bytes = profile.bytes;
+    struct NewKey {
+        std::string_view key, value;
+    };
+    // A key given twice keeps its first spelling and its last value, as
+    // writing the keys one after the other would.
+    const auto put = [](std::vector<NewKey>& keys, std::string_view key, std::string_view value) {
+        for (NewKey& k : keys)
+            if (sameName(k.key, key)) {
+                k.value = value;
+                return;
+            }
+        keys.push_back({key, value});
+    };
+    std::map<size_t, std::string_view> replaced;      // key line -> new value
+    std::map<size_t, std::vector<NewKey>> addedAfter; // line -> keys that follow it
+    struct NewSection {
+        std::string_view name;
+        std::vector<NewKey> keys;
+    };
+    std::vector<NewSection> appended;
+    for (const ProfileEdit& e : edits) {
+        const std::string_view value = cutAtLineBreak(e.value);
+        const Profile::Place place = profile.find(e.section, e.key);
+        if (place.key >= 0) {
+            replaced[static_cast<size_t>(place.key)] = value;
+        } else if (place.header >= 0) {
+            put(addedAfter[static_cast<size_t>(place.lastKey >= 0 ? place.lastKey : place.header)],
+                e.key, value);
+        } else {
+            auto s = std::find_if(appended.begin(), appended.end(),
+                                  [&](const NewSection& n) { return sameName(n.name, e.section); });
+            if (s == appended.end()) s = appended.insert(appended.end(), {e.section, {}});
+            put(s->keys, e.key, value);
+        }
+    }
+
+    // The changes in the order of their places in the file; none overlap: a
+    // value ends before its line break, and keys are added after one.
+    struct Splice {
+        size_t from, to;
+        std::string text;
+    };
+    std::vector<Splice> splices;
+    for (const auto& [line, value] : replaced) {
+        const Line& l = profile.lines[line];
+        splices.push_back({l.valueBegin, l.end, std::string(value)});
+    }
+    for (const auto& [line, keys] : addedAfter) {
+        const Line& l = profile.lines[line];
+        std::string text = l.next == l.end ? "\r\n" : "";
+        for (const NewKey& k : keys)
+            text.append(k.key).append("=").append(k.value).append("\r\n");
+        splices.push_back({l.next, l.next, std::move(text)});
+    }
+    std::sort(splices.begin(), splices.end(),
+              [](const Splice& a, const Splice& b) { return a.from < b.from; });
+    std::string out;
+    size_t done = 0;
+    for (const Splice& sp : splices) {
+        out.append(bytes, done, sp.from - done);
+        out.append(sp.text);
+        done = sp.to;
+    }
+    out.append(bytes, done, std::string::npos);
+    for (const NewSection& n : appended) {
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
+        out.append("[").append(n.name).append("]\r\n");
+        for (const NewKey& k : n.keys)
+            out.append(k.key).append("=").append(k.value).append("\r\n");
+    }
+    return out;
+}
+
+namespace {
+// What tells one state of the file from another without reading it.
+struct Stamp {
+    bool exists = false, isFile = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    long long modifiedNs = 0;
+    bool operator==(const Stamp&) const = default;
+};
+Stamp stampOf(const QString& path) {
+    Stamp s;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat st {};
+    // A link that leads nowhere (or round in a loop) is something too:
+    // replacing it with a file would not write where it points.
+    if (::stat(name.constData(), &st) != 0) {
+        s.exists = ::lstat(name.constData(), &st) == 0;
+        return s;
+    }
+    s.exists = true;
+    s.isFile = S_ISREG(st.st_mode);
+    s.device = st.st_dev;
+    s.inode = st.st_ino;
+    s.size = st.st_size;
+    s.modifiedNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    return s;
+}
+} // namespace
+
+// The file as this object last read or wrote it: every read still sees the
+// file as it is now, since a file whose stamp changed is read again, but a
+// large file is not read once per key.
+struct ProfileIni::Cache {
+    Stamp stamp;
+    std::optional<Profile> profile; // a regular file that could be read whole
+    // A file changed within the last moments may change again within the
+    // same tick of the file system's clock, keeping its stamp: such a read is
+    // not trusted to stand for the file on the next read.
+    bool trusted = false;
+};
+
+ProfileIni::ProfileIni(QString path) : path_(std::move(path)) {}
+ProfileIni::~ProfileIni() = default;
+
+const ProfileIni::Cache& ProfileIni::cache() const {
+    const Stamp now = stampOf(path_);
+    if (!cache_ || !cache_->trusted || cache_->stamp != now) {
+        cache_ = std::make_unique<Cache>();
+        cache_->stamp = now;
+        const long long ageNs = QDateTime::currentMSecsSinceEpoch() * 1000000LL - now.modifiedNs;
+        cache_->trusted = ageNs > 2000000000LL;
+        if (now.isFile)
+            if (auto data = readFile(path_)) cache_->profile.emplace(std::move(*data));
+    }
+    return *cache_;
+}
+
 std::string ProfileIni::readString(const QString& section, const QString& key,
                                    std::string_view def) const {
-    const auto data = readFile(path_);
-    if (!data) return std::string(def);
-    return profileValue(*data, toSjis(section), toSjis(key)).value_or(std::string(def));
+    const Cache& c = cache();
+    if (!c.profile) return std::string(def);
+    return valueIn(*c.profile, toSjis(section), toSjis(key)).value_or(std::string(def));
 }
 
 int ProfileIni::readInteger(const QString& section, const QString& key, int def) const {
@@ -250,66 +412,12 @@ bool ProfileIni::readBool(const QString& section, const QString& key, bool def) 
     return readInteger(section, key, def ? 1 : 0) != 0;
 }
 
-std::string profileWithValue(std::string old, std::string_view sectionBytes,
-                             std::string_view keyBytes, std::string_view value) {
-    // One key is one line: a line break in the value would end the key there
-    // and leave the rest as a stray line, so the value ends there instead.
-    if (const size_t cut = value.find_first_of(std::string_view("\r\n\0", 3));
-        cut != std::string_view::npos)
-        value = value.substr(0, cut);
-    const Profile profile(std::move(old));
-    const std::string& bytes = profile.bytes;
-    const Profile::Place place = profile.find(sectionBytes, keyBytes);
-    std::string out;
-    out.reserve(bytes.size() + sectionBytes.size() + keyBytes.size() + value.size() + 8);
-    if (place.key >= 0) {
-        // Everything left of the old value stays as the file had it.
-        const Line& l = profile.lines[static_cast<size_t>(place.key)];
-        out.append(bytes, 0, l.valueBegin);
-        out.append(value);
-        out.append(bytes, l.end, std::string::npos);
-    } else if (place.header >= 0) {
-        const Line& l =
-            profile.lines[static_cast<size_t>(place.lastKey >= 0 ? place.lastKey : place.header)];
-        out.append(bytes, 0, l.next);
-        if (l.next == l.end) out += "\r\n";
-        out.append(keyBytes);
-        out += '=';
-        out.append(value);
-        out += "\r\n";
-        out.append(bytes, l.next, std::string::npos);
-    } else {
-        out = bytes;
-        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
-        out += '[';
-        out.append(sectionBytes);
-        out += "]\r\n";
-        out.append(keyBytes);
-        out += '=';
-        out.append(value);
-        out += "\r\n";
-    }
-    return out;
-}
-
 void ProfileIni::writeString(const QString& section, const QString& key, std::string_view value) {
-    const std::string sectionBytes = toSjis(section);
-    const std::string keyBytes = toSjis(key);
-
-    const QFileInfo info(path_);
-    std::string old;
-    if (info.exists()) {
-        // Never replace a file that we could not read whole, nor one that is
-        // marked read-only: renaming over it would defeat the protection.
-        auto data = info.isFile() && mayWrite(path_) ? readFile(path_) : std::nullopt;
-        if (!data) cannotWrite(path_);
-        old = std::move(*data);
-    }
-
-    const std::string out = profileWithValue(std::move(old), sectionBytes, keyBytes, value);
-    const QString failure =
-        fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path_));
-    writeWholeFile(path_, out, {failure, failure});
+    ProfileEdit edit{toSjis(section), toSjis(key), std::string(value)};
+    if (pending_)
+        pending_->push_back(std::move(edit));
+    else
+        commit({std::move(edit)});
 }
 
 void ProfileIni::writeInteger(const QString& section, const QString& key, int value) {
@@ -318,6 +426,40 @@ void ProfileIni::writeInteger(const QString& section, const QString& key, int va
 
 void ProfileIni::writeBool(const QString& section, const QString& key, bool value) {
     writeString(section, key, value ? "1" : "0");
+}
+
+void ProfileIni::batch(const std::function<void()>& writes) {
+    if (pending_) { // already gathering: the outer batch writes these too
+        writes();
+        return;
+    }
+    std::vector<ProfileEdit> edits;
+    pending_ = &edits;
+    try {
+        writes();
+    } catch (...) {
+        pending_ = nullptr;
+        throw;
+    }
+    pending_ = nullptr;
+    if (!edits.empty()) commit(std::move(edits));
+}
+
+void ProfileIni::commit(std::vector<ProfileEdit> edits) {
+    const Cache& c = cache();
+    // Never replace a file that we could not read whole, nor one that is
+    // marked read-only: renaming over it would defeat the protection.
+    if (c.stamp.exists && !(c.stamp.isFile && c.profile && mayWrite(path_))) cannotWrite(path_);
+    std::string out = profileWithValues(c.profile ? c.profile->bytes : std::string(), edits);
+    const QString failure =
+        fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path_));
+    writeWholeFile(path_, out, {failure, failure});
+    ++detail::profileFileWrites;
+    // What is on disk now; the next read or write starts from it without a read.
+    cache_ = std::make_unique<Cache>();
+    cache_->stamp = stampOf(path_);
+    cache_->trusted = true; // its bytes are the ones just written
+    cache_->profile.emplace(std::move(out));
 }
 
 } // namespace sorami

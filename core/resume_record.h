@@ -25,10 +25,14 @@ inline int readNumber(const ProfileIni& ini) {
     return ini.readInteger(NumberSection, NumberKey, NoNumber);
 }
 
-// File first, then number; a failure on the first leaves the second unwritten.
+// Both keys in one write of the file, so the file always holds one whole
+// record, even when two programs write theirs at the same moment; a failure
+// writes neither.
 inline void write(ProfileIni& ini, const QString& fileName, int number) {
-    ini.writeString(FileSection, FileKey, toSjis(fileName));
-    ini.writeInteger(NumberSection, NumberKey, number);
+    ini.batch([&] {
+        ini.writeString(FileSection, FileKey, toSjis(fileName));
+        ini.writeInteger(NumberSection, NumberKey, number);
+    });
 }
 
 } // namespace sorami::resume

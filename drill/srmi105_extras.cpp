@@ -177,14 +177,16 @@ void TSorami::KankyouKiokuClick() {
         platform_.playSound(cue::Up, true);
         try {
             ProfileIni ini(programIniPath());
-            for (const Appearance& slot : appearanceSlots()) {
-                writeFontKeys(ini, slot.fontSection, slot.font->font);
-                ini.writeInteger(slot.colourSection, QStringLiteral("BoxColor"),
-                                 slot.colour->colour);
-            }
+            ini.batch([&] {
+                for (const Appearance& slot : appearanceSlots()) {
+                    writeFontKeys(ini, slot.fontSection, slot.font->font);
+                    ini.writeInteger(slot.colourSection, QStringLiteral("BoxColor"),
+                                     slot.colour->colour);
+                }
+            });
         } catch (const SoramiError& e) {
-            // The keys written before the failure stay; the caption must
-            // not stay red over it.
+            // Nothing was written (the keys go in one write); the caption
+            // must not stay red over it.
             platform_.errorBox(this, e.text());
         }
     } else {

@@ -62,11 +62,13 @@ MemoSettings readMemoSettings(const QString& iniPath) {
 
 void writeMemoSettings(const QString& iniPath, const MemoSettings& s) {
     ProfileIni ini(iniPath);
-    ini.writeInteger(ColourSection, QStringLiteral("Color"), s.background);
-    ini.writeString(NameSection, QStringLiteral("Name"), s.faceName);
-    ini.writeInteger(SizeSection, QStringLiteral("Size"), s.size);
-    ini.writeInteger(FontColourSection, QStringLiteral("Color"), s.fontColour);
-    ini.writeBool(ModeSection, QStringLiteral("PlainText"), s.plainText);
+    ini.batch([&] {
+        ini.writeInteger(ColourSection, QStringLiteral("Color"), s.background);
+        ini.writeString(NameSection, QStringLiteral("Name"), s.faceName);
+        ini.writeInteger(SizeSection, QStringLiteral("Size"), s.size);
+        ini.writeInteger(FontColourSection, QStringLiteral("Color"), s.fontColour);
+        ini.writeBool(ModeSection, QStringLiteral("PlainText"), s.plainText);
+    });
 }
 
 MemoModule& memoModule() {

@@ -343,8 +343,10 @@ void TSoramiMini::TojiruClick() {
                              MsgButtons::YesNo) != MsgResult::Yes)
         return;
     ProfileIni ini(programIniPath());
-    writeFontKeys(ini, upperSection, FontDialog1.font);
-    writeFontKeys(ini, lowerSection, FontDialog2.font);
+    ini.batch([&] {
+        writeFontKeys(ini, upperSection, FontDialog1.font);
+        writeFontKeys(ini, lowerSection, FontDialog2.font);
+    });
     close();
 }
 

@@ -1,5 +1,6 @@
 #include "file_size_limit.h"
 #include "profile_ini.h"
+#include "resume_record.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
 
@@ -408,6 +409,60 @@ private slots:
         QCOMPARE(ini.readString("App3", "key5", ""), std::string("string5"));
     }
 
+    // Many keys written at once give the bytes that writing them one after
+    // the other gives, with one read and one write of the file.
+    void batchIsTheWritesOneByOne_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("edits"); // section, key, value, ...
+        const QStringList mixed{"App1", "key1", "a", "app2", "k",    "b", "APP1", "KEY1", "c",
+                                "App3", "n",    "d", "App1", "key2", "e", "app3", "N",    "f"};
+        QTest::newRow("new file") << QByteArray() << mixed;
+        QTest::newRow("existing and new keys and sections")
+            << QByteArray("; head\r\n[App1]\r\nkey1=1\r\n\r\n[App2]\r\nk=2\r\nz=9") << mixed;
+        QTest::newRow("header without line break, then a new section")
+            << QByteArray("[s]") << QStringList{"s", "a", "1", "t", "b", "2", "s", "c", "3"};
+        QTest::newRow("new section, then a key of the last section")
+            << QByteArray("[s]\r\na=1\r\n")
+            << QStringList{"t", "b", "2", "s", "c", "3", "s", "a", "4"};
+        QTest::newRow("line break in a value")
+            << QByteArray("[s]\nk=1\n") << QStringList{"s", "k", "x\r\ny", "s", "j", "z\n"};
+    }
+    void batchIsTheWritesOneByOne() {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, edits);
+        std::string expected = before.toStdString();
+        for (qsizetype i = 0; i + 2 < edits.size(); i += 3)
+            expected =
+                sorami::profileWithValue(expected, edits[i].toStdString(),
+                                         edits[i + 1].toStdString(), edits[i + 2].toStdString());
+        if (!before.isEmpty()) putFile(before);
+        sorami::detail::profileFileReads = sorami::detail::profileFileWrites = 0;
+        ProfileIni ini(path_);
+        ini.batch([&] {
+            for (qsizetype i = 0; i + 2 < edits.size(); i += 3)
+                ini.writeString(edits[i], edits[i + 1], edits[i + 2].toStdString());
+        });
+        QCOMPARE(fileBytes(path_), bytes(expected));
+        QCOMPARE(sorami::detail::profileFileReads, before.isEmpty() ? 0 : 1);
+        QCOMPARE(sorami::detail::profileFileWrites, 1);
+        // Reads after the write need no read of the file either.
+        QCOMPARE(ini.readString(edits[0], edits[1], Default),
+                 ini.readString(edits[0], edits[1], "other"));
+        QCOMPARE(sorami::detail::profileFileReads, before.isEmpty() ? 0 : 1);
+    }
+
+    // Two programs writing their records at once leave one record whole, never
+    // the file name of one and the number of the other: a record is one write.
+    void resumeRecordIsOneWrite() {
+        putFile(sj("[問題ファイル名]\r\nPFileName=a.lko\r\n[問題番号]\r\nPProblemNum=3\r\n"));
+        sorami::detail::profileFileWrites = 0;
+        ProfileIni ini(path_);
+        sorami::resume::write(ini, QStringLiteral("b.lko"), 9);
+        QCOMPARE(sorami::detail::profileFileWrites, 1);
+        QCOMPARE(sorami::resume::readFile(ini), std::string("b.lko"));
+        QCOMPARE(sorami::resume::readNumber(ini), 9);
+    }
+
     void readOfWhatIsNoFile_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("directory") << "directory";
@@ -442,6 +497,9 @@ private slots:
         QTest::newRow("directory missing") << "missing directory";
         QTest::newRow("path is a directory") << "directory";
         QTest::newRow("disk full, old file intact") << "full";
+        QTest::newRow("disk full, no key of a batch written") << "full batch";
+        // Replacing the link with a file would write where it never pointed.
+        QTest::newRow("link in a loop") << "loop";
     }
     void writeFailure() {
         QFETCH(QString, setup);
@@ -452,6 +510,8 @@ private slots:
             path = dir_->filePath(QStringLiteral("nowhere/ソラミ君.ini"));
         } else if (setup == "directory") {
             QVERIFY(QDir(dir_->path()).mkdir(QFileInfo(path).fileName()));
+        } else if (setup == "loop") {
+            QVERIFY(QFile::link(path, path));
         } else {
             ProfileIni(path).writeString("s", "a", "1");
             before = fileBytes(path);
@@ -463,7 +523,10 @@ private slots:
         ProfileIni ini(path);
         QString message;
         try {
-            ini.writeString("s", "k", std::string(200, 'x'));
+            ini.batch([&] {
+                ini.writeString("s", "k", std::string(200, 'x'));
+                if (setup == "full batch") ini.writeString("s", "a", "2");
+            });
         } catch (const sorami::SoramiError& e) {
             message = e.text();
         }
@@ -473,7 +536,8 @@ private slots:
         QCOMPARE(filesInDir(), filesBefore); // no temporary file left behind
         if (setup == "missing directory") QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
         if (setup == "directory") QVERIFY(QFileInfo(path).isDir());
-        if (setup == "full") {
+        if (setup == "loop") QVERIFY(QFileInfo(path).isSymLink());
+        if (setup.startsWith("full")) {
             QCOMPARE(fileBytes(path), before);
             QCOMPARE(ini.readString("s", "k", "none"), std::string("none"));
             QCOMPARE(ini.readInteger("s", "a", 0), 1);
