@@ -123,21 +123,28 @@ std::optional<int> parseInteger(std::string_view s) {
     return static_cast<int>(v);
 }
 
+// Kept small: a file of a million keys has a million of these.
 struct Line {
-    enum Kind { Other, Section, Key };
-    size_t begin = 0; // first byte of the line
-    size_t end = 0;   // end of its text, before the line break
-    size_t next = 0;  // start of the following line
+    enum Kind : std::uint8_t { Other, Section, Key };
+    size_t end = 0;               // end of its text, before the line break
+    size_t next = 0;              // start of the following line
+    size_t valueBegin = 0;        // Key: first byte after "=" and the blanks after it
+    const char* nameAt = nullptr; // section or key name, without blanks
+    std::uint32_t nameSize = 0;
     Kind kind = Other;
-    std::string_view name; // section or key name, without blanks
-    size_t valueBegin = 0; // Key: first byte after "=" and the blanks after it
-    std::string_view value;
+    std::string_view name() const { return {nameAt, nameSize}; }
 };
 
 // One parse of the file's bytes; the views point into `bytes`.
 class Profile {
 public:
     explicit Profile(std::string data) : bytes(std::move(data)) { split(); }
+
+    // A key's value: from after "=" and its blanks to the end of the line,
+    // without the blanks there.
+    std::string_view value(const Line& l) const {
+        return trimmed(std::string_view(bytes).substr(l.valueBegin, l.end - l.valueBegin));
+    }
 
     struct Place {
         int header = -1;  // the section's header line
@@ -151,38 +158,48 @@ public:
             const Line& l = lines[static_cast<size_t>(i)];
             if (l.kind == Line::Section) {
                 if (p.header >= 0) break;
-                if (sameName(l.name, section)) p.header = i;
+                if (sameName(l.name(), section)) p.header = i;
             } else if (l.kind == Line::Key && p.header >= 0) {
                 p.lastKey = i;
-                if (p.key < 0 && sameName(l.name, key)) p.key = i;
+                if (p.key < 0 && sameName(l.name(), key)) p.key = i;
             }
         }
         return p;
     }
 
     std::string bytes;
-    std::vector<Line> lines;
+    std::vector<Line> lines; // the section and key lines, in file order
 
 private:
     void split() {
         const std::string_view all(bytes);
+        // About one section or key line in 64 bytes; more only regrow.
+        lines.reserve(all.size() / 64);
         size_t i = 0;
         while (i < all.size()) {
             Line l;
-            l.begin = i;
+            const size_t begin = i;
             while (i < all.size() && all[i] != '\r' && all[i] != '\n')
                 ++i;
             l.end = i;
             if (i < all.size())
                 i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
             l.next = i;
-            classify(l, all);
-            lines.push_back(l);
+            classify(l, all, begin);
+            // Only sections and keys are ever looked for or written next to:
+            // a file of junk costs no table of its lines.
+            if (l.kind != Line::Other) lines.push_back(l);
         }
     }
 
-    static void classify(Line& l, std::string_view all) {
-        const std::string_view text = all.substr(l.begin, l.end - l.begin);
+    static void setName(Line& l, std::string_view name) {
+        // A name longer than 4 GB cannot be one a program looks for.
+        l.nameAt = name.data();
+        l.nameSize = static_cast<std::uint32_t>(std::min<size_t>(name.size(), UINT32_MAX));
+    }
+
+    static void classify(Line& l, std::string_view all, size_t begin) {
+        const std::string_view text = all.substr(begin, l.end - begin);
         size_t start = 0;
         while (start < text.size() && isBlank(text[start]))
             ++start;
@@ -191,19 +208,18 @@ private:
             const size_t close = findClosingBracket(text, start + 1);
             if (close == std::string_view::npos) return;
             l.kind = Line::Section;
-            l.name = trimmed(text.substr(start + 1, close - start - 1));
+            setName(l, trimmed(text.substr(start + 1, close - start - 1)));
             return;
         }
         // "=" (0x3D) is never the trail byte of a double-byte character.
         const size_t eq = text.find('=', start);
         if (eq == std::string_view::npos) return;
         l.kind = Line::Key;
-        l.name = trimmed(text.substr(start, eq - start));
+        setName(l, trimmed(text.substr(start, eq - start)));
         size_t v = eq + 1;
         while (v < text.size() && isBlank(text[v]))
             ++v;
-        l.valueBegin = l.begin + v;
-        l.value = trimmed(text.substr(v));
+        l.valueBegin = begin + v;
     }
 };
 
@@ -214,9 +230,17 @@ std::optional<std::string> readFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
     ++detail::profileFileReads;
-    const QByteArray data = f.readAll();
-    if (f.error() != QFileDevice::NoError) return std::nullopt;
-    return data.toStdString();
+    // Straight into the string: a large file is copied once, not twice.
+    std::string data;
+    for (;;) {
+        const size_t have = data.size();
+        data.resize(std::max<size_t>(have * 2, static_cast<size_t>(f.size()) + 1));
+        const qint64 got = f.read(data.data() + have, static_cast<qint64>(data.size() - have));
+        if (got < 0) return std::nullopt;
+        data.resize(have + static_cast<size_t>(got));
+        if (got == 0 || f.atEnd()) break;
+    }
+    return data;
 }
 
 [[noreturn]] void cannotWrite(const QString& path) {
@@ -236,7 +260,7 @@ std::optional<std::string> valueIn(const Profile& profile, std::string_view sect
                                    std::string_view key) {
     const Profile::Place place = profile.find(section, key);
     if (place.key < 0) return std::nullopt;
-    std::string_view value = profile.lines[static_cast<size_t>(place.key)].value;
+    std::string_view value = profile.value(profile.lines[static_cast<size_t>(place.key)]);
     if (const size_t nul = value.find('\0'); nul != std::string_view::npos)
         value = value.substr(0, nul);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -261,8 +285,9 @@ std::string profileWithValue(std::string old, std::string_view sectionBytes,
         std::move(old), {{std::string(sectionBytes), std::string(keyBytes), std::string(value)}});
 }
 
-std::string profileWithValues(std::string old, const std::vector<ProfileEdit>& edits) {
-    const Profile profile(std::move(old));
+namespace {
+
+std::string withValues(const Profile& profile, const std::vector<ProfileEdit>& edits) {
     const std::string& bytes = profile.bytes;
     struct NewKey {
         std::string_view key, value;
@@ -367,6 +392,12 @@ Stamp stampOf(const QString& path) {
 }
 } // namespace
 
+} // namespace
+
+std::string profileWithValues(std::string old, const std::vector<ProfileEdit>& edits) {
+    return withValues(Profile(std::move(old)), edits);
+}
+
 // The file as this object last read or wrote it: every read still sees the
 // file as it is now, since a file whose stamp changed is read again, but a
 // large file is not read once per key.
@@ -450,7 +481,7 @@ void ProfileIni::commit(std::vector<ProfileEdit> edits) {
     // Never replace a file that we could not read whole, nor one that is
     // marked read-only: renaming over it would defeat the protection.
     if (c.stamp.exists && !(c.stamp.isFile && c.profile && mayWrite(path_))) cannotWrite(path_);
-    std::string out = profileWithValues(c.profile ? c.profile->bytes : std::string(), edits);
+    std::string out = c.profile ? withValues(*c.profile, edits) : profileWithValues({}, edits);
     const QString failure =
         fillTemplate(QStringLiteral("%s に書き込めません"), QDir::toNativeSeparators(path_));
     writeWholeFile(path_, out, {failure, failure});

@@ -129,7 +129,7 @@ for program in Sorami105 SrmMini Srmmini32; do
   if [ -n "$shown" ]; then
     sleep 1
     xwd -root -silent | convert xwd:- "/tmp/$program.png"
-    title=$(xdotool search --onlyvisible --pid "$pid" getwindowname %@ | head -n 1)
+    title=$(xdotool getwindowname "$(xdotool search --onlyvisible --pid "$pid" | head -n 1)")
     echo "$program: window shown: $title"
   else
     echo "$program: no window"; cat "/tmp/$program.out"; rc=1
