@@ -11,7 +11,12 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sorami {
 
@@ -178,14 +183,85 @@ void ScoreFile::erase() const {
     writeWholeFile(path_, scoreHeader(), {cannotCreate, {}}, DirectWrite::WhenFolderIsReadOnly);
 }
 
-void ScoreFile::append(const std::vector<std::string>& fields) const {
-    QFile f(path_);
-    if (notAPlainFile(path_) || !f.open(QIODevice::WriteOnly | QIODevice::Append |
-                                        QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        raiseCannotOpen();
-    for (const std::string& field : fields) {
-        const auto size = static_cast<qint64>(field.size());
-        if (f.write(field.data(), size) != size || !f.flush()) raise(f.errorString());
+namespace {
+
+// Why a write failed, in the learner's words: a full disk (or a size limit,
+// which leaves the same remedy) is told apart from a file that cannot be
+// written at all.
+QString writeFailure(const QString& path, int error) {
+    QString why;
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        why = QStringLiteral("ディスクがいっぱいです。");
+        break;
+    case EROFS:
+        why = QStringLiteral("読み取り専用のディスクです。");
+        break;
+    default:
+        why = QString::fromLocal8Bit(std::strerror(error));
+        break;
+    }
+    return fillTemplate(QStringLiteral("ﾌｧｲﾙ %s に書き込めません\r\n"), shownPath(path)) + why +
+           QStringLiteral("\r\nこの成績は記録されていません。");
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+    }
+    return true;
+}
+
+// Whether the file ends inside a line: a block record whose end never came
+// (the program died, or the disk was full when the dialog tried to end it).
+bool endsMidLine(int fd, off_t size) {
+    char last = '\n';
+    return size > 0 && ::pread(fd, &last, 1, size - 1) == 1 && last != '\n';
+}
+
+} // namespace
+
+void ScoreFile::append(const std::vector<std::string>& fields, Start start) const {
+    if (notAPlainFile(path_)) raiseCannotOpen();
+    const QByteArray name = QFile::encodeName(path_);
+    // Read access only to look at the last byte; a file we may only write
+    // to is appended to all the same.
+    int fd = ::open(name.constData(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES) fd = ::open(name.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0) raiseCannotOpen();
+    struct stat info {};
+    const off_t oldSize = ::fstat(fd, &info) == 0 ? info.st_size : -1;
+    // A record cut short is worse than none: it merges with the next line
+    // into one that reads as neither. So a failed append is taken back to
+    // the length the file had, and a new record never continues a line
+    // left open.
+    const auto fail = [&](int error) {
+        // Should even the truncation fail, the message below still stands.
+        if (oldSize >= 0 && ::ftruncate(fd, oldSize) != 0) {
+        }
+        ::close(fd);
+        raise(writeFailure(path_, error));
+    };
+    if (start == Start::NewLine && oldSize >= 0 && endsMidLine(fd, oldSize) &&
+        !writeAll(fd, LineEnd))
+        fail(errno);
+    // Each field goes out with its own write, so a record half written when
+    // the program dies is still there up to the field it reached.
+    for (const std::string& field : fields)
+        if (!writeAll(fd, field)) fail(errno);
+    if (::close(fd) != 0 && errno != EINTR) {
+        const int error = errno;
+        if (oldSize >= 0 && ::truncate(name.constData(), oldSize) != 0) {
+        }
+        raise(writeFailure(path_, error));
     }
 }
 

@@ -14,6 +14,7 @@
 // Only erasing creates the file (with its header); every writer appends to
 // an existing file and every field goes to the disk as soon as it is
 // written, so a record half written when the program dies is still there.
+// An append the disk has no room for is taken back, never left half done.
 
 #include "question_file.h"
 
@@ -103,17 +104,25 @@ public:
     // Throws SoramiError "ﾌｧｲﾙ %s を作成できません" or the system's text.
     void erase() const;
 
-    // Appends the fields in order, each flushed to the disk as written.
+    // Whether the fields begin a record (NewLine: a line left open by a
+    // block record that never ended is ended first) or carry on the line
+    // that a block record began.
+    enum class Start { Continue, NewLine };
+
+    // Appends the fields in order, each written to the file as it comes.
     // The file must exist: a missing file raises an error that names it and
-    // points to erasing the scores, and is not created by this.
-    void append(const std::vector<std::string>& fields) const;
+    // points to erasing the scores, and is not created by this. An append
+    // that cannot be completed (a full disk) is taken back whole, the file
+    // keeps its old length, and the error names the file and the cause.
+    void append(const std::vector<std::string>& fields, Start start = Start::Continue) const;
 
     void appendReport(const QString& problemFileName, const QDateTime& moment, int answers,
                       int correct, std::string_view learner) const {
-        append(reportRecordFields(problemFileName, moment, answers, correct, learner));
+        append(reportRecordFields(problemFileName, moment, answers, correct, learner),
+               Start::NewLine);
     }
     void beginBlockRecord(const QString& problemFileName) const {
-        append(blockRecordStartFields(problemFileName));
+        append(blockRecordStartFields(problemFileName), Start::NewLine);
     }
     void saveBlockResult(const QDateTime& moment, std::string_view questions,
                          std::string_view correct, int gradeCode) const {

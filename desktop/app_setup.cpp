@@ -7,6 +7,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <QUrl>
 #include <clocale>
 #include <utility>
 
@@ -37,6 +38,22 @@ void setUpApplication(const QString& title) {
     // be appended to every window caption on this desktop, and the name is the
     // windows' class, which the desktop entries name in StartupWMClass.
     storedTitle() = title;
+}
+
+QString fileArgument(const QStringList& arguments) {
+    bool optionsEnded = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (!optionsEnded && a == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (a.isEmpty() || (!optionsEnded && a.startsWith(QLatin1Char('-')))) continue;
+        const QUrl url(a);
+        if (url.isLocalFile()) return url.toLocalFile();
+        return a;
+    }
+    return {};
 }
 
 namespace {

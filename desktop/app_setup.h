@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QString>
+#include <QStringList>
 
 namespace sorami {
 
@@ -13,6 +14,12 @@ void setUpApplication(const QString& title);
 // boxes that name none. The application name stays the program file's name,
 // which the window system reports as the windows' class.
 QString applicationTitle();
+
+// The question file named on the command line (a file manager passes the one
+// the learner opened), as the program's arguments give it: the first that is
+// not an option, or the one after "--"; a file: URL is taken as its path.
+// Empty when none is named.
+QString fileArgument(const QStringList& arguments);
 
 namespace detail {
 // Dates and day names in the standard dialogs follow the time locale that Qt

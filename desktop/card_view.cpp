@@ -4,10 +4,15 @@
 
 namespace sorami {
 
-bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards) {
-    for (;;) {
-        dialog.fileName = cards.fileName;
-        if (!platform.openFile(parent, dialog)) return false;
+bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards,
+                  const QString& picked) {
+    for (bool fromDialog = picked.isEmpty();; fromDialog = true) {
+        if (fromDialog) {
+            dialog.fileName = cards.fileName;
+            if (!platform.openFile(parent, dialog)) return false;
+        } else {
+            pickInDialog(dialog, picked);
+        }
         const QString path = dialog.fileName;
         try {
             cards.lines = readQuestionFile(path);

@@ -14,8 +14,10 @@ namespace sorami {
 // Shows the open dialog and reads the chosen file into `cards`, starting at
 // its first card. A file that cannot be read is reported in a Retry/Cancel
 // box; Retry opens the dialog again. False when the learner gave up; the
-// card list is then unchanged.
-bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards);
+// card list is then unchanged. With `picked`, that file is taken as if the
+// learner had chosen it in the dialog, which then opens only on Retry.
+bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards,
+                  const QString& picked = {});
 
 // The upper box shows the card's sentence, the lower one the model answer or
 // the idiom line on request. Box is the text box class the window uses.

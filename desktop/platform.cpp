@@ -1,6 +1,14 @@
 #include "platform.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace sorami {
+
+void pickInDialog(FileDialogState& state, const QString& path) {
+    state.fileName = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    state.initialDir = QFileInfo(state.fileName).absolutePath();
+}
 
 QList<NameFilter> parseFilterList(const QString& filter) {
     QList<NameFilter> out;

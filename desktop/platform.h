@@ -32,6 +32,10 @@ struct FileDialogState {
     bool overwritePrompt = false; // save dialogs: ask before replacing a file
 };
 
+// Leaves `state` as the open dialog leaves it when the learner picks `path`
+// there, so that a file named on the command line is opened as if chosen.
+void pickInDialog(FileDialogState& state, const QString& path);
+
 // One entry of a filter list: the label the dialog shows, exactly as the
 // program gives it, and the patterns of the files it lists.
 struct NameFilter {

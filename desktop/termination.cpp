@@ -47,8 +47,10 @@ void closeOnSessionEnd(QWidget* window) {
         action.sa_handler = onTerminationSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        sigaction(SIGTERM, &action, nullptr);
-        sigaction(SIGHUP, &action, nullptr);
+        // Ctrl+C and Ctrl+\ in the terminal the drill was started from end
+        // it too; they must not cost the learner the marks either.
+        for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGQUIT})
+            sigaction(signal, &action, nullptr);
     }
     if (signalPipe[0] >= 0) {
         auto* notifier =

@@ -171,6 +171,10 @@ public:
     bool showyTone() const { return showyTone_; }
     QString mainIniPath() const;
 
+    // Opens a question file named on the command line as if the learner had
+    // chosen it in the open dialog; a failure is reported, never thrown.
+    void openFile(const QString& path);
+
     // The control groups switched together.
     QList<QWidget*> runControls() const;
     QList<QWidget*> drillButtons() const;

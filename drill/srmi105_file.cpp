@@ -139,6 +139,11 @@ void TSorami::FileOpnClick() {
     loadKeepingName(OpenDialog1.fileName);
 }
 
+void TSorami::openFile(const QString& path) {
+    pickInDialog(OpenDialog1, path);
+    guarded(platform_, this, [&] { loadKeepingName(OpenDialog1.fileName); });
+}
+
 void TSorami::FileStoreClick() {
     if (session_.questionLines().empty()) return;
     SaveDialog1.fileName = problemFileName_;

@@ -194,7 +194,16 @@ void TSoramiMini::loadFontSettings() {
 }
 
 void TSoramiMini::YomikomiClick() {
-    if (!openCardFile(platform_, this, OpenDialog1, cards_)) return;
+    if (openCardFile(platform_, this, OpenDialog1, cards_)) showOpenedFile();
+}
+
+void TSoramiMini::openFile(const QString& path) {
+    guarded(platform_, this, [&] {
+        if (openCardFile(platform_, this, OpenDialog1, cards_, path)) showOpenedFile();
+    });
+}
+
+void TSoramiMini::showOpenedFile() {
     setWindowTitle(QStringLiteral("ソラミ君ミニVer1.0 [") + cards_.fileName + QStringLiteral("]"));
     ProblemNum->setText(QString::number(questionCount(cards_.lines)));
     showCard();

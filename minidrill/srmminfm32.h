@@ -62,6 +62,10 @@ public:
     const QString& cardFileName() const { return cards_.fileName; }
     int flashStep() const { return flashStep_; }
 
+    // Opens a question file named on the command line as if the learner had
+    // chosen it in the open dialog; a failure is reported, never thrown.
+    void openFile(const QString& path);
+
 public slots:
     void FormCreate();
     void YomikomiClick();
@@ -85,6 +89,7 @@ private:
     void createControls();
     void layOut();
     void connectHandlers();
+    void showOpenedFile();
     void showCard();
     CardView<QPlainTextEdit> view() const { return {TangoDisp, ImiDisp}; }
     void showNumber();

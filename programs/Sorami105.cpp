@@ -5,6 +5,8 @@
 #include "srmi105.h"
 #include "termination.h"
 
+#include <QTimer>
+
 int main(int argc, char* argv[]) {
     const QString lockName = QStringLiteral("MutexObjectForApp");
     // A second copy ends before it has shown anything, not even the name box.
@@ -19,6 +21,10 @@ int main(int argc, char* argv[]) {
     // A log-off or a SIGTERM saves the marks as the close box does.
     sorami::closeOnSessionEnd(&window);
     window.show();
+    // A question file from the file manager (or the command line) opens once
+    // the window is up, as if chosen in its open dialog.
+    if (const QString file = sorami::fileArgument(app.arguments()); !file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file] { window.openFile(file); });
     const int rc = app.exec();
     lock.release();
     return rc;

@@ -3,6 +3,7 @@
 
 #include "chart_png.h"
 #include "tool_commands.h"
+#include "tool_output.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <iostream>
 #include <memory>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +29,7 @@ bool wantsPng(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+    sorami::tool::keepStandardOutputTaken();
     std::unique_ptr<QCoreApplication> app;
     if (wantsPng(argc, argv)) {
         // A chart is drawn into a picture, never onto a screen.
@@ -40,7 +43,8 @@ int main(int argc, char** argv) {
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     try {
-        return sorami::tool::runTool(args, std::cout, std::cerr, lang, sorami::tool::paintChartPng);
+        return sorami::tool::runToolTo(STDOUT_FILENO, args, std::cerr, lang,
+                                       sorami::tool::paintChartPng);
     } catch (const std::exception& e) {
         // Anything unforeseen still ends with a message and an error code.
         std::cerr << "srmtool: " << e.what() << '\n';

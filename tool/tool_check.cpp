@@ -1,114 +1,213 @@
 #include "tool_check.h"
 
-#include "question_file.h"
-
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <utility>
 
 namespace sorami::tool {
 
 namespace {
 
-enum class Break { None, CrLf, Lf, Cr };
-
-// Blanks alone show as an empty box in the drill, so they count as empty.
-bool blankOnly(std::string_view line) {
-    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+bool isBlank(unsigned char b) {
+    return b == ' ' || b == '\t';
 }
 
-// The Japanese line without its mistake mark ("? " in front).
-std::string_view withoutMark(std::string_view line0) {
-    if (!isMarked(line0)) return line0;
-    return line0.substr(std::min<size_t>(2, line0.size()));
+bool isLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Which break ends each line, counted the way splitLines cuts the text.
-std::vector<Break> lineBreaks(std::string_view text) {
-    std::vector<Break> breaks;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            if (i + 1 < text.size() && text[i + 1] == '\n') {
-                breaks.push_back(Break::CrLf);
-                ++i;
-            } else {
-                breaks.push_back(Break::Cr);
+// Which single bytes and which lead/trail pairs are CP932, asked once of the
+// same walk the other commands use, so check and export never disagree.
+struct Validity {
+    std::array<bool, 256> single{};
+    std::vector<bool> pair = std::vector<bool>(256 * 256);
+    Validity() {
+        for (int b = 1; b < 256; ++b) {
+            const char one[1] = {static_cast<char>(b)};
+            if (!isLeadByte(static_cast<unsigned char>(b))) {
+                single[static_cast<size_t>(b)] = sjisUnits(std::string_view(one, 1)).front().valid;
+                continue;
             }
-        } else if (text[i] == '\n') {
-            breaks.push_back(Break::Lf);
+            for (int t = 0; t < 256; ++t) {
+                const char two[2] = {static_cast<char>(b), static_cast<char>(t)};
+                const auto units = sjisUnits(std::string_view(two, 2));
+                pair[static_cast<size_t>(b * 256 + t)] = units.size() == 1 && units.front().valid;
+            }
         }
     }
-    return breaks;
+};
+
+const Validity& validity() {
+    static const Validity v;
+    return v;
+}
+
+// Where a finding stands among those of its line: a change of line break
+// first, then what is wrong with the line itself, then the end of the file.
+int rank(FindingKind kind) {
+    switch (kind) {
+    case FindingKind::MixedLineBreaks:
+        return 0;
+    case FindingKind::IncompleteQuestion:
+        return 2;
+    case FindingKind::NoQuestions:
+    case FindingKind::NulByte:
+        return 3;
+    default:
+        return 1;
+    }
 }
 
 } // namespace
 
-CheckResult checkQuestionBytes(std::string_view bytes) {
-    CheckResult r;
-    // The drill reads up to the first NUL only; everything is judged as the
-    // drill sees it, and the rest is reported once.
-    std::string_view text = bytes;
-    const size_t nul = bytes.find('\0');
-    if (nul != std::string_view::npos) text = bytes.substr(0, nul);
-
-    const Lines lines = splitLines(text);
-    r.questions = questionCount(lines);
-    r.marked = countMarked(lines);
-
-    const std::vector<Break> breaks = lineBreaks(text);
-    Break first = Break::None;
-    for (size_t i = 0; i < breaks.size(); ++i) {
-        if (first == Break::None) {
-            first = breaks[i];
-        } else if (breaks[i] != first) {
-            r.findings.push_back({FindingKind::MixedLineBreaks, static_cast<int>(i) + 1, 0, 0});
-            break;
+void QuestionChecker::feed(std::string_view bytes) {
+    if (ended_) {
+        afterNul_ += static_cast<long long>(bytes.size());
+        return;
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (p[i] == 0) {
+            // The drill reads up to here; the rest is only counted. A CR just
+            // before stays a line break of its own.
+            ended_ = true;
+            if (pendingCr_) {
+                pendingCr_ = false;
+                lineBreak(Break::Cr);
+            }
+            nulLine_ = breaks_ + 1;
+            nulColumn_ = length_ + 1;
+            afterNul_ = static_cast<long long>(bytes.size() - i);
+            return;
         }
+        take(p[i]);
     }
+}
 
-    for (size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = lines[i];
-        const int no = static_cast<int>(i) + 1;
-        const size_t role = i % 3;
-        const bool complete = i / 3 < static_cast<size_t>(r.questions);
-        if (complete && role == 0 && blankOnly(withoutMark(line)))
-            r.findings.push_back({FindingKind::EmptyJapanese, no, 0, 0});
-        if (complete && role == 1 && blankOnly(line))
-            r.findings.push_back({FindingKind::EmptyAnswer, no, 0, 0});
-        if (role != 0 && isMarked(line))
-            r.findings.push_back({FindingKind::MarkOutOfPlace, no, 1, 0});
-        if (line.size() > MaxLineBytes)
-            r.findings.push_back(
-                {FindingKind::LongLine, no, 0, static_cast<long long>(line.size())});
-        int firstBad = 0;
-        long long bad = 0;
-        for (const SjisUnit& u : sjisUnits(line)) {
-            if (u.valid) continue;
-            if (bad == 0) firstBad = static_cast<int>(u.pos) + 1;
-            ++bad;
+void QuestionChecker::take(unsigned char b) {
+    if (pendingCr_) {
+        pendingCr_ = false;
+        if (b == '\n') {
+            lineBreak(Break::CrLf);
+            return;
         }
-        if (bad > 0) r.findings.push_back({FindingKind::InvalidBytes, no, firstBad, bad});
+        lineBreak(Break::Cr);
     }
+    if (b == '\r') {
+        endLine();
+        pendingCr_ = true; // CR alone or CR LF: the next byte tells
+        return;
+    }
+    if (b == '\n') {
+        endLine();
+        lineBreak(Break::Lf);
+        return;
+    }
+    const long long pos = length_++;
+    if (pos == 0) lineMarked_ = b == '?';
+    if (!isBlank(b)) {
+        blank_ = false;
+        if (pos >= 2) blankAfterMark_ = false;
+    }
+    const Validity& v = validity();
+    if (lead_ >= 0) {
+        const bool valid = v.pair[static_cast<size_t>(lead_ * 256 + b)];
+        const long long leadPos = leadPos_;
+        lead_ = -1;
+        if (valid) return;
+        // The lead byte is a character of its own, and this byte starts anew.
+        invalidAt(leadPos);
+    }
+    if (isLeadByte(b)) {
+        lead_ = b;
+        leadPos_ = pos;
+    } else if (!v.single[b]) {
+        invalidAt(pos);
+    }
+}
 
-    if (lines.size() % 3 != 0)
-        r.findings.push_back({FindingKind::IncompleteQuestion,
-                              static_cast<int>(lines.size() - lines.size() % 3) + 1, 0,
-                              static_cast<long long>(lines.size() % 3)});
-    if (r.questions == 0) r.findings.push_back({FindingKind::NoQuestions, 0, 0, 0});
-    if (nul != std::string_view::npos) {
-        // The line the NUL sits on: the breaks before it plus one.
-        const int line = static_cast<int>(breaks.size()) + 1;
-        const size_t lineStart = text.find_last_of("\r\n");
-        const int column =
-            static_cast<int>(nul - (lineStart == std::string_view::npos ? 0 : lineStart + 1)) + 1;
-        r.findings.push_back(
-            {FindingKind::NulByte, line, column, static_cast<long long>(bytes.size() - nul)});
+void QuestionChecker::invalidAt(long long pos) {
+    if (bad_++ == 0) firstBad_ = pos + 1;
+}
+
+void QuestionChecker::lineBreak(Break kind) {
+    ++breaks_;
+    if (firstBreak_ == Break::None) {
+        firstBreak_ = kind;
+    } else if (kind != firstBreak_ && !mixedFound_) {
+        mixedFound_ = true;
+        r_.findings.push_back({FindingKind::MixedLineBreaks, static_cast<int>(breaks_), 0, 0});
     }
-    std::stable_sort(r.findings.begin(), r.findings.end(), [](const Finding& a, const Finding& b) {
-        // Findings about the whole file come after the lines.
-        const auto key = [](int line) { return line == 0 ? INT_MAX : line; };
-        return key(a.line) < key(b.line);
+}
+
+void QuestionChecker::endLine() {
+    if (lead_ >= 0) {
+        invalidAt(leadPos_);
+        lead_ = -1;
+    }
+    const int no = static_cast<int>(++lines_);
+    const long long role = (lines_ - 1) % 3;
+    const bool marked = lineMarked_ && length_ > 0;
+    // The Japanese line counts without its mistake mark ("? " in front).
+    if (role == 0 && (marked ? blankAfterMark_ : blank_))
+        r_.findings.push_back({FindingKind::EmptyJapanese, no, 0, 0});
+    if (role == 1 && blank_) r_.findings.push_back({FindingKind::EmptyAnswer, no, 0, 0});
+    if (role != 0 && marked) r_.findings.push_back({FindingKind::MarkOutOfPlace, no, 1, 0});
+    if (length_ > static_cast<long long>(MaxLineBytes))
+        r_.findings.push_back({FindingKind::LongLine, no, 0, length_});
+    if (bad_ > 0)
+        r_.findings.push_back({FindingKind::InvalidBytes, no, static_cast<int>(firstBad_), bad_});
+    if (role == 0) {
+        lastFirstMarked_ = marked;
+        if (marked) ++marked_;
+    }
+    length_ = 0;
+    lineMarked_ = false;
+    blank_ = blankAfterMark_ = true;
+    bad_ = firstBad_ = 0;
+}
+
+CheckResult QuestionChecker::finish() {
+    if (pendingCr_) {
+        pendingCr_ = false;
+        lineBreak(Break::Cr);
+    }
+    // A last line without a line break is a line all the same.
+    if (length_ > 0) endLine();
+    const long long questions = lines_ / 3;
+    r_.questions = static_cast<int>(questions);
+    r_.marked = static_cast<int>(marked_ - (lines_ % 3 != 0 && lastFirstMarked_ ? 1 : 0));
+    // An empty sentence or answer matters only in a question the drill asks.
+    const long long lastAsked = questions * 3;
+    std::erase_if(r_.findings, [&](const Finding& f) {
+        return (f.kind == FindingKind::EmptyJapanese || f.kind == FindingKind::EmptyAnswer) &&
+               f.line > lastAsked;
     });
-    return r;
+    if (lines_ % 3 != 0)
+        r_.findings.push_back({FindingKind::IncompleteQuestion,
+                               static_cast<int>(lines_ - lines_ % 3) + 1, 0, lines_ % 3});
+    if (questions == 0) r_.findings.push_back({FindingKind::NoQuestions, 0, 0, 0});
+    if (ended_)
+        r_.findings.push_back({FindingKind::NulByte, static_cast<int>(nulLine_),
+                               static_cast<int>(nulColumn_), afterNul_});
+    std::stable_sort(r_.findings.begin(), r_.findings.end(),
+                     [](const Finding& a, const Finding& b) {
+                         // Findings about the whole file come after the lines.
+                         const auto key = [](const Finding& f) {
+                             return std::pair(f.line == 0 ? INT_MAX : f.line, rank(f.kind));
+                         };
+                         return key(a) < key(b);
+                     });
+    CheckResult out = std::move(r_);
+    *this = QuestionChecker();
+    return out;
+}
+
+CheckResult checkQuestionBytes(std::string_view bytes) {
+    QuestionChecker checker;
+    checker.feed(bytes);
+    return checker.finish();
 }
 
 QString describe(const Finding& f, const Lang& lang) {

@@ -21,6 +21,8 @@ namespace {
 // Larger than any question or score file; stops a mistaken path to a disk
 // image from filling the memory.
 constexpr qint64 MaxInputBytes = 256 * 1024 * 1024;
+// How much of a file `check` holds at a time.
+constexpr qint64 ReadPiece = 64 * 1024;
 
 QString usage(const Lang& lang) {
     return lang(
@@ -74,14 +76,30 @@ int check(const QStringList& files, std::ostream& out, std::ostream& err, const 
         return usageError(err, lang("no file given", "ファイルがありません"), lang);
     int code = Clean;
     for (const QString& path : files) {
-        std::string bytes;
+        // Read in pieces and checked as it comes, so neither a huge file
+        // nor one endless line costs more memory than a small one.
+        QFile file;
         QString why;
-        if (!readInput(path, bytes, why, lang)) {
+        QuestionChecker checker;
+        bool read = openInput(path, file, why, lang, -1);
+        std::vector<char> piece(ReadPiece);
+        while (read) {
+            const qint64 n = file.read(piece.data(), ReadPiece);
+            if (n < 0) {
+                why = lang("cannot be read: ", "読めません: ") + file.errorString();
+                read = false;
+            } else if (n == 0) {
+                break;
+            } else {
+                checker.feed(std::string_view(piece.data(), static_cast<size_t>(n)));
+            }
+        }
+        if (!read) {
             err << where(path, 0) << utf8(why) << '\n';
             code = Unreadable;
             continue;
         }
-        const CheckResult r = checkQuestionBytes(bytes);
+        const CheckResult r = checker.finish();
         for (const Finding& f : r.findings)
             out << where(path, f.line) << utf8(describe(f, lang)) << '\n';
         out << where(path, 0)
@@ -365,7 +383,7 @@ int scoresCommand(const QStringList& args, std::ostream& out, std::ostream& err,
 
 } // namespace
 
-bool readInput(const QString& path, std::string& bytes, QString& why, const Lang& lang) {
+bool openInput(const QString& path, QFile& file, QString& why, const Lang& lang, qint64 maxBytes) {
     const QFileInfo info(path);
     if (!info.exists()) {
         why = lang("no such file", "ファイルがありません");
@@ -379,16 +397,22 @@ bool readInput(const QString& path, std::string& bytes, QString& why, const Lang
         why = lang("is not a regular file", "通常のファイルではありません");
         return false;
     }
-    if (info.size() > MaxInputBytes) {
+    if (maxBytes >= 0 && info.size() > maxBytes) {
         why = lang("is too large for a question or score file",
                    "問題・成績ファイルとしては大きすぎます");
         return false;
     }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        why = lang("cannot be opened: ", "開けません: ") + f.errorString();
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        why = lang("cannot be opened: ", "開けません: ") + file.errorString();
         return false;
     }
+    return true;
+}
+
+bool readInput(const QString& path, std::string& bytes, QString& why, const Lang& lang) {
+    QFile f;
+    if (!openInput(path, f, why, lang, MaxInputBytes)) return false;
     const QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         why = lang("cannot be read: ", "読めません: ") + f.errorString();

@@ -5,6 +5,7 @@
 #include "tool_chart.h"
 #include "tool_text.h"
 
+#include <QFile>
 #include <QStringList>
 #include <ostream>
 
@@ -16,6 +17,11 @@ enum ExitCode { Clean = 0, Findings = 1, Unreadable = 2 };
 // SVG charts can be made.
 int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang,
             PngPainter png = nullptr);
+
+// Opens a file for a command that reads it in pieces. False, with the
+// reason in `why`, when the path is missing, a folder, not a regular file,
+// larger than `maxBytes` (when that is not negative) or not readable.
+bool openInput(const QString& path, QFile& file, QString& why, const Lang& lang, qint64 maxBytes);
 
 // Reads a whole file for a command. Returns false, with the reason in `why`,
 // when the path is missing, a folder, not a regular file or not readable.

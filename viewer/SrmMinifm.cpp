@@ -162,8 +162,12 @@ void TSoramiMiniVer::YomikomiClick() {
     loadThroughDialog();
 }
 
-void TSoramiMiniVer::loadThroughDialog() {
-    if (!openCardFile(platform_, this, OpenDialog2, cards_)) return;
+void TSoramiMiniVer::openFile(const QString& path) {
+    guarded(platform_, this, [&] { loadThroughDialog(path); });
+}
+
+void TSoramiMiniVer::loadThroughDialog(const QString& picked) {
+    if (!openCardFile(platform_, this, OpenDialog2, cards_, picked)) return;
     setWindowTitle(QStringLiteral("単語カード(") + cards_.fileName + QStringLiteral(")"));
     showCard();
 }

@@ -59,6 +59,10 @@ public:
     int cardLine() const { return cards_.line; }
     const QString& cardFileName() const { return cards_.fileName; }
 
+    // Opens a question file named on the command line as if the learner had
+    // chosen it in the open dialog; a failure is reported, never thrown.
+    void openFile(const QString& path);
+
 public slots:
     void FormCreate();
     void YomikomiClick();
@@ -74,7 +78,7 @@ private:
     void createControls();
     void layOut();
     void connectHandlers();
-    void loadThroughDialog();
+    void loadThroughDialog(const QString& picked = {});
     void resumeFromRecord();
     void writeResumeRecord();
     void showCard();

@@ -75,6 +75,8 @@ private slots:
     void somethingInTheWay_data();
     void somethingInTheWay();
     void fullDiskIsReported();
+    void appendsWholeOrNotAtAll_data();
+    void appendsWholeOrNotAtAll();
     void erasingOnAFullDiskKeepsTheScores();
 };
 
@@ -428,6 +430,73 @@ void TestScoreFile::fullDiskIsReported() {
         QVERIFY_THROWS_EXCEPTION(SoramiError, ScoreFile().declineBlockResult(Moment));
     }
     QCOMPARE(fileBytes(scorePath()).mid(size, 12), QByteArray("  sample.lko"));
+}
+
+void TestScoreFile::appendsWholeOrNotAtAll_data() {
+    QTest::addColumn<QByteArray>("before"); // after the header
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("room"); // bytes the disk takes; -1 for no limit
+    QTest::addColumn<QByteArray>("after");
+    const QByteArray open("  sample.lko");
+    const QByteArray report =
+        "  second.lko   26/04/01 09:30:15    10        7    " + sj("素敵    ") + " learner\r\n";
+    const QByteArray start("   other.lko");
+    // A full disk: the file keeps its length, whatever the step got out.
+    QTest::newRow("report, no room at all") << QByteArray() << "report" << 0 << QByteArray();
+    QTest::newRow("report cut in its counts") << QByteArray() << "report" << 36 << QByteArray();
+    QTest::newRow("report without its line end") << QByteArray() << "report" << 67 << QByteArray();
+    QTest::newRow("block start cut") << QByteArray() << "start" << 5 << QByteArray();
+    QTest::newRow("saved result cut in its grade") << open << "save" << 45 << open;
+    QTest::newRow("declined result cut") << open << "decline" << 25 << open;
+    QTest::newRow("asterisks cut") << open << "leave" << 10 << open;
+    // A record never continues a line left open, and the line end that
+    // closes it is taken back with the record when the disk is full.
+    QTest::newRow("report after an open line") << open << "report" << -1 << open + "\r\n" + report;
+    QTest::newRow("block start after an open line")
+        << open << "start" << -1 << open + "\r\n" + start;
+    QTest::newRow("report after an open line, room for the line end only")
+        << open << "report" << 2 << open;
+    QTest::newRow("the end of a block record continues its line")
+        << open << "leave" << -1 << open + "   " + QByteArray(41, '*') + "\r\n";
+}
+
+void TestScoreFile::appendsWholeOrNotAtAll() {
+    QFETCH(QByteArray, before);
+    QFETCH(QString, step);
+    QFETCH(int, room);
+    QFETCH(QByteArray, after);
+    ScoreFile().erase();
+    {
+        QFile f(scorePath());
+        QVERIFY(f.open(QIODevice::Append));
+        f.write(before);
+    }
+    const qint64 size = QFileInfo(scorePath()).size();
+    const ScoreFile file;
+    QString error;
+    try {
+        std::unique_ptr<FileSizeLimit> limit;
+        if (room >= 0) limit = std::make_unique<FileSizeLimit>(static_cast<rlim_t>(size + room));
+        if (step == QLatin1String("report"))
+            file.appendReport(QStringLiteral("/data/second.lko"), Moment, 10, 7, "learner");
+        else if (step == QLatin1String("start"))
+            file.beginBlockRecord(QStringLiteral("other.lko"));
+        else if (step == QLatin1String("save"))
+            file.saveBlockResult(Moment, "10", "9", 2);
+        else if (step == QLatin1String("decline"))
+            file.declineBlockResult(Moment);
+        else
+            file.leaveBlockResult();
+    } catch (const SoramiError& e) {
+        error = e.text();
+    }
+    QCOMPARE(fileBytes(scorePath()), headerBytes() + after);
+    // The message names the file and the cause, never an unknown error.
+    QCOMPARE(error, room < 0 ? QString()
+                             : fillTemplate(QStringLiteral("ﾌｧｲﾙ %s に書き込めません\r\n"
+                                                           "ディスクがいっぱいです。\r\n"
+                                                           "この成績は記録されていません。"),
+                                            scorePath()));
 }
 
 void TestScoreFile::erasingOnAFullDiskKeepsTheScores() {

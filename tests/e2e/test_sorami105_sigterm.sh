@@ -1,12 +1,13 @@
-# A log-off or power-off ends the drill with SIGTERM (or SIGHUP), not with
-# the close box. The drill must still write what its close box writes: the
-# mistake mark in the question file and the resume record. Answer question 1
-# wrongly, move to question 2, send SIGTERM, and read the files.
+# A log-off or power-off ends the drill with SIGTERM (or SIGHUP), and Ctrl+C
+# or Ctrl+\ in its terminal with SIGINT or SIGQUIT, not with the close box.
+# The drill must still write what its close box writes: the mistake mark in
+# the question file and the resume record. Answer question 1 wrongly, move to
+# question 2, send the signal, and read the files.
 source "${SORAMI_E2E_LIB:-$(dirname "$0")/e2e_lib.sh}"
 e2e_begin_drill xdotool iconv
 
 questions="$E2E_TMP/term.lko"
-for signal in TERM HUP; do
+for signal in TERM HUP INT QUIT; do
   printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
     彼は先生です。 'He is a teacher.' 'teacher：先生' | iconv -f UTF-8 -t CP932 >"$questions"
   rm -f "$prog"/*.ini
@@ -27,4 +28,4 @@ for signal in TERM HUP; do
   grep -qx 'PProblemNum=2' <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
   grep -qx "PFileName=$questions" <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
 done
-echo "PASS: SIGTERM and SIGHUP keep the marks and the resume point"
+echo "PASS: SIGTERM, SIGHUP, SIGINT and SIGQUIT keep the marks and the resume point"

@@ -42,6 +42,23 @@ QStringList summary(const CheckResult& r) {
     return out;
 }
 
+// Every finding with all it tells, and the counts.
+QStringList report(const CheckResult& r) {
+    QStringList out{QStringLiteral("%1 questions, %2 marked").arg(r.questions).arg(r.marked)};
+    for (const Finding& f : r.findings)
+        out << describe(f, english) + QStringLiteral(" @%1:%2").arg(f.line).arg(f.column);
+    return out;
+}
+
+// The bytes fed to one checker in pieces of `piece` bytes.
+CheckResult checkInPieces(const QByteArray& bytes, qsizetype piece) {
+    QuestionChecker checker;
+    for (qsizetype at = 0; at < bytes.size(); at += piece)
+        checker.feed(std::string_view(bytes.constData() + at,
+                                      static_cast<size_t>(std::min(piece, bytes.size() - at))));
+    return checker.finish();
+}
+
 int run(const QStringList& args, std::string* out = nullptr, std::string* err = nullptr) {
     std::ostringstream o, e;
     const int code = runTool(args, o, e, english);
@@ -125,6 +142,13 @@ void TestSrmtool::checkFindings_data() {
     QTest::newRow("crlf then cr") << QByteArray("j\r\na\r\ni\r") << QStringList{"mixed@3"} << 1
                                   << 0;
     QTest::newRow("lf only is fine") << QByteArray("j\na\ni\n") << QStringList{} << 1 << 0;
+    QTest::newRow("lone cr before the nul")
+        << QByteArray("j\r\na\r\ni\r\nk\r\0rest", 18)
+        << QStringList{"mixed@4", "incomplete@4", "nul@5"} << 1 << 0;
+    QTest::newRow("mark on a question not complete")
+        << QByteArray("j\r\na\r\ni\r\n? k\r\n") << QStringList{"incomplete@4"} << 1 << 0;
+    QTest::newRow("lead byte before a blank")
+        << QByteArray("j\x82 \r\na\r\ni\r\n") << QStringList{"invalid@1"} << 1 << 0;
 }
 
 void TestSrmtool::checkFindings() {
@@ -138,6 +162,10 @@ void TestSrmtool::checkFindings() {
     QCOMPARE(r.marked, marked);
     for (const Finding& f : r.findings)
         QVERIFY(!describe(f, english).isEmpty());
+    // The file is read in pieces: wherever they are cut (inside CR LF, a
+    // double-byte character or the mark), the report is the same.
+    for (qsizetype piece : {1, 2, 3})
+        QCOMPARE(report(checkInPieces(bytes, piece)), report(r));
 }
 
 void TestSrmtool::checkColumns() {
