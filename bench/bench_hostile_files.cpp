@@ -10,6 +10,7 @@
 #include "question_file.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -60,6 +61,13 @@ void iniFile(const QString& dir, const char* name, const QByteArray& bytes) {
                                      slot);
         });
     });
+    // A file last changed an hour ago, as an INI is when the program starts.
+    {
+        QFile f(path);
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                      QFileDevice::FileModificationTime);
+    }
     const double reads = millis([&] {
         const ProfileIni ini(path);
         for (int slot = 0; slot < 6; ++slot)
