@@ -138,7 +138,9 @@ struct Line {
 // One parse of the file's bytes; the views point into `bytes`.
 class Profile {
 public:
-    explicit Profile(std::string data) : bytes(std::move(data)) { split(); }
+    // The table of lines is made when first needed: a file just written is
+    // kept as bytes and costs nothing until a key is looked for in it.
+    explicit Profile(std::string data) : bytes(std::move(data)) {}
 
     // A key's value: from after "=" and its blanks to the end of the line,
     // without the blanks there.
@@ -153,6 +155,7 @@ public:
     };
 
     Place find(std::string_view section, std::string_view key) const {
+        if (!split_) split();
         Place p;
         for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
             const Line& l = lines[static_cast<size_t>(i)];
@@ -168,10 +171,13 @@ public:
     }
 
     std::string bytes;
-    std::vector<Line> lines; // the section and key lines, in file order
+    mutable std::vector<Line> lines; // the section and key lines, in file order, once found
 
 private:
-    void split() {
+    mutable bool split_ = false;
+
+    void split() const {
+        split_ = true;
         const std::string_view all(bytes);
         // About one section or key line in 64 bytes; more only regrow.
         lines.reserve(all.size() / 64);
