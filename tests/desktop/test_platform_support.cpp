@@ -12,6 +12,7 @@
 using namespace sorami;
 
 Q_DECLARE_METATYPE(sorami::SessionEnd)
+Q_DECLARE_METATYPE(sorami::SessionEndResult)
 Q_DECLARE_METATYPE(sorami::NameFilter)
 
 class TestPlatformSupport : public QObject {
@@ -25,8 +26,8 @@ private slots:
     void programDirIsTheExecutablesDir();
     void nameFilters_data();
     void nameFilters();
-    void logindCalls_data();
-    void logindCalls();
+    void sessionEndRequests_data();
+    void sessionEndRequests();
     void japaneseFacesAreSubstituted_data();
     void japaneseFacesAreSubstituted();
     void fontHeights();
@@ -119,32 +120,101 @@ void TestPlatformSupport::nameFilters() {
     QCOMPARE(parseFilterList(filter), expected);
 }
 
-void TestPlatformSupport::logindCalls_data() {
+namespace {
+
+// The two buses, recorded: which names are running on the session bus, which
+// services turn a call down, and every call made, as "bus service path
+// interface.method(type value, ...)".
+class RecordingBuses : public SessionBuses {
+public:
+    QStringList running, refusing;
+    QStringList calls;
+    bool sessionNameHasOwner(const QString& name) override { return running.contains(name); }
+    bool callSession(const BusCall& c) override { return record(QStringLiteral("session"), c); }
+    bool callSystem(const BusCall& c) override { return record(QStringLiteral("system"), c); }
+    QString ownSessionId() override { return QStringLiteral("c7"); }
+
+private:
+    bool record(const QString& bus, const BusCall& c) {
+        QStringList args;
+        for (const QVariant& a : c.args)
+            args << QStringLiteral("%1 %2").arg(QString::fromLatin1(a.typeName()), a.toString());
+        calls << QStringLiteral("%1 %2 %3 %4.%5(%6)")
+                     .arg(bus, c.service, c.path, c.interface, c.method, args.join(u','));
+        return !refusing.contains(c.service);
+    }
+};
+
+const QString Gnome = QStringLiteral("org.gnome.SessionManager");
+const QString Plasma = QStringLiteral("org.kde.Shutdown");
+const QString OldKde = QStringLiteral("org.kde.ksmserver");
+const QString Xfce = QStringLiteral("org.xfce.SessionManager");
+const QString Logind = QStringLiteral("org.freedesktop.login1");
+const QString LogindManager =
+    QStringLiteral("system org.freedesktop.login1 /org/freedesktop/login1 "
+                   "org.freedesktop.login1.Manager.");
+const QString GnomeLogout = QStringLiteral("session org.gnome.SessionManager "
+                                           "/org/gnome/SessionManager "
+                                           "org.gnome.SessionManager.Logout(uint 0)");
+
+} // namespace
+
+void TestPlatformSupport::sessionEndRequests_data() {
     QTest::addColumn<SessionEnd>("how");
-    QTest::addColumn<bool>("force");
-    QTest::addColumn<QString>("method");
-    QTest::addColumn<QVariantList>("args");
-    QTest::newRow("log off") << SessionEnd::LogOff << false << "TerminateSession"
-                             << QVariantList{"c7"};
-    QTest::newRow("forced log off")
-        << SessionEnd::LogOff << true << "TerminateSession" << QVariantList{"c7"};
-    QTest::newRow("restart") << SessionEnd::Reboot << false << "Reboot" << QVariantList{true};
-    QTest::newRow("forced restart")
-        << SessionEnd::Reboot << true << "Reboot" << QVariantList{false};
-    QTest::newRow("power off") << SessionEnd::PowerOff << false << "PowerOff" << QVariantList{true};
-    QTest::newRow("shut down") << SessionEnd::ShutDown << true << "PowerOff" << QVariantList{false};
+    QTest::addColumn<QStringList>("running");
+    QTest::addColumn<QStringList>("refusing");
+    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<SessionEndResult>("result");
+    using R = SessionEndResult;
+    QTest::newRow("forced log-off ends the session")
+        << SessionEnd::ForcedLogOff << QStringList{Gnome} << QStringList{}
+        << QStringList{LogindManager + "TerminateSession(QString c7)"} << R::Requested;
+    QTest::newRow("log-off asks GNOME")
+        << SessionEnd::LogOff << QStringList{Xfce, Gnome} << QStringList{}
+        << QStringList{GnomeLogout} << R::Requested;
+    QTest::newRow("log-off asks Plasma")
+        << SessionEnd::LogOff << QStringList{OldKde, Plasma} << QStringList{}
+        << QStringList{"session org.kde.Shutdown /Shutdown org.kde.Shutdown.logout()"}
+        << R::Requested;
+    QTest::newRow("log-off asks the older KDE")
+        << SessionEnd::LogOff << QStringList{OldKde} << QStringList{}
+        << QStringList{"session org.kde.ksmserver /KSMServer "
+                       "org.kde.KSMServerInterface.logout(int 0,int 0,int 0)"}
+        << R::Requested;
+    QTest::newRow("log-off asks Xfce")
+        << SessionEnd::LogOff << QStringList{Xfce} << QStringList{}
+        << QStringList{"session org.xfce.SessionManager /org/xfce/SessionManager "
+                       "org.xfce.Session.Manager.Logout(bool false,bool true)"}
+        << R::Requested;
+    QTest::newRow("log-off, no session manager: nothing forced")
+        << SessionEnd::LogOff << QStringList{} << QStringList{} << QStringList{}
+        << R::NoSessionManager;
+    QTest::newRow("log-off, the manager does not answer: nothing forced")
+        << SessionEnd::LogOff << QStringList{Gnome} << QStringList{Gnome}
+        << QStringList{GnomeLogout} << R::NoSessionManager;
+    QTest::newRow("power off") << SessionEnd::PowerOff << QStringList{Gnome} << QStringList{}
+                               << QStringList{LogindManager + "PowerOff(bool true)"}
+                               << R::Requested;
+    QTest::newRow("restart") << SessionEnd::Reboot << QStringList{} << QStringList{}
+                             << QStringList{LogindManager + "Reboot(bool true)"} << R::Requested;
+    QTest::newRow("halt") << SessionEnd::Halt << QStringList{} << QStringList{}
+                          << QStringList{LogindManager + "Halt(bool true)"} << R::Requested;
+    QTest::newRow("power off refused")
+        << SessionEnd::PowerOff << QStringList{} << QStringList{Logind}
+        << QStringList{LogindManager + "PowerOff(bool true)"} << R::Refused;
 }
 
-void TestPlatformSupport::logindCalls() {
+void TestPlatformSupport::sessionEndRequests() {
     QFETCH(SessionEnd, how);
-    QFETCH(bool, force);
-    QFETCH(QString, method);
-    QFETCH(QVariantList, args);
-    const LogindCall c = logindCallFor(how, force, QStringLiteral("c7"));
-    QCOMPARE(c.path, QStringLiteral("/org/freedesktop/login1"));
-    QCOMPARE(c.interface, QStringLiteral("org.freedesktop.login1.Manager"));
-    QCOMPARE(c.method, method);
-    QCOMPARE(c.args, args);
+    QFETCH(QStringList, running);
+    QFETCH(QStringList, refusing);
+    QFETCH(QStringList, calls);
+    QFETCH(SessionEndResult, result);
+    RecordingBuses buses;
+    buses.running = running;
+    buses.refusing = refusing;
+    QCOMPARE(requestSessionEnd(how, buses), result);
+    QCOMPARE(buses.calls, calls);
 }
 
 void TestPlatformSupport::japaneseFacesAreSubstituted_data() {

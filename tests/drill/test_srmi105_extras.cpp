@@ -11,8 +11,14 @@
 
 #include "SrmMinifm.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QSet>
+
 using namespace drilltest;
 using namespace sorami;
+
+Q_DECLARE_METATYPE(sorami::SessionEndResult)
 
 namespace {
 
@@ -41,11 +47,15 @@ private slots:
     void appearanceIni_data();
     void appearanceIni();
     void storeAndRestart();
-    void storeCancelled();
+    void storeCancelledOrFailing_data();
+    void storeCancelledOrFailing();
     void showyToneSwitch();
     void clockTexts_data();
     void clockTexts();
     void covers();
+    void coveredControlsOutOfReach_data();
+    void coveredControlsOutOfReach();
+    void sessionEndGroup_data();
     void sessionEndGroup();
     void helpAndVersion();
     void cardViewer_data();
@@ -153,21 +163,40 @@ void TestSrmi105Extras::storeAndRestart() {
     QCOMPARE(again.w->KaitouDisp->palette().color(QPalette::Base), QColor(255, 255, 0));
 }
 
-void TestSrmi105Extras::storeCancelled() {
+void TestSrmi105Extras::storeCancelledOrFailing_data() {
+    QTest::addColumn<bool>("writable");
+    QTest::newRow("cancelled") << true;
+    QTest::newRow("cannot write") << false;
+}
+
+// A cancelled store writes nothing and puts the caption back to black; a
+// store that cannot write ends there, its caption as red as the failure
+// left it.
+void TestSrmi105Extras::storeCancelledOrFailing() {
+    QFETCH(bool, writable);
     Started s(std::string("keep"));
-    s.fake.messageAnswers.push_back(MsgResult::Cancel);
-    s.fake.onMessage = [&](const FakePlatform::Message&) {
-        QCOMPARE(fontColour(s.w->KankyouKioku), Colours::Red);
+    if (!writable) {
+        QFile::remove(programIniPath());
+        QVERIFY(QDir().mkpath(programIniPath()));
+    }
+    s.fake.messageAnswers.push_back(writable ? MsgResult::Cancel : MsgResult::Ok);
+    s.fake.onMessage = [&](const FakePlatform::Message& m) {
+        if (!m.isError) QCOMPARE(fontColour(s.w->KankyouKioku), Colours::Red);
     };
     s.w->KankyouKioku->click();
-    QCOMPARE(s.fake.messages.size(), 1);
     QCOMPARE(
         s.fake.messages[0].text,
         QStringLiteral("現在の環境(フォント,Ｂｏｘカラー)を記憶します。\r\n次回\"ｶﾞﾝﾊﾞﾚソラミ君\"の"
                        "起動時は現在の環境が反映されます。"));
-    QCOMPARE(s.fake.soundNames(), QStringList{cue::Cancel});
-    QCOMPARE(readBytes(programIniPath()), std::string("keep"));
-    QCOMPARE(fontColour(s.w->KankyouKioku), Colours::Black);
+    QCOMPARE(s.fake.soundNames(), QStringList{writable ? cue::Cancel : cue::Up});
+    if (writable) {
+        QCOMPARE(s.fake.messages.size(), 1);
+        QCOMPARE(readBytes(programIniPath()), std::string("keep"));
+    } else {
+        QCOMPARE(s.fake.errorTexts(),
+                 QStringList{programIniPath() + QStringLiteral(" に書き込めません")});
+    }
+    QCOMPARE(fontColour(s.w->KankyouKioku), writable ? Colours::Black : Colours::Red);
 }
 
 void TestSrmi105Extras::showyToneSwitch() {
@@ -239,16 +268,67 @@ void TestSrmi105Extras::covers() {
     QCOMPARE(w.SpeedBtnCover->geometry(), cover);
 }
 
+void TestSrmi105Extras::coveredControlsOutOfReach_data() {
+    QTest::addColumn<bool>("exitCoverFolded");
+    QTest::newRow("exit cover closed") << false;
+    QTest::newRow("exit cover folded") << true;
+}
+
+// The Tab key reaches what is in sight and nothing a cover lies over: with
+// its cover closed, no item of the session-end group can be chosen from the
+// keyboard, and with it folded the store button on it is out of reach.
+void TestSrmi105Extras::coveredControlsOutOfReach() {
+    QFETCH(bool, exitCoverFolded);
+    Drill d;
+    d.openQuestions(3);
+    TSorami& w = *d.w;
+    if (exitCoverFolded) w.SysExit->click();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.KaitouSakusei->setFocus();
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget();
+    }
+    bool radioReached = false;
+    for (QAbstractButton* radio : w.RadioGroup1Items->buttons())
+        radioReached = radioReached || reached.contains(radio);
+    QCOMPARE(radioReached, exitCoverFolded);
+    QCOMPARE(reached.contains(w.KankyouKioku), !exitCoverFolded);
+    for (int i = 1; i <= 20; ++i)
+        QVERIFY(!reached.contains(w.SpeedButtons[static_cast<size_t>(i)]));
+    QCOMPARE(d.fake.sessionEnds.size(), 0);
+}
+
+void TestSrmi105Extras::sessionEndGroup_data() {
+    QTest::addColumn<SessionEndResult>("result");
+    QTest::addColumn<int>("boxes"); // boxes shown over the five items
+    QTest::newRow("requests made") << SessionEndResult::Requested << 0;
+    // A refusal is the desktop's answer; the program says nothing of it.
+    QTest::newRow("requests refused") << SessionEndResult::Refused << 0;
+    // Said for each item the answer came for; no other request replaces it.
+    QTest::newRow("no session manager") << SessionEndResult::NoSessionManager << 5;
+}
+
+// Each item makes its own request, without a question before it.
 void TestSrmi105Extras::sessionEndGroup() {
+    QFETCH(SessionEndResult, result);
+    QFETCH(int, boxes);
     Started s(std::nullopt);
+    s.fake.endSessionResult = result;
+    s.w->SysExit->click();
     for (int i = 0; i < 5; ++i)
         s.w->RadioGroup1Items->button(i)->click();
-    using E = std::pair<SessionEnd, bool>;
     QCOMPARE(s.fake.sessionEnds,
-             (QList<E>{E{SessionEnd::LogOff, true}, E{SessionEnd::LogOff, false},
-                       E{SessionEnd::PowerOff, false}, E{SessionEnd::Reboot, false},
-                       E{SessionEnd::ShutDown, false}}));
-    QCOMPARE(s.fake.messages.size(), 0); // no question asked
+             (QList<SessionEnd>{SessionEnd::ForcedLogOff, SessionEnd::LogOff, SessionEnd::PowerOff,
+                                SessionEnd::Reboot, SessionEnd::Halt}));
+    QCOMPARE(s.fake.messages.size(), boxes);
+    if (boxes > 0) {
+        QVERIFY(s.fake.messages[0].text.startsWith(
+            QStringLiteral("ログオフを受け付けるセッションマネージャーが見つかりません。")));
+        QCOMPARE(s.fake.messages[0].buttons, MsgButtons::Ok);
+    }
 }
 
 // The help menu opens the drill's help file; the version menu item and the
@@ -299,6 +379,7 @@ void TestSrmi105Extras::cardViewer() {
              (QStringList{QStringLiteral("ｶﾞﾝﾊﾞﾚソラミ君のミニ版です！"),
                           QStringLiteral("がんばれソラミ君･ＬｋＯに戻りますか？")}));
     QCOMPARE(d.fake.sounds.first(), (FakePlatform::Sound{cue::Up, false}));
+    QCOMPARE(d.fake.helpQuits, answer == MsgResult::Yes ? 0 : 1);
     if (answer == MsgResult::Yes) {
         QVERIFY(d.w->isVisible() && !d.w->isMinimized());
     } else {
