@@ -145,76 +145,57 @@ private:
     }
 };
 
-const QString Gnome = QStringLiteral("org.gnome.SessionManager");
-const QString Plasma = QStringLiteral("org.kde.Shutdown");
-const QString OldKde = QStringLiteral("org.kde.ksmserver");
-const QString Xfce = QStringLiteral("org.xfce.SessionManager");
-const QString Logind = QStringLiteral("org.freedesktop.login1");
-const QString LogindManager =
-    QStringLiteral("system org.freedesktop.login1 /org/freedesktop/login1 "
-                   "org.freedesktop.login1.Manager.");
-const QString GnomeLogout = QStringLiteral("session org.gnome.SessionManager "
-                                           "/org/gnome/SessionManager "
-                                           "org.gnome.SessionManager.Logout(uint 0)");
-
 } // namespace
 
 void TestPlatformSupport::sessionEndRequests_data() {
     QTest::addColumn<SessionEnd>("how");
-    QTest::addColumn<QStringList>("running");
-    QTest::addColumn<QStringList>("refusing");
-    QTest::addColumn<QStringList>("calls");
+    QTest::addColumn<QString>("running"); // bus names with an owner; refused calls end in "!"
+    QTest::addColumn<QString>("calls");
     QTest::addColumn<SessionEndResult>("result");
+    using E = SessionEnd;
     using R = SessionEndResult;
-    QTest::newRow("forced log-off ends the session")
-        << SessionEnd::ForcedLogOff << QStringList{Gnome} << QStringList{}
-        << QStringList{LogindManager + "TerminateSession(QString c7)"} << R::Requested;
-    QTest::newRow("log-off asks GNOME")
-        << SessionEnd::LogOff << QStringList{Xfce, Gnome} << QStringList{}
-        << QStringList{GnomeLogout} << R::Requested;
-    QTest::newRow("log-off asks Plasma")
-        << SessionEnd::LogOff << QStringList{OldKde, Plasma} << QStringList{}
-        << QStringList{"session org.kde.Shutdown /Shutdown org.kde.Shutdown.logout()"}
-        << R::Requested;
-    QTest::newRow("log-off asks the older KDE")
-        << SessionEnd::LogOff << QStringList{OldKde} << QStringList{}
-        << QStringList{"session org.kde.ksmserver /KSMServer "
-                       "org.kde.KSMServerInterface.logout(int 0,int 0,int 0)"}
-        << R::Requested;
-    QTest::newRow("log-off asks Xfce")
-        << SessionEnd::LogOff << QStringList{Xfce} << QStringList{}
-        << QStringList{"session org.xfce.SessionManager /org/xfce/SessionManager "
-                       "org.xfce.Session.Manager.Logout(bool false,bool true)"}
-        << R::Requested;
-    QTest::newRow("log-off, no session manager: nothing forced")
-        << SessionEnd::LogOff << QStringList{} << QStringList{} << QStringList{}
-        << R::NoSessionManager;
-    QTest::newRow("log-off, the manager does not answer: nothing forced")
-        << SessionEnd::LogOff << QStringList{Gnome} << QStringList{Gnome}
-        << QStringList{GnomeLogout} << R::NoSessionManager;
-    QTest::newRow("power off") << SessionEnd::PowerOff << QStringList{Gnome} << QStringList{}
-                               << QStringList{LogindManager + "PowerOff(bool true)"}
-                               << R::Requested;
-    QTest::newRow("restart") << SessionEnd::Reboot << QStringList{} << QStringList{}
-                             << QStringList{LogindManager + "Reboot(bool true)"} << R::Requested;
-    QTest::newRow("halt") << SessionEnd::Halt << QStringList{} << QStringList{}
-                          << QStringList{LogindManager + "Halt(bool true)"} << R::Requested;
-    QTest::newRow("power off refused")
-        << SessionEnd::PowerOff << QStringList{} << QStringList{Logind}
-        << QStringList{LogindManager + "PowerOff(bool true)"} << R::Refused;
+    const QString logind = "system org.freedesktop.login1 /org/freedesktop/login1 "
+                           "org.freedesktop.login1.Manager.";
+    const QString gnome = "session org.gnome.SessionManager /org/gnome/SessionManager "
+                          "org.gnome.SessionManager.Logout(uint 0)";
+    const auto row = [](const char* name, E how, const char* running, const QString& calls, R r) {
+        QTest::newRow(name) << how << QString::fromLatin1(running) << calls << r;
+    };
+    row("forced log-off", E::ForcedLogOff, "org.gnome.SessionManager",
+        logind + "TerminateSession(QString c7)", R::Requested);
+    row("log-off, GNOME", E::LogOff, "org.xfce.SessionManager org.gnome.SessionManager", gnome,
+        R::Requested);
+    row("log-off, Plasma", E::LogOff, "org.kde.ksmserver org.kde.Shutdown",
+        "session org.kde.Shutdown /Shutdown org.kde.Shutdown.logout()", R::Requested);
+    row("log-off, older KDE", E::LogOff, "org.kde.ksmserver",
+        "session org.kde.ksmserver /KSMServer org.kde.KSMServerInterface.logout(int 0,int 0,int 0)",
+        R::Requested);
+    row("log-off, Xfce", E::LogOff, "org.xfce.SessionManager",
+        "session org.xfce.SessionManager /org/xfce/SessionManager "
+        "org.xfce.Session.Manager.Logout(bool false,bool true)",
+        R::Requested);
+    // Nothing is forced where no session manager answers.
+    row("log-off, none running", E::LogOff, "", "", R::NoSessionManager);
+    row("log-off, no answer", E::LogOff, "org.gnome.SessionManager!", gnome, R::NoSessionManager);
+    row("power off", E::PowerOff, "", logind + "PowerOff(bool true)", R::Requested);
+    row("restart", E::Reboot, "", logind + "Reboot(bool true)", R::Requested);
+    row("halt", E::Halt, "", logind + "Halt(bool true)", R::Requested);
+    row("power off refused", E::PowerOff, "org.freedesktop.login1!", logind + "PowerOff(bool true)",
+        R::Refused);
 }
 
 void TestPlatformSupport::sessionEndRequests() {
     QFETCH(SessionEnd, how);
-    QFETCH(QStringList, running);
-    QFETCH(QStringList, refusing);
-    QFETCH(QStringList, calls);
+    QFETCH(QString, running);
+    QFETCH(QString, calls);
     QFETCH(SessionEndResult, result);
     RecordingBuses buses;
-    buses.running = running;
-    buses.refusing = refusing;
+    for (const QString& name : running.split(u' ', Qt::SkipEmptyParts)) {
+        buses.running << QString(name).remove(u'!');
+        if (name.endsWith(u'!')) buses.refusing << QString(name).remove(u'!');
+    }
     QCOMPARE(requestSessionEnd(how, buses), result);
-    QCOMPARE(buses.calls, calls);
+    QCOMPARE(buses.calls.join(u';'), calls);
 }
 
 void TestPlatformSupport::japaneseFacesAreSubstituted_data() {

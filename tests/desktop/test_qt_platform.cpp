@@ -374,11 +374,6 @@ void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
             target = w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
             target->setFocus();
         }
-        // The sample shows Japanese beside the Latin letters.
-        bool japaneseSample = false;
-        for (QLineEdit* e : w->findChildren<QLineEdit*>())
-            japaneseSample = japaneseSample || e->text().contains(QStringLiteral("あ"));
-        QVERIFY(japaneseSample);
         QTest::keyClick(target, Qt::Key(key));
         QTimer::singleShot(200, [&stuck] {
             if (QWidget* still = QApplication::activeModalWidget()) {
