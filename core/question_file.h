@@ -44,9 +44,27 @@ inline std::string_view lineAt(const Lines& lines, long long index) {
     return lines[static_cast<size_t>(index)];
 }
 
-// The mistake mark: only the first byte is tested.
+// The mistake mark is the two bytes "? " that a wrong answer puts in front
+// of the Japanese line, and taking it off removes exactly those two. A
+// sentence that itself begins with "?" and no blank ("?Yes", "?" before a
+// double-byte character) is the learner's own text and carries no mark, so
+// no letter and no half of a character is ever cut from it. A sentence
+// that begins with "? " cannot be told from a marked one and reads as marked.
+inline constexpr std::string_view MistakeMark = "? ";
+
 inline bool isMarked(std::string_view line0) {
-    return !line0.empty() && line0.front() == '?';
+    return line0.starts_with(MistakeMark);
+}
+
+// The line with the mark put in front; a marked line stays as it is.
+inline std::string withMistakeMark(std::string_view line0) {
+    if (isMarked(line0)) return std::string(line0);
+    return std::string(MistakeMark) + std::string(line0);
+}
+
+// The line with its mark taken off; an unmarked line stays as it is.
+inline std::string_view withoutMistakeMark(std::string_view line0) {
+    return isMarked(line0) ? line0.substr(MistakeMark.size()) : line0;
 }
 
 // Number of complete questions whose first line carries the mark.

@@ -1,9 +1,13 @@
 #include "form_kit.h"
 
+#include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
+#include <QToolButton>
 #include <QVariant>
 
 namespace sorami {
@@ -74,9 +78,51 @@ void nameControlsForAccessibility(QWidget* root) {
     }
 }
 
+namespace {
+
+class DialogButtonKeys : public QObject {
+public:
+    explicit DialogButtonKeys(QWidget* dialog) : QObject(dialog), dialog_(dialog) {
+        dialog->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != dialog_) return false;
+        if (event->type() == QEvent::Show) {
+            // A push button that takes the focus becomes the default for as
+            // long as it has it, and presses itself on Return.
+            for (QPushButton* b : dialog_->findChildren<QPushButton*>())
+                if (b->focusPolicy() != Qt::NoFocus) b->setAutoDefault(true);
+            return false;
+        }
+        if (event->type() != QEvent::KeyPress) return false;
+        // Here come the keys the focused control left alone: a tool button
+        // takes Return too, before the default button does.
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        auto* focused = qobject_cast<QAbstractButton*>(dialog_->focusWidget());
+        if (!focused ||
+            !(qobject_cast<QPushButton*>(focused) || qobject_cast<QToolButton*>(focused)))
+            return false;
+        if (focused->isEnabled() && focused->isVisible()) focused->click();
+        return true;
+    }
+
+private:
+    QWidget* dialog_;
+};
+
+} // namespace
+
 void setDialogFrame(QWidget* dialog) {
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint);
+    static const char* const keysInstalled = "soramiDialogButtonKeys";
+    if (dialog->property(keysInstalled).toBool()) return;
+    dialog->setProperty(keysInstalled, true);
+    new DialogButtonKeys(dialog);
 }
 
 void centreOnScreen(QWidget* window) {

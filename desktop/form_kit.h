@@ -35,7 +35,10 @@ void fitCaption(QAbstractButton* button);
 // glyph buttons and boxes by what the learner reads on them.
 void nameControlsForAccessibility(QWidget* root);
 
-// A small dialog: a title bar with only the close box, no resizing grip.
+// A small dialog: a title bar with only the close box, no resizing grip;
+// and the keys of a dialog as the learner's desktop has them: Return and
+// Enter press the button that has the focus, and the default button only
+// when no button has it. The focused push button is drawn as the default.
 void setDialogFrame(QWidget* dialog);
 
 // Centres the window on the screen it is on (the primary screen before it

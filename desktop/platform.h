@@ -72,7 +72,19 @@ struct ColourChooser {
     QList<ColourValue> customColours;
 };
 
-enum class SessionEnd { LogOff, ShutDown, Reboot, PowerOff };
+// The ways of ending the user's work on the computer, one request each.
+enum class SessionEnd {
+    ForcedLogOff, // the session ends at once; its programs are not asked
+    LogOff,       // the desktop's session manager asks the programs first
+    PowerOff,
+    Reboot,
+    Halt, // the system stops without switching the power off
+};
+enum class SessionEndResult {
+    Requested,
+    Refused,          // the bus or the service turned it down
+    NoSessionManager, // a plain log-off found no session manager to ask
+};
 
 class Platform {
 public:
@@ -109,8 +121,8 @@ public:
     // Waits without letting any window message through.
     virtual void busyWait(int milliseconds) = 0;
 
-    // Ends the user's session; false when the request could not be made.
-    virtual bool endSession(SessionEnd how, bool force) = 0;
+    // Ends the user's session, or asks the desktop to.
+    virtual SessionEndResult endSession(SessionEnd how) = 0;
 
     virtual void showHelp(QWidget* parent, const QString& helpFile) = 0;
     virtual void quitHelp() = 0;

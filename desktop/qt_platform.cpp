@@ -131,7 +131,13 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     box.setDefaultButton(def);
     keepTitleWhole(box);
     placeOnScreen(box, parent);
-    switch (box.exec()) {
+    const int answer = box.exec();
+    // The window under the box takes the keyboard back at once, as it does
+    // on a desktop whose window manager hands it back: a control given the
+    // focus right after the box would otherwise take typed keys without
+    // knowing it has the focus, and keep its caret when the focus moves on.
+    if (parent && parent->window()->isVisible()) parent->window()->activateWindow();
+    switch (answer) {
     case QMessageBox::Ok:
         return MsgResult::Ok;
     case QMessageBox::Yes:
@@ -292,7 +298,8 @@ QString styleOf(const QString& family, bool bold, bool italic) {
     return best;
 }
 
-// Esc and Enter pressed anywhere in a composed dialog close the dialog.
+// Esc and Enter pressed anywhere in a composed dialog close the dialog;
+// Enter on a focused button presses that button instead, as in every dialog.
 class DialogKeys : public QObject {
 public:
     explicit DialogKeys(QDialog* dialog) : QObject(dialog), dialog_(dialog) {}
@@ -306,6 +313,10 @@ protected:
                 return true;
             }
             if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                if (auto* button = qobject_cast<QPushButton*>(watched)) {
+                    button->click();
+                    return true;
+                }
                 dialog_->accept();
                 return true;
             }
@@ -338,6 +349,11 @@ bool QtPlatform::chooseFont(QWidget* parent, FontChooser& chooser) {
         !style.isEmpty())
         current.setStyleName(style);
     fonts->setCurrentFont(current);
+    // Every face chosen here shows Japanese or mixed text: the sample shows
+    // kana and kanji beside the Latin letters.
+    for (QLineEdit* sample : fonts->findChildren<QLineEdit*>())
+        if (sample->text() == QLatin1String("AaBbYyZz"))
+            sample->setText(QStringLiteral("AaYy あア漢字"));
     const QFont opened = fonts->currentFont();
     layout->addWidget(fonts);
     // The embedded dialog would close only itself on Esc or Enter and leave
@@ -534,8 +550,9 @@ void QtPlatform::busyWait(int milliseconds) {
     if (milliseconds > 0) QThread::msleep(static_cast<unsigned long>(milliseconds));
 }
 
-bool QtPlatform::endSession(SessionEnd how, bool force) {
-    return requestSessionEnd(how, force);
+SessionEndResult QtPlatform::endSession(SessionEnd how) {
+    DBusSessionBuses buses;
+    return requestSessionEnd(how, buses);
 }
 
 void QtPlatform::showHelp(QWidget* parent, const QString& helpFile) {

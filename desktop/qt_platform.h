@@ -29,7 +29,7 @@ public:
     int msecsOfDay() override;
     std::uint32_t tickCount() override;
     void busyWait(int milliseconds) override;
-    bool endSession(SessionEnd how, bool force) override;
+    SessionEndResult endSession(SessionEnd how) override;
     void showHelp(QWidget* parent, const QString& helpFile) override;
     void quitHelp() override;
 

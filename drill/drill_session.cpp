@@ -206,12 +206,10 @@ bool DrillSession::setMark(bool marked) {
     const std::string_view first = lines_[index];
     changed_ = true;
     if (marked) {
-        lines_.set(index, "? " + std::string(first));
+        lines_.set(index, withMistakeMark(first));
         ++mistakeCount_;
     } else {
-        // Only the first byte is ever tested, so the two bytes go whatever
-        // the second one is.
-        lines_.set(index, first.substr(std::min<size_t>(2, first.size())));
+        lines_.set(index, withoutMistakeMark(first));
         mistakeCount_ = std::max(0, mistakeCount_ - 1);
     }
     return true;

@@ -129,10 +129,14 @@ void TSorami::FormCloseQuery(bool& canClose) {
 void TSorami::closeEvent(QCloseEvent* event) {
     bool canClose = false;
     guarded(platform_, this, [&] { FormCloseQuery(canClose); });
-    if (canClose)
-        event->accept();
-    else
+    if (!canClose) {
         event->ignore();
+        return;
+    }
+    // An open help page would keep the program, and its single-instance
+    // lock, alive without a drill window.
+    platform_.quitHelp();
+    event->accept();
 }
 
 // --- Control groups -------------------------------------------------------

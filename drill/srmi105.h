@@ -295,6 +295,8 @@ private:
     void chooseBoxFont(int slotIndex);
     void chooseBoxColour(int slotIndex);
     void installShortcutPriority();
+    // Shows what the two covers leave in reach and hides what they cover.
+    void showCovers();
 
     // Control groups and the live score.
     void resetScore();
@@ -343,6 +345,15 @@ private:
 
     // Editing.
     void connectEditHandlers();
+    // An add or change is under way: between its first and second press.
+    bool editPending() const { return addStep_ == 1 || changeStep_ == 1; }
+    // Asks to cancel the add or change under way, as the cancel button
+    // does; true when none is left pending.
+    bool endPendingEdit();
+    // Before a command that puts other texts into the boxes: the edit under
+    // way ends first, when the learner agrees, and the window comes back
+    // with it. False when the edit goes on and the command must not run.
+    bool endEditFirst();
     // Shows why an edit cannot start when no question file is open.
     bool refuseWithoutFile();
     // Writes the list to the question file. A failure is shown; the list

@@ -76,7 +76,7 @@ void TSorami::Timer2Timer() {
     // A tick whose move opened a message box must not move again from inside
     // it; and while a question is being added or changed, a move would
     // overwrite what the learner is typing into the boxes.
-    if (ticking_ || addStep_ == 1 || changeStep_ == 1) return;
+    if (ticking_ || editPending()) return;
     ticking_ = true;
     const auto done = qScopeGuard([this] { ticking_ = false; });
     if (autoSendMode_ == 1) {

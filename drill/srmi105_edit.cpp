@@ -77,6 +77,9 @@ void TSorami::Tuika_BtnClick() {
     if (refuseWithoutFile()) return;
     ++addStep_;
     if (addStep_ == 1) {
+        // The advance would stand still under the edit while its indicator
+        // and message said it ran: it ends here.
+        if (autoRunning_ == 1) AutoStopClick();
         lockDrillButtons();
         Henkou_Btn->setEnabled(false);
         Sakuzyo_Btn->setEnabled(false);
@@ -141,6 +144,7 @@ void TSorami::Henkou_BtnClick() {
     ++changeStep_;
     const int at = session_.currentLine();
     if (changeStep_ == 1) {
+        if (autoRunning_ == 1) AutoStopClick();
         lockDrillButtons();
         Tuika_Btn->setEnabled(false);
         Sakuzyo_Btn->setEnabled(false);
@@ -180,7 +184,7 @@ void TSorami::Henkou_BtnClick() {
     Sakuzyo_Btn->setEnabled(true);
 }
 
-void TSorami::Cancel_BtnClick() {
+bool TSorami::endPendingEdit() {
     const auto confirmed = [this](const QString& text) {
         return platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) !=
                MsgResult::No;
@@ -204,10 +208,24 @@ void TSorami::Cancel_BtnClick() {
         KaitouDisp->clear();
         platform_.playSound(cue::Cancel, true);
     }
+    return !editPending();
+}
+
+bool TSorami::endEditFirst() {
+    if (!editPending()) return true;
+    if (!endPendingEdit()) return false;
     unlockDrillControls();
+    return true;
+}
+
+void TSorami::Cancel_BtnClick() {
+    // An edit the learner keeps keeps the window locked: every move would
+    // overwrite what is typed in the boxes, and an advance would not run.
+    if (endPendingEdit()) unlockDrillControls();
 }
 
 void TSorami::DataSakuzyoClick() {
+    if (!endEditFirst()) return;
     addStep_ = 0;
     changeStep_ = 0;
     setFontColour(Henkou_Btn, Colours::Black);
@@ -241,6 +259,7 @@ void TSorami::DataSakuzyoClick() {
 void TSorami::DataAllSakuzyoClick() {
     if (refuseWithoutFile()) return;
     if (session_.questionLines().empty()) return;
+    if (!endEditFirst()) return;
     if (platform_.messageBox(this, QStringLiteral("すべてのデータを削除します。"),
                              MsgIcon::Question, MsgButtons::OkCancel) != MsgResult::Ok)
         return;
@@ -250,6 +269,14 @@ void TSorami::DataAllSakuzyoClick() {
     problemFileName_.clear();
     WabunDisp->clear();
     SeikaiDisp->clear();
+    // No file is open any more, and the window says so as before the first
+    // one: no name, no questions, nothing to drill or edit until a file is
+    // opened.
+    FileNameDisp->clear();
+    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:0"));
+    setWindowTitle(QStringLiteral("がんばれソラミ君・ＬｋＯ"));
+    fileLoaded_ = false;
+    lockDrillControls();
 }
 
 // --- Clipboard items --------------------------------------------------------

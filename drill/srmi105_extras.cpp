@@ -15,10 +15,10 @@
 #include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
-#include "sorami_error.h"
 
 #include <QEvent>
 #include <QMouseEvent>
+#include <iterator>
 
 namespace sorami {
 
@@ -175,20 +175,17 @@ void TSorami::KankyouKiokuClick() {
         MsgIcon::Question, MsgButtons::OkCancel);
     if (answer == MsgResult::Ok) {
         platform_.playSound(cue::Up, true);
-        try {
-            ProfileIni ini(programIniPath());
-            ini.batch([&] {
-                for (const Appearance& slot : appearanceSlots()) {
-                    writeFontKeys(ini, slot.fontSection, slot.font->font);
-                    ini.writeInteger(slot.colourSection, QStringLiteral("BoxColor"),
-                                     slot.colour->colour);
-                }
-            });
-        } catch (const SoramiError& e) {
-            // Nothing was written (the keys go in one write); the caption
-            // must not stay red over it.
-            platform_.errorBox(this, e.text());
-        }
+        // A store that cannot be written ends the command there (nothing is
+        // written: the keys go in one write), and the caption stays red, the
+        // lamp of a store that did not finish.
+        ProfileIni ini(programIniPath());
+        ini.batch([&] {
+            for (const Appearance& slot : appearanceSlots()) {
+                writeFontKeys(ini, slot.fontSection, slot.font->font);
+                ini.writeInteger(slot.colourSection, QStringLiteral("BoxColor"),
+                                 slot.colour->colour);
+            }
+        });
     } else {
         platform_.playSound(cue::Cancel, true);
     }
@@ -213,6 +210,20 @@ void TSorami::Timer1Timer() {
     ClockDisp->setText(clockDispText(now.time()));
 }
 
+void TSorami::showCovers() {
+    // What a cover lies over is hidden, not only painted over: it takes no
+    // focus, no key and no click, and no screen reader lists it. What lies on
+    // a folded cover is out of sight the same way.
+    const bool speedButtons = speedButtonsShown_ == 1;
+    for (int i = 1; i <= 20; ++i)
+        SpeedButtons[static_cast<size_t>(i)]->setVisible(speedButtons);
+    DateDisp->setVisible(!speedButtons);
+    ClockDisp->setVisible(!speedButtons);
+    const bool exitPanel = exitPanelShown_ == 1;
+    RadioGroup1->setVisible(exitPanel);
+    KankyouKioku->setVisible(!exitPanel);
+}
+
 void TSorami::SpeedBtnCoverClick() {
     if (speedButtonsShown_ == 0) {
         SpeedBtnCover->resize(SpeedBtnCover->width(), 3);
@@ -221,6 +232,7 @@ void TSorami::SpeedBtnCoverClick() {
         SpeedBtnCover->resize(SpeedBtnCover->width(), coverPanelHeight_);
         speedButtonsShown_ = 0;
     }
+    showCovers();
     // Laid out and painted at once, not at the next idle moment.
     Panel6->repaint();
 }
@@ -235,29 +247,24 @@ void TSorami::SysExitClick() {
                                   SysExitCover->height());
         exitPanelShown_ = 0;
     }
+    showCovers();
     Panel8->repaint();
 }
 
 void TSorami::RadioGroup1Click(int index) {
-    switch (index) {
-    case 0:
-        platform_.endSession(SessionEnd::LogOff, true);
-        break;
-    case 1:
-        platform_.endSession(SessionEnd::LogOff, false);
-        break;
-    case 2:
-        platform_.endSession(SessionEnd::PowerOff, false);
-        break;
-    case 3:
-        platform_.endSession(SessionEnd::Reboot, false);
-        break;
-    case 4:
-        platform_.endSession(SessionEnd::ShutDown, false);
-        break;
-    default:
-        break;
-    }
+    // One request per item: only the first ends the session without asking
+    // its programs.
+    static constexpr SessionEnd requests[] = {SessionEnd::ForcedLogOff, SessionEnd::LogOff,
+                                              SessionEnd::PowerOff, SessionEnd::Reboot,
+                                              SessionEnd::Halt};
+    if (index < 0 || index >= static_cast<int>(std::size(requests))) return;
+    if (platform_.endSession(requests[index]) == SessionEndResult::NoSessionManager)
+        // Forcing the log-off instead would lose what other programs hold unsaved.
+        platform_.messageBox(this,
+                             QStringLiteral("ログオフを受け付けるセッションマネージャーが"
+                                            "見つかりません。\r\n"
+                                            "デスクトップのメニューからログオフしてください。"),
+                             MsgIcon::Information, MsgButtons::Ok);
 }
 
 void TSorami::HelpClick() {

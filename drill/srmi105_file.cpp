@@ -136,6 +136,7 @@ void TSorami::writeQuestions(const QString& path) {
 
 void TSorami::FileOpnClick() {
     if (!platform_.openFile(this, OpenDialog1)) return;
+    if (!endEditFirst()) return;
     loadKeepingName(OpenDialog1.fileName);
 }
 
@@ -163,6 +164,7 @@ void TSorami::KiokuClick() {
     if (platform_.messageBox(this, QStringLiteral("前回終了問題から始めます。\r\nいいですか？"),
                              MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
         return;
+    if (!endEditFirst()) return;
     ProfileIni ini(mainIniPath());
     const std::string stored = resume::readFile(ini);
     if (stored != resume::NoFile) {

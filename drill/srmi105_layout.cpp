@@ -5,6 +5,8 @@
 #include "form_kit.h"
 #include "srmi105.h"
 
+#include <algorithm>
+
 namespace sorami {
 namespace {
 
@@ -112,10 +114,14 @@ void TSorami::createControls() {
                                           "ｼﾘｱﾙ出題",
                                           "ﾗﾝﾀﾞﾑ出題"};
     for (int i = 1; i <= 20; ++i) {
-        auto* b = new QToolButton(Panel6);
+        const bool colourCommand = i == 10 || i == 11 || i == 13;
+        auto* b = colourCommand ? new ColourCommandButton(Panel6) : new QToolButton(Panel6);
         b->setObjectName(QStringLiteral("SpeedButton%1").arg(i));
         b->setText(QString::fromUtf8(glyphs[i]));
         b->setToolTip(QString::fromUtf8(hints[i]));
+        // The glyphs repeat ("和" for a font and for a colour): a screen
+        // reader says what the button does.
+        b->setAccessibleName(b->toolTip());
         b->setFont(pixelFont(13));
         b->setAutoRaise(false);
         b->setFocusPolicy(Qt::NoFocus);
@@ -232,6 +238,8 @@ void TSorami::createControls() {
     KankyouKioku = button(SysExitCover, QStringLiteral("環境記憶"));
     KankyouKioku->setFont(pixelFont(13));
 
+    showCovers();
+
     Timer1 = new IntervalTimer(this);
     Timer1->setInterval(1000);
     Timer2 = new IntervalTimer(this);
@@ -319,10 +327,24 @@ void TSorami::layoutControls() {
     Sakuzyo_Btn->setGeometry(65, 3, 31, 40);
     Cancel_Btn->setGeometry(3, 46, 93, 34);
 
-    RadioGroup1->setGeometry(470, 0, 88, 90);
+    // The folded cover leaves a strip over the right edge of this place;
+    // the group stays left of it, its whole frame in sight.
+    RadioGroup1->setGeometry(470, 0, 84, 91);
+    // The items share what the frame leaves under its title, in the style
+    // and font in force, so none crosses the title line or the frame; the
+    // round marks are made as small as a row needs.
+    RadioGroup1->ensurePolished();
+    const QRect inside = RadioGroup1->contentsRect().adjusted(2, 0, -1, -1);
     const auto radios = RadioGroup1Items->buttons();
+    const int rowHeight = inside.height() / static_cast<int>(radios.size());
+    const int mark = std::min(rowHeight - 1, 12);
+    RadioGroup1->setStyleSheet(
+        QStringLiteral("QRadioButton { spacing: 2px; } "
+                       "QRadioButton::indicator { width: %1px; height: %1px; }")
+            .arg(mark));
     for (int i = 0; i < radios.size(); ++i)
-        radios[i]->setGeometry(4, 15 + i * 15, 82, 15);
+        radios[i]->setGeometry(inside.left(), inside.top() + i * rowHeight, inside.width(),
+                               rowHeight);
     SysExitCover->setGeometry(470, 0, 88, 90);
     KankyouKioku->setGeometry(6, 26, 76, 36);
     // Captions that the face of this desktop draws wider than the original

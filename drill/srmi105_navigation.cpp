@@ -14,6 +14,9 @@ void TSorami::showStep() {
 }
 
 void TSorami::SusumeruClick() {
+    // A move waits for an add or change to end: it would overwrite what the
+    // learner is typing into the boxes.
+    if (editPending()) return;
     setFontColour(EraseKaitou, Colours::Black);
     setFontColour(Modosu, Colours::Black);
     setFontColour(KaitouSakusei, Colours::Black);
@@ -28,6 +31,7 @@ void TSorami::SusumeruClick() {
 }
 
 void TSorami::ModosuClick() {
+    if (editPending()) return;
     setFontColour(EraseKaitou, Colours::Black);
     setFontColour(Susumeru, Colours::Black);
     setFontColour(KaitouSakusei, Colours::Black);
@@ -41,6 +45,9 @@ void TSorami::ModosuClick() {
 }
 
 void TSorami::SerialSyutudaiClick() {
+    // The menus reach the orders during an add or change as well: it ends
+    // first, when the learner agrees, or the order stays as it is.
+    if (!endEditFirst()) return;
     setBackColour(Indicator, SysColour::BtnFace);
     session_.setOrder(DrillSession::Order::Serial);
     setMessage({});
@@ -50,6 +57,7 @@ void TSorami::SerialSyutudaiClick() {
 }
 
 void TSorami::RandomSyutudaiClick() {
+    if (!endEditFirst()) return;
     setBackColour(Indicator, Colours::Red);
     session_.setOrder(DrillSession::Order::Random);
     setMessage({});
@@ -64,6 +72,7 @@ void TSorami::RandomSyutudaiClick() {
 }
 
 void TSorami::MatigaiSyutudai() {
+    if (!endEditFirst()) return;
     if (session_.mistakeCount() == 0) {
         platform_.messageBox(this, QStringLiteral("間違い問題はありません！"), MsgIcon::None,
                              MsgButtons::Ok);
@@ -133,7 +142,8 @@ void TSorami::Syutudai_OriginClick() {
 }
 
 void TSorami::FormKeyDown(int key) {
-    if (!fileLoaded_) return;
+    // While a question is typed into the boxes the arrow keys move the caret.
+    if (!fileLoaded_ || editPending()) return;
     switch (key) {
     case Qt::Key_Right:
         SusumeruClick();

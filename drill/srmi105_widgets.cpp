@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPalette>
 #include <QVariant>
 #include <algorithm>
@@ -49,6 +50,23 @@ void UpDown::resizeEvent(QResizeEvent*) {
     const int half = width() / 2;
     down_->setGeometry(0, 0, half, height());
     up_->setGeometry(half, 0, width() - half, height());
+}
+
+void ColourCommandButton::paintEvent(QPaintEvent* event) {
+    QToolButton::paintEvent(event);
+    QPainter p(this);
+    // Red, green and blue read as "colour" in a light and a dark theme alike.
+    static const QColor band[] = {QColor(0xE0, 0x30, 0x30), QColor(0x20, 0xA0, 0x30),
+                                  QColor(0x30, 0x60, 0xE0)};
+    const int height = std::max(3, this->height() / 8);
+    const QRect r(4, this->height() - height - 2, width() - 8, height);
+    const int part = r.width() / 3;
+    for (int i = 0; i < 3; ++i) {
+        const int left = r.left() + i * part;
+        const int right = i == 2 ? r.right() : left + part - 1;
+        p.fillRect(QRect(QPoint(left, r.top()), QPoint(right, r.bottom())),
+                   isEnabled() ? band[i] : palette().color(QPalette::Disabled, QPalette::Text));
+    }
 }
 
 UpDownSpinner::UpDownSpinner(QWidget* parent) : QSpinBox(parent) {

@@ -47,6 +47,17 @@ private:
     int min_ = 0, max_ = 100, position_ = 0;
 };
 
+// A speed button of a colour command: a band of colours under its glyph
+// tells it from the font button that carries the same glyph.
+class ColourCommandButton : public QToolButton {
+    Q_OBJECT
+public:
+    explicit ColourCommandButton(QWidget* parent = nullptr) : QToolButton(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
 // The spinner of the drill's small dialogs. It stands on its own: the number
 // it moves is shown by a separate read-only box, so its own text field is
 // hidden and only the two arrows remain.

@@ -269,9 +269,7 @@ int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, 
         const size_t index = static_cast<size_t>(q) * 3;
         const std::string_view line0 = lines[index];
         if (!isMarked(line0)) continue;
-        // The mark the drill puts is "? "; a "?" without the blank may be the
-        // sentence's own, so only that one byte goes and no letter is lost.
-        lines.set(index, line0.substr(line0.size() >= 2 && line0[1] == ' ' ? 2 : 1));
+        lines.set(index, withoutMistakeMark(line0));
         ++cleared;
     }
     if (cleared > 0) {

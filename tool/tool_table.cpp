@@ -335,9 +335,9 @@ ImportResult importQuestions(std::string_view utf8Text, Format format, bool repl
             } else if (isMarked(japanese)) {
                 im.error(
                     line, row[0].column,
-                    lang("the Japanese text begins with \"?\", which marks the question; put 1 "
+                    lang("the Japanese text begins with \"? \", which marks the question; put 1 "
                          "in the marked column",
-                         "和文が「?」で始まるとマーク付きになります。マークの列を 1 "
+                         "和文が「? 」で始まるとマーク付きになります。マークの列を 1 "
                          "にしてください"));
             }
         }

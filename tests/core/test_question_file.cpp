@@ -132,8 +132,8 @@ void TestQuestionFile::readAndWriteKeepBytes() {
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(bytesOf(f.readAll()), joinLines(lines));
     QCOMPARE(readQuestionFile(path), lines);
-    // Marked although the sentence just begins with a question mark.
-    QVERIFY(isMarked(lines[0]));
+    // A sentence that just begins with a question mark carries no mark.
+    QVERIFY(!isMarked(lines[0]));
     writeQuestionFile(path, Lines{});
     QCOMPARE(QFileInfo(path).size(), 0);
 }

@@ -12,6 +12,7 @@
 using namespace sorami;
 
 Q_DECLARE_METATYPE(sorami::SessionEnd)
+Q_DECLARE_METATYPE(sorami::SessionEndResult)
 Q_DECLARE_METATYPE(sorami::NameFilter)
 
 class TestPlatformSupport : public QObject {
@@ -25,8 +26,8 @@ private slots:
     void programDirIsTheExecutablesDir();
     void nameFilters_data();
     void nameFilters();
-    void logindCalls_data();
-    void logindCalls();
+    void sessionEndRequests_data();
+    void sessionEndRequests();
     void japaneseFacesAreSubstituted_data();
     void japaneseFacesAreSubstituted();
     void fontHeights();
@@ -119,32 +120,82 @@ void TestPlatformSupport::nameFilters() {
     QCOMPARE(parseFilterList(filter), expected);
 }
 
-void TestPlatformSupport::logindCalls_data() {
+namespace {
+
+// The two buses, recorded: which names are running on the session bus, which
+// services turn a call down, and every call made, as "bus service path
+// interface.method(type value, ...)".
+class RecordingBuses : public SessionBuses {
+public:
+    QStringList running, refusing;
+    QStringList calls;
+    bool sessionNameHasOwner(const QString& name) override { return running.contains(name); }
+    bool callSession(const BusCall& c) override { return record(QStringLiteral("session"), c); }
+    bool callSystem(const BusCall& c) override { return record(QStringLiteral("system"), c); }
+    QString ownSessionId() override { return QStringLiteral("c7"); }
+
+private:
+    bool record(const QString& bus, const BusCall& c) {
+        QStringList args;
+        for (const QVariant& a : c.args)
+            args << QStringLiteral("%1 %2").arg(QString::fromLatin1(a.typeName()), a.toString());
+        calls << QStringLiteral("%1 %2 %3 %4.%5(%6)")
+                     .arg(bus, c.service, c.path, c.interface, c.method, args.join(u','));
+        return !refusing.contains(c.service);
+    }
+};
+
+} // namespace
+
+void TestPlatformSupport::sessionEndRequests_data() {
     QTest::addColumn<SessionEnd>("how");
-    QTest::addColumn<bool>("force");
-    QTest::addColumn<QString>("method");
-    QTest::addColumn<QVariantList>("args");
-    QTest::newRow("log off") << SessionEnd::LogOff << false << "TerminateSession"
-                             << QVariantList{"c7"};
-    QTest::newRow("forced log off")
-        << SessionEnd::LogOff << true << "TerminateSession" << QVariantList{"c7"};
-    QTest::newRow("restart") << SessionEnd::Reboot << false << "Reboot" << QVariantList{true};
-    QTest::newRow("forced restart")
-        << SessionEnd::Reboot << true << "Reboot" << QVariantList{false};
-    QTest::newRow("power off") << SessionEnd::PowerOff << false << "PowerOff" << QVariantList{true};
-    QTest::newRow("shut down") << SessionEnd::ShutDown << true << "PowerOff" << QVariantList{false};
+    QTest::addColumn<QString>("running"); // bus names with an owner; refused calls end in "!"
+    QTest::addColumn<QString>("calls");
+    QTest::addColumn<SessionEndResult>("result");
+    using E = SessionEnd;
+    using R = SessionEndResult;
+    const QString logind = "system org.freedesktop.login1 /org/freedesktop/login1 "
+                           "org.freedesktop.login1.Manager.";
+    const QString gnome = "session org.gnome.SessionManager /org/gnome/SessionManager "
+                          "org.gnome.SessionManager.Logout(uint 0)";
+    const auto row = [](const char* name, E how, const char* running, const QString& calls, R r) {
+        QTest::newRow(name) << how << QString::fromLatin1(running) << calls << r;
+    };
+    row("forced log-off", E::ForcedLogOff, "org.gnome.SessionManager",
+        logind + "TerminateSession(QString c7)", R::Requested);
+    row("log-off, GNOME", E::LogOff, "org.xfce.SessionManager org.gnome.SessionManager", gnome,
+        R::Requested);
+    row("log-off, Plasma", E::LogOff, "org.kde.ksmserver org.kde.Shutdown",
+        "session org.kde.Shutdown /Shutdown org.kde.Shutdown.logout()", R::Requested);
+    row("log-off, older KDE", E::LogOff, "org.kde.ksmserver",
+        "session org.kde.ksmserver /KSMServer org.kde.KSMServerInterface.logout(int 0,int 0,int 0)",
+        R::Requested);
+    row("log-off, Xfce", E::LogOff, "org.xfce.SessionManager",
+        "session org.xfce.SessionManager /org/xfce/SessionManager "
+        "org.xfce.Session.Manager.Logout(bool false,bool true)",
+        R::Requested);
+    // Nothing is forced where no session manager answers.
+    row("log-off, none running", E::LogOff, "", "", R::NoSessionManager);
+    row("log-off, no answer", E::LogOff, "org.gnome.SessionManager!", gnome, R::NoSessionManager);
+    row("power off", E::PowerOff, "", logind + "PowerOff(bool true)", R::Requested);
+    row("restart", E::Reboot, "", logind + "Reboot(bool true)", R::Requested);
+    row("halt", E::Halt, "", logind + "Halt(bool true)", R::Requested);
+    row("power off refused", E::PowerOff, "org.freedesktop.login1!", logind + "PowerOff(bool true)",
+        R::Refused);
 }
 
-void TestPlatformSupport::logindCalls() {
+void TestPlatformSupport::sessionEndRequests() {
     QFETCH(SessionEnd, how);
-    QFETCH(bool, force);
-    QFETCH(QString, method);
-    QFETCH(QVariantList, args);
-    const LogindCall c = logindCallFor(how, force, QStringLiteral("c7"));
-    QCOMPARE(c.path, QStringLiteral("/org/freedesktop/login1"));
-    QCOMPARE(c.interface, QStringLiteral("org.freedesktop.login1.Manager"));
-    QCOMPARE(c.method, method);
-    QCOMPARE(c.args, args);
+    QFETCH(QString, running);
+    QFETCH(QString, calls);
+    QFETCH(SessionEndResult, result);
+    RecordingBuses buses;
+    for (const QString& name : running.split(u' ', Qt::SkipEmptyParts)) {
+        buses.running << QString(name).remove(u'!');
+        if (name.endsWith(u'!')) buses.refusing << QString(name).remove(u'!');
+    }
+    QCOMPARE(requestSessionEnd(how, buses), result);
+    QCOMPARE(buses.calls.join(u';'), calls);
 }
 
 void TestPlatformSupport::japaneseFacesAreSubstituted_data() {

@@ -336,16 +336,19 @@ void TestQtPlatform::fontDialogKeysCloseTheWholeDialog_data() {
     QTest::addColumn<bool>("bold");
     QTest::addColumn<bool>("italic");
     QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("onCancel"); // the key goes to the focused Cancel button
     QTest::addColumn<bool>("accepted");
     for (const char* face : {"ＭＳ 明朝", "ＭＳ ゴシック", "System"}) {
         for (const bool bold : {false, true}) {
             const QByteArray tag = QByteArray(face) + (bold ? " bold" : " regular");
             QTest::newRow(tag + ", Enter")
-                << face << 20 << bold << false << int(Qt::Key_Return) << true;
+                << face << 20 << bold << false << int(Qt::Key_Return) << false << true;
             QTest::newRow(tag + ", Esc")
-                << face << 20 << bold << false << int(Qt::Key_Escape) << false;
+                << face << 20 << bold << false << int(Qt::Key_Escape) << false << false;
         }
     }
+    QTest::newRow("Enter on Cancel")
+        << "System" << 20 << false << false << int(Qt::Key_Return) << true << false;
 }
 
 void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
@@ -354,6 +357,7 @@ void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
     QFETCH(bool, bold);
     QFETCH(bool, italic);
     QFETCH(int, key);
+    QFETCH(bool, onCancel);
     QFETCH(bool, accepted);
     FontChooser chooser;
     chooser.font.face = face;
@@ -366,6 +370,10 @@ void TestQtPlatform::fontDialogKeysCloseTheWholeDialog() {
         if (auto* inner = w->findChild<QFontDialog*>()) openedBold = inner->currentFont().bold();
         // Wherever the focus is in the dialog, the key closes all of it.
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : w;
+        if (onCancel) {
+            target = w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel);
+            target->setFocus();
+        }
         QTest::keyClick(target, Qt::Key(key));
         QTimer::singleShot(200, [&stuck] {
             if (QWidget* still = QApplication::activeModalWidget()) {

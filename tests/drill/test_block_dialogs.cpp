@@ -1,11 +1,13 @@
 #include "Blockpr1.h"
 #include "Results.h"
 #include "Seiseki1.h"
+#include "Settime1.h"
 #include "fake_platform.h"
 #include "program_paths.h"
 #include "score_file.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "srmi105_widgets.h"
 
 #include <QApplication>
 #include <QFile>
@@ -67,6 +69,8 @@ private slots:
     void numberBoxIsReadOnly();
     void blockSizeOutcomes_data();
     void blockSizeOutcomes();
+    void returnPressesTheFocusedButton_data();
+    void returnPressesTheFocusedButton();
     void saveButton_data();
     void saveButton();
     void okAfterSaveWritesNothingMore();
@@ -192,6 +196,59 @@ void TestBlockDialogs::blockSizeOutcomes() {
     QCOMPARE(platform.messageTexts(), messages);
     if (!messages.isEmpty()) QCOMPARE(platform.messages.front().icon, MsgIcon::Warning);
     QVERIFY(platform.sounds.isEmpty());
+}
+
+void TestBlockDialogs::returnPressesTheFocusedButton_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("outcome");
+    for (const char* row : {"interval cancel cancelled", "interval ok accepted",
+                            "interval spinner accepted", "block cancel cancelled",
+                            "block spinner accepted", "result save asked", "result ok accepted"}) {
+        const QStringList f = QString::fromLatin1(row).split(u' ');
+        QTest::newRow(row) << f[0] << f[1] << f.mid(2).join(u' ');
+    }
+}
+
+// Return presses the button that has the focus; the default button only
+// when the focus is on something else.
+void TestBlockDialogs::returnPressesTheFocusedButton() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, focus);
+    QFETCH(QString, outcome);
+    FakePlatform platform;
+    platform.messageAnswers.push_back(MsgResult::Cancel);
+    QString got;
+    const auto pressReturn = [&](QWidget* target) {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+    };
+    if (dialog == u"interval") {
+        IntervalCancelled = 0;
+        whenModal([&](QWidget* w) {
+            auto* d = qobject_cast<TSetTimes*>(w);
+            pressReturn(focus == u"cancel" ? static_cast<QWidget*>(d->BitBtn2)
+                        : focus == u"ok"   ? static_cast<QWidget*>(d->BitBtn1)
+                                           : static_cast<QWidget*>(d->UpDown1));
+        });
+        askInterval(platform, nullptr);
+        got = IntervalCancelled == 1 ? "cancelled" : "accepted";
+    } else if (dialog == u"block") {
+        whenModal([&](QWidget* w) {
+            auto* d = qobject_cast<TBlockProblem*>(w);
+            pressReturn(focus == u"cancel" ? static_cast<QWidget*>(d->BlockCancel) : d->UpDown1);
+        });
+        got = askBlockSize(platform, nullptr) ? "accepted" : "cancelled";
+    } else {
+        TKekka d(platform);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        pressReturn(focus == u"save" ? d.SeisekiSave : d.BitBtn1);
+        const bool saveAsked = platform.messageTexts().contains(
+            QStringLiteral("成績をファイルにセーブします\r\nいいですか？"));
+        got = saveAsked ? "asked" : d.isVisible() ? "nothing" : "accepted";
+    }
+    QCOMPARE(got, outcome);
 }
 
 void TestBlockDialogs::saveButton_data() {

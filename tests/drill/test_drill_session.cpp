@@ -409,11 +409,16 @@ void TestDrillSession::marks_data() {
         << QStringList{"He is student.", "wrong again", "He is a student.", "He is a student."}
         << QStringList{marked, marked, q, q} << "1 1 0 0"
         << "+ = - =";
-    // Only the first byte is tested, and both bytes go whatever they are.
-    QTest::newRow("removal takes two bytes whatever they are")
-        << QStringList{"?Yes", "M", "hint"} << 1 << QStringList{"wrong", "M"}
-        << QStringList{"?Yes", "es"} << "1 0"
-        << "= -";
+    // A sentence's own "?" is no mark: the mark goes in front of it and
+    // comes off again without taking a letter or half a character with it.
+    QTest::newRow("sentence begins with ?")
+        << QStringList{"?Yes", "M", "hint"} << 0 << QStringList{"wrong", "M", "M"}
+        << QStringList{"? ?Yes", "?Yes", "?Yes"} << "1 0 0"
+        << "+ - =";
+    QTest::newRow("? before a double-byte character")
+        << QStringList{"?あいう", "M", "hint"} << 0 << QStringList{"wrong", "M"}
+        << QStringList{"? ?あいう", "?あいう"} << "1 0"
+        << "+ -";
     QTest::newRow("a marked question answered right at once")
         << QStringList{marked, "A.", "hint"} << 1 << QStringList{"A.", "B."}
         << QStringList{q, marked} << "0 1"

@@ -1,7 +1,10 @@
 // Editing ten questions through the drill window: add, change, delete and
 // cancel with where the learner lands, the total, the list in memory and on
 // disk and the cues; and the nine clipboard items through the real clipboard.
+#include "Settime1.h"
 #include "drill_fixture.h"
+#include "form_kit.h"
+#include "modal_script.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -45,7 +48,7 @@ const EditCase editCases[] = {
      "extra"},
     {"change a two-line tail", 11, "extra\r\nmore\r\n", "change", 11, -1, 32,
      "31=extra;32=Changed.;33=", false, "up.wav", "データを変更登録"},
-    {"delete all", 4, "", "delete-all", 1, -1, 0, "30=idiom 10", false, "", "すべてのデータ"},
+    {"delete all", 4, "", "delete-all", 1, 0, 0, "30=idiom 10", false, "", "すべてのデータ"},
     {"cancel add, Yes, add again", 4, "", "add-cancel-yes", 4, -1, 30, "13=問題5", false,
      "cancel.wav", "データを追加登録"},
     {"cancel add, No, add on", 4, "", "add-cancel-no", 5, 11, 33, "13=新しい", false, "up.wav",
@@ -64,6 +67,8 @@ class TestEdit : public QObject {
 private slots:
     void edit_data();
     void edit();
+    void movesWaitForAnEdit_data();
+    void movesWaitForAnEdit();
     void clipboardItems_data();
     void clipboardItems();
 };
@@ -98,8 +103,10 @@ void TestEdit::edit() {
         if (op.contains(u"cancel")) {
             d.fake.messageAnswers.push_back(op.endsWith(u"yes") ? MsgResult::Yes : MsgResult::No);
             w.Cancel_Btn->click();
-            // The window is unlocked whatever the answer.
-            QVERIFY(w.KaitouSakusei->isEnabled() && w.Sakuzyo_Btn->isEnabled());
+            // The window comes back with the edit's end only: while the
+            // edit goes on, a move would overwrite the boxes.
+            QCOMPARE(w.KaitouSakusei->isEnabled(), op.endsWith(u"yes"));
+            QCOMPARE(w.AutoSend->isEnabled(), op.endsWith(u"yes"));
         }
         (adding ? w.Tuika_Btn : w.Henkou_Btn)->click();
     } else {
@@ -114,6 +121,9 @@ void TestEdit::edit() {
     QCOMPARE(w.session().lineCount(), c.lines);
     QCOMPARE(w.session().changed(), c.changed);
     QCOMPARE(w.problemFileName().isEmpty(), op == u"delete-all" || at == 0);
+    // Without a file the window says so, as the add does: no name, nothing to drill.
+    if (op == u"delete-all")
+        QVERIFY(w.FileNameDisp->toPlainText().isEmpty() && !w.Susumeru->isEnabled());
     QCOMPARE(d.fake.soundNames().join(u','), QString::fromUtf8(c.sounds));
     const QString lastBox = d.fake.messageTexts().last();
     QVERIFY2(lastBox.startsWith(QString::fromUtf8(c.box)), qPrintable(lastBox));
@@ -126,6 +136,78 @@ void TestEdit::edit() {
     }
     // Where the question moved, the number label stays as the move left it.
     if (at > 0) QCOMPARE(d.number(), at);
+}
+
+void TestEdit::movesWaitForAnEdit_data() {
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QString>("move");
+    for (const char* edit : {"add", "change"})
+        for (const char* move :
+             {"advance button", "go-back button", "right arrow", "up arrow", "down arrow", "jump",
+              "automatic advance", "flash advance", "serial order, kept", "random order, kept",
+              "delete, kept", "open, kept"})
+            QTest::addRow("%s, %s", edit, move) << edit << move;
+    QTest::newRow("advance running, add") << "add"
+                                          << "running advance";
+}
+
+// An add or change kept after "キャンセル" and No: whatever move the learner
+// tries, the typed texts stay, no advance claims to run, and the second press
+// stores what was typed. A delete or an open asks to end the edit first.
+void TestEdit::movesWaitForAnEdit() {
+    QFETCH(QString, edit);
+    QFETCH(QString, move);
+    Drill d;
+    const QString file = d.openQuestions(10);
+    d.w->SusumeruClick(); // question 2
+    TSorami& w = *d.w;
+    ModalScript script;
+    if (move == u"running advance") {
+        script.then(
+            [](QWidget* dialog) { qobject_cast<sorami::TSetTimes*>(dialog)->BitBtn1->click(); });
+        w.AutoSend->click();
+        QVERIFY(w.autoRunning());
+    }
+    const bool adding = edit == u"add";
+    (adding ? w.Tuika_Btn : w.Henkou_Btn)->click();
+    const QStringList typed = {"打った", "Typed.", "typed idiom"};
+    w.WabunDisp->setPlainText(typed[0]);
+    w.SeikaiDisp->setPlainText(typed[1]);
+    w.KaitouDisp->setPlainText(typed[2]);
+    if (move != u"running advance") {
+        d.fake.messageAnswers.push_back(MsgResult::No);
+        w.Cancel_Btn->click();
+    }
+    d.fake.clearRecords();
+    if (move == u"advance button") w.Susumeru->click();
+    if (move == u"go-back button") w.Modosu->click();
+    if (move.endsWith(u"arrow"))
+        QTest::keyClick(w.KaitouDisp, move.startsWith(u"right") ? Qt::Key_Right
+                                      : move.startsWith(u"up")  ? Qt::Key_Up
+                                                                : Qt::Key_Down);
+    if (move == u"jump") {
+        w.UpDown1->press(sorami::UpDown::Button::Up);
+        w.Syutudai_Origin->click();
+    }
+    if (move == u"automatic advance") w.AutoSend->click();
+    if (move == u"flash advance") w.AutoDelay->click();
+    d.fake.messageAnswers = {MsgResult::No}; // to ending the edit first
+    if (move.endsWith(u"order, kept")) (move.startsWith(u"serial") ? w.N9 : w.N10)->trigger();
+    if (move == u"running advance") w.Timer2->fire();
+    if (move == u"delete, kept") w.DataSakuzyo->trigger();
+    if (move == u"open, kept") d.open(file);
+    QVERIFY(script.faults.isEmpty());
+    QCOMPARE((QStringList{d.wabun(), d.seikai(), w.KaitouDisp->toPlainText()}), typed);
+    // Automatic advance moved once at its start.
+    const int number = move == u"running advance" ? 3 : 2;
+    QCOMPARE(w.session().questionNumber(), number);
+    QVERIFY(!w.autoRunning());
+    QCOMPARE(sorami::backColour(w.Indicator), sorami::ColourValue(sorami::SysColour::BtnFace));
+    QVERIFY(!w.AutoSend->isEnabled() && !w.Susumeru->isEnabled());
+    (adding ? w.Tuika_Btn : w.Henkou_Btn)->click();
+    const QStringList onDisk = u(readBytes(file)).split(QStringLiteral("\r\n"));
+    QCOMPARE(onDisk.mid((adding ? number : number - 1) * 3, 3), typed);
+    QCOMPARE(w.session().questionCount(), adding ? 11 : 10);
 }
 
 void TestEdit::clipboardItems_data() {

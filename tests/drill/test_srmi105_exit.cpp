@@ -92,12 +92,16 @@ void TestExit::failedExitSaveAsks() {
     if (failing != "ini") blockWrites(file);
     if (failing != "file") blockWrites(d.iniPath());
     d.w->show();
+    d.w->EMemNote->trigger(); // a help page open
     d.fake.clearRecords();
     d.fake.messageAnswers.push_back(yes ? MsgResult::Yes : MsgResult::No);
 
     closeBy(d, way);
 
     QCOMPARE(d.w->isVisible(), !yes);
+    // The help window goes with the drill window, and only with it: left
+    // open, it would keep the program running without a drill.
+    QCOMPARE(d.fake.helpQuits, yes ? 1 : 0);
     const QString fileError = QStringLiteral("ﾌｧｲﾙ %1 を作成できません").arg(file);
     const QString iniError = d.iniPath() + QStringLiteral(" に書き込めません");
     QStringList errors;

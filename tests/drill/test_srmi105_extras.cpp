@@ -11,6 +11,10 @@
 
 #include "SrmMinifm.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QSet>
+
 using namespace drilltest;
 using namespace sorami;
 
@@ -42,10 +46,13 @@ private slots:
     void appearanceIni();
     void storeAndRestart();
     void storeCancelled();
+    void storeFailureLeavesCaptionRed();
     void showyToneSwitch();
     void clockTexts_data();
     void clockTexts();
     void covers();
+    void coveredControlsOutOfReach_data();
+    void coveredControlsOutOfReach();
     void sessionEndGroup();
     void helpAndVersion();
     void cardViewer_data();
@@ -170,6 +177,17 @@ void TestSrmi105Extras::storeCancelled() {
     QCOMPARE(fontColour(s.w->KankyouKioku), Colours::Black);
 }
 
+// A store that cannot write ends there, its caption as red as the failure left it.
+void TestSrmi105Extras::storeFailureLeavesCaptionRed() {
+    Started s(std::nullopt);
+    QVERIFY(QDir().mkpath(programIniPath())); // a folder where the file should be
+    s.fake.messageAnswers.push_back(MsgResult::Ok);
+    s.w->KankyouKioku->click();
+    QCOMPARE(s.fake.errorTexts(),
+             QStringList{programIniPath() + QStringLiteral(" に書き込めません")});
+    QCOMPARE(fontColour(s.w->KankyouKioku), Colours::Red);
+}
+
 void TestSrmi105Extras::showyToneSwitch() {
     Started s(std::nullopt);
     QList<bool> states;
@@ -239,16 +257,47 @@ void TestSrmi105Extras::covers() {
     QCOMPARE(w.SpeedBtnCover->geometry(), cover);
 }
 
+void TestSrmi105Extras::coveredControlsOutOfReach_data() {
+    QTest::addColumn<bool>("exitCoverFolded");
+    QTest::newRow("exit cover closed") << false;
+    QTest::newRow("exit cover folded") << true;
+}
+
+// The Tab key reaches what is in sight and nothing a cover lies over: with
+// its cover closed, no item of the session-end group can be chosen from the
+// keyboard, and with it folded the store button on it is out of reach.
+void TestSrmi105Extras::coveredControlsOutOfReach() {
+    QFETCH(bool, exitCoverFolded);
+    Drill d;
+    d.openQuestions(3);
+    TSorami& w = *d.w;
+    if (exitCoverFolded) w.SysExit->click();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.KaitouSakusei->setFocus();
+    QSet<QWidget*> reached;
+    for (int i = 0; i < 80; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        reached << QApplication::focusWidget();
+    }
+    QCOMPARE(reached.contains(w.RadioGroup1Items->button(0)), exitCoverFolded);
+    QCOMPARE(reached.contains(w.KankyouKioku), !exitCoverFolded);
+}
+
+// Each item makes its own request, without a question before it; a log-off
+// that finds no session manager says so, and nothing is forced instead.
 void TestSrmi105Extras::sessionEndGroup() {
     Started s(std::nullopt);
     for (int i = 0; i < 5; ++i)
         s.w->RadioGroup1Items->button(i)->click();
-    using E = std::pair<SessionEnd, bool>;
     QCOMPARE(s.fake.sessionEnds,
-             (QList<E>{E{SessionEnd::LogOff, true}, E{SessionEnd::LogOff, false},
-                       E{SessionEnd::PowerOff, false}, E{SessionEnd::Reboot, false},
-                       E{SessionEnd::ShutDown, false}}));
-    QCOMPARE(s.fake.messages.size(), 0); // no question asked
+             (QList<SessionEnd>{SessionEnd::ForcedLogOff, SessionEnd::LogOff, SessionEnd::PowerOff,
+                                SessionEnd::Reboot, SessionEnd::Halt}));
+    QCOMPARE(s.fake.messages.size(), 0);
+    s.fake.endSessionResult = SessionEndResult::NoSessionManager;
+    s.w->RadioGroup1Items->button(1)->click();
+    QCOMPARE(s.fake.sessionEnds.size(), 6);
+    QCOMPARE(s.fake.messages.size(), 1);
 }
 
 // The help menu opens the drill's help file; the version menu item and the
@@ -299,6 +348,7 @@ void TestSrmi105Extras::cardViewer() {
              (QStringList{QStringLiteral("ｶﾞﾝﾊﾞﾚソラミ君のミニ版です！"),
                           QStringLiteral("がんばれソラミ君･ＬｋＯに戻りますか？")}));
     QCOMPARE(d.fake.sounds.first(), (FakePlatform::Sound{cue::Up, false}));
+    QCOMPARE(d.fake.helpQuits, answer == MsgResult::Yes ? 0 : 1);
     if (answer == MsgResult::Yes) {
         QVERIFY(d.w->isVisible() && !d.w->isMinimized());
     } else {

@@ -157,8 +157,8 @@ void FakePlatform::busyWait(int milliseconds) {
     }
 }
 
-bool FakePlatform::endSession(SessionEnd how, bool force) {
-    sessionEnds << std::make_pair(how, force);
+SessionEndResult FakePlatform::endSession(SessionEnd how) {
+    sessionEnds << how;
     return endSessionResult;
 }
 

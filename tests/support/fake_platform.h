@@ -43,7 +43,7 @@ public:
     std::deque<std::optional<FontSpec>> fontAnswers;
     std::deque<std::optional<ColourValue>> colourAnswers;
     std::deque<bool> printAnswers;
-    bool endSessionResult = true;
+    SessionEndResult endSessionResult = SessionEndResult::Requested;
 
     // Answers a message box when messageAnswers is empty (then nothing is
     // counted as unscripted); for tests that answer at random.
@@ -62,7 +62,7 @@ public:
     int printDialogs = 0;
     QList<Sound> sounds;
     QList<int> busyWaits;
-    QList<std::pair<SessionEnd, bool>> sessionEnds;
+    QList<SessionEnd> sessionEnds;
     QStringList helpShown;
     int helpQuits = 0;
     int unscripted = 0;
@@ -93,7 +93,7 @@ public:
     int msecsOfDay() override { return timeOfDayMs; }
     std::uint32_t tickCount() override { return ticks; }
     void busyWait(int milliseconds) override;
-    bool endSession(SessionEnd how, bool force) override;
+    SessionEndResult endSession(SessionEnd how) override;
     void showHelp(QWidget* parent, const QString& helpFile) override;
     void quitHelp() override { ++helpQuits; }
 

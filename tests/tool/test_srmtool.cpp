@@ -132,7 +132,7 @@ void TestSrmtool::checkFindings_data() {
     QTest::newRow("257 bytes") << (QByteArray("j\r\n") + QByteArray(257, 'x') + "\r\ni\r\n")
                                << QStringList{"long@2"} << 1 << 0;
     QTest::newRow("mark on answer")
-        << QByteArray("j\r\n?a\r\ni\r\n") << QStringList{"mark@2"} << 1 << 0;
+        << QByteArray("j\r\n? a\r\ni\r\n") << QStringList{"mark@2"} << 1 << 0;
     QTest::newRow("mark on idiom")
         << QByteArray("j\r\na\r\n? i\r\n") << QStringList{"mark@3"} << 1 << 0;
     QTest::newRow("nul") << QByteArray("j\r\na\r\ni\r\nj2\0rest", 17)
@@ -264,7 +264,7 @@ void TestSrmtool::importRefuses_data() {
     QTest::newRow("emoji") << QByteArray("\xf0\x9f\x98\x80,b,c,0\r\n") << csv << 1 << 1;
     QTest::newRow("after quoted field") << QByteArray("\"a,b\",\xc3\xa9,c,0\r\n") << csv << 1 << 7;
     QTest::newRow("bad mark value") << QByteArray("a\tb\tc\tyes\n") << tsv << 1 << 7;
-    QTest::newRow("unmarked but ?") << QByteArray("?a\tb\tc\t0\n") << tsv << 1 << 1;
+    QTest::newRow("unmarked but ? ") << QByteArray("? a\tb\tc\t0\n") << tsv << 1 << 1;
     QTest::newRow("five columns") << QByteArray("a,b,c,0,e\r\n") << csv << 1 << 9;
     QTest::newRow("short row not last") << QByteArray("a,b\r\nc,d,e,0\r\n") << csv << 1 << 1;
     QTest::newRow("line break in cell") << QByteArray("\"a\nb\",b,c,0\r\n") << csv << 1 << 3;
@@ -437,15 +437,16 @@ void TestSrmtool::marksClear() {
     writeFile(path, "? a\r\nb\r\nc\r\n?Yes\r\nb\r\nc\r\nd\r\nb\r\nc\r\n? left\r\n");
     std::string out;
     QCOMPARE(run({"marks", path, "--count"}, &out), 0);
-    QCOMPARE(out, std::string("2\n"));
+    QCOMPARE(out, std::string("1\n"));
     QCOMPARE(run({"marks", path, "--list"}, &out), 0);
-    QCOMPARE(out, std::string("1\t? a\n2\t?Yes\n"));
+    QCOMPARE(out, std::string("1\t? a\n"));
     QCOMPARE(run({"marks", path, "--clear"}, &out), 0);
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    // "? " goes; a "?" without its blank loses only itself; the line of the
-    // incomplete last question is no question's mark and stays.
-    QCOMPARE(f.readAll(), QByteArray("a\r\nb\r\nc\r\nYes\r\nb\r\nc\r\nd\r\nb\r\nc\r\n? left\r\n"));
+    // "? " goes; a "?" without its blank is the sentence's own and stays, as
+    // the drill keeps it; the line of the incomplete last question is no
+    // question's mark and stays.
+    QCOMPARE(f.readAll(), QByteArray("a\r\nb\r\nc\r\n?Yes\r\nb\r\nc\r\nd\r\nb\r\nc\r\n? left\r\n"));
 }
 
 void TestSrmtool::scores_data() {
