@@ -351,11 +351,17 @@ void TSoramiMini::TojiruClick() {
     if (platform_.messageBox(this, QStringLiteral("閉じてもいいですか？"), MsgIcon::Question,
                              MsgButtons::YesNo) != MsgResult::Yes)
         return;
-    ProfileIni ini(programIniPath());
-    ini.batch([&] {
-        writeFontKeys(ini, upperSection, FontDialog1.font);
-        writeFontKeys(ini, lowerSection, FontDialog2.font);
-    });
+    // The learner said to close: a full disk or a read-only folder is told
+    // once, and the window closes all the same.
+    try {
+        ProfileIni ini(programIniPath());
+        ini.batch([&] {
+            writeFontKeys(ini, upperSection, FontDialog1.font);
+            writeFontKeys(ini, lowerSection, FontDialog2.font);
+        });
+    } catch (const SoramiError& e) {
+        platform_.errorBox(this, e.text());
+    }
     close();
 }
 

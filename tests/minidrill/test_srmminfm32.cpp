@@ -10,6 +10,7 @@
 #include "srmminfm32.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -399,16 +400,27 @@ private slots:
 
     void closingThatStoresNothing_data() {
         QTest::addColumn<bool>("byButton");
-        QTest::newRow("No to the question") << true;
-        QTest::newRow("close box") << false;
+        QTest::addColumn<bool>("iniWritable");
+        QTest::newRow("No to the question") << true << true;
+        QTest::newRow("close box") << false << true;
+        // Yes when the INI cannot be written: said once, and the window closes.
+        QTest::newRow("Yes, INI not writable") << true << false;
     }
     void closingThatStoresNothing() {
         QFETCH(bool, byButton);
+        QFETCH(bool, iniWritable);
         TSoramiMini m(fake_);
         m.show();
         fake_.fontAnswers.push_back(m.FontDialog1.font);
         m.WubunFontClick();
-        if (byButton) {
+        if (!iniWritable) {
+            QVERIFY(QDir().mkpath(programIniPath())); // a folder in the INI's place
+            fake_.messageAnswers.push_back(MsgResult::Yes);
+            m.Exit->click();
+            QVERIFY(!m.isVisible());
+            QCOMPARE(fake_.errorTexts().size(), 1);
+            QVERIFY(QDir().rmdir(programIniPath()));
+        } else if (byButton) {
             fake_.messageAnswers.push_back(MsgResult::No);
             m.TojiruClick();
             QVERIFY(m.isVisible());
