@@ -293,7 +293,7 @@ void TSrmMemNote::CharaStrengClick() {
     const FontSpec& f = FontDialog1.font;
     const QFont q = toQFont(f);
     QTextCharFormat fmt;
-    fmt.setFontFamilies(QStringList{f.face});
+    fmt.setProperty(QTextFormat::FontFamily, f.face); // a string hashes; a list does not
     fmt.setFontPointSize(q.pointSizeF() > 0 ? q.pointSizeF() : q.pixelSize() * 0.75);
     fmt.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
     fmt.setFontItalic(f.italic);

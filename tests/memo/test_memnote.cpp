@@ -264,6 +264,66 @@ private slots:
 #endif
     }
 
+    // Small versions of the shapes that once froze the notebook, with the
+    // work of showing them counted: one block per paragraph read, no more
+    // character formats than the file has distinct ones, and none that the
+    // document can only find again by comparing it with every other format
+    // (a face held as a list hashes by its type alone).
+    void openHostileShapes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<int>("faces");
+        QTest::newRow("empty lines")
+            << QByteArray(4000 * 2, '\n').replace("\n\n", "\r\n") << false << 4001 << 0;
+        QByteArray pars("{\\rtf1\\ansi ");
+        for (int i = 0; i < 12000; ++i)
+            pars += "\\par ";
+        QTest::newRow("paragraph marks") << pars + "}" << true << 12001 << 0;
+        QByteArray fonts("{\\rtf1\\ansi\\deff0{\\fonttbl");
+        for (int i = 0; i < 3000; ++i)
+            fonts += "{\\f" + QByteArray::number(i) + "\\fnil Face" + QByteArray::number(i) + ";}";
+        fonts += "}";
+        for (int i = 0; i < 1000; ++i)
+            fonts += "\\f" + QByteArray::number(i * 3) + " word ";
+        QTest::newRow("a face per run") << fonts + "}" << true << 1 << 1000;
+    }
+    void openHostileShapes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, rich);
+        QFETCH(int, paragraphs);
+        QFETCH(int, faces);
+        QFile f(path("shape.mem"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        if (rich) note_->RichFIleClick();
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        QCoreApplication::processEvents();
+        const QTextDocument* doc = note_->SoramiMemo->document();
+        QCOMPARE(doc->blockCount(), paragraphs);
+        int charFormats = 0, foundOnlyByScanning = 0;
+        QSet<QString> shownFaces;
+        for (const QTextFormat& fmt : doc->allFormats()) {
+            if (!fmt.isCharFormat()) continue;
+            ++charFormats;
+            if (fmt.hasProperty(QTextFormat::FontFamilies)) ++foundOnlyByScanning;
+            if (fmt.hasProperty(QTextFormat::FontFamily))
+                shownFaces << fmt.stringProperty(QTextFormat::FontFamily);
+        }
+        QCOMPARE(foundOnlyByScanning, 0);
+        QCOMPARE(shownFaces.size(), faces);
+        QVERIFY(charFormats <= faces + 3); // the block's, the default and the run formats
+        // The faces go back to the file as they came.
+        const rich::Document back = rich::fromTextDocument(*doc);
+        QSet<QString> savedFaces;
+        for (const auto& p : back.paragraphs)
+            for (const auto& r : p.runs)
+                if (r.format.face.startsWith(QLatin1String("Face"))) savedFaces << r.format.face;
+        QCOMPARE(savedFaces.size(), faces);
+    }
+
     // Opening from the drill: the cue, the memo INI applied, modal, and the
     // help viewer told to quit afterwards; a settings file that cannot be
     // written is reported once and the notebook still closes.
