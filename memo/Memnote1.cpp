@@ -405,7 +405,18 @@ void TSrmMemNote::clearModified() {
 
 // --- Files ----------------------------------------------------------------
 
+// Writing a file that was cut when it was read would keep only its first
+// part: refused, whichever command asks for it; save as another name works.
+QString TSrmMemNote::cutFileMessage() const {
+    return QStringLiteral("「") + fileNamePart(cutPath_) +
+           QStringLiteral("」は長すぎるため先頭の1000000文字だけを読み込みました。\r\n"
+                          "上書きすると残りが失われるので保存しません。\r\n"
+                          "名前を付けて別のファイルに保存してください。");
+}
+
 void TSrmMemNote::writeTo(const QString& path) {
+    if (!cutPath_.isEmpty() && QFileInfo(path) == QFileInfo(cutPath_))
+        sorami::raise(cutFileMessage());
     writeMemoFile(path, rich::fromTextDocument(*SoramiMemo->document()), mode_);
     // Saving keeps the modified flag (and its panel) set, but the text on
     // disk is now this text: closing needs no question until it changes.
@@ -424,6 +435,7 @@ void TSrmMemNote::loadInto(const QString& path) {
                                     ? QTextOption::WrapAnywhere
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
     SoramiMemo->showDocument(doc);
+    cutPath_ = doc.truncated ? path : QString();
     if (doc.truncated)
         platform_.errorBox(this,
                            fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は長すぎます。\r\n"
@@ -494,6 +506,10 @@ void TSrmMemNote::MemoOverWriteClick() {
                              modified ? QStringLiteral("ファイル名が付いていないので保存できません")
                                       : QStringLiteral("何も書いていませんよ！"),
                              MsgIcon::None, MsgButtons::Ok);
+        return;
+    }
+    if (!cutPath_.isEmpty() && QFileInfo(memoModule().memoFilePath) == QFileInfo(cutPath_)) {
+        platform_.messageBox(this, cutFileMessage(), MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     const QString q = QStringLiteral("「") + name + QStringLiteral("」") +

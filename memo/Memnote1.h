@@ -185,6 +185,7 @@ private:
     void applyBaseFont();
     bool saveUnderName();
     void writeTo(const QString& path);
+    QString cutFileMessage() const;
     void loadInto(const QString& path);
     bool saveBeforeClosing();
 
@@ -199,6 +200,7 @@ private:
     int overwriteToggle_ = 0;
     bool closing_ = false;
     int savedRevision_ = -1; // the document's revision when it was last written
+    QString cutPath_;        // a file shown only in part: writing it would lose the rest
     bool settingsWriteFailed_ = false;
     QList<QKeySequence> shortcuts_;
 };

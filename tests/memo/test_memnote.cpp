@@ -324,6 +324,50 @@ private slots:
         QCOMPARE(savedFaces.size(), faces);
     }
 
+    // A file cut at the memo's limit is never written back over itself,
+    // whichever command would write it: its rest would be lost. Another
+    // name takes the text.
+    void cutFileKeepsItsRest_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("otherWritten");
+        QTest::newRow("overwrite-save") << "overwrite" << false;
+        QTest::newRow("save before opening") << "open" << false;
+        QTest::newRow("save on closing") << "close" << false;
+        QTest::newRow("save as another name") << "save as" << true;
+    }
+    void cutFileKeepsItsRest() {
+        QFETCH(QString, command);
+        QFETCH(bool, otherWritten);
+        const QByteArray whole = QByteArray(1000000, 'a') + "\r\nthe rest\r\n";
+        QFile f(path("long.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(whole);
+        f.close();
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        type("b");
+        platform_.clearRecords();
+        for (int i = 0; i < 3; ++i)
+            platform_.messageAnswers.push_back(MsgResult::Yes);
+        if (command == "overwrite") {
+            note_->MemoOverWriteClick();
+        } else if (command == "open") {
+            platform_.fileAnswers.push_back(std::nullopt);
+            guarded(platform_, note_.get(), [&] { note_->MemoOpenClick(); }); // as the menu runs it
+        } else if (command == "close") {
+            note_->QuitClick();
+            QVERIFY(note_->isVisible()); // kept open: the text is not saved anywhere
+        } else {
+            platform_.fileAnswers.push_back(path("other.txt"));
+            note_->WriteCloseClick();
+        }
+        QCOMPARE(fileBytes(f.fileName()), whole);
+        QCOMPARE(QFile::exists(path("other.txt")), otherWritten);
+        if (!otherWritten)
+            QVERIFY(platform_.messageTexts().join(u'|').contains(
+                QStringLiteral("「long.txt」は長すぎるため")));
+    }
+
     // Opening from the drill: the cue, the memo INI applied, modal, and the
     // help viewer told to quit afterwards; a settings file that cannot be
     // written is reported once and the notebook still closes.
