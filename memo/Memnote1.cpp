@@ -414,13 +414,34 @@ QString TSrmMemNote::cutFileMessage() const {
                           "名前を付けて別のファイルに保存してください。");
 }
 
-void TSrmMemNote::writeTo(const QString& path) {
+bool TSrmMemNote::writeTo(const QString& path) {
     if (!cutPath_.isEmpty() && QFileInfo(path) == QFileInfo(cutPath_))
         sorami::raise(cutFileMessage());
-    writeMemoFile(path, rich::fromTextDocument(*SoramiMemo->document()), mode_);
+    const rich::Document doc = rich::fromTextDocument(*SoramiMemo->document());
+    // A plain file holds Shift-JIS only: what it cannot hold would become
+    // "?" unseen. The learner is told, with the first such character, and
+    // may keep every character by saving in rich mode instead.
+    if (mode_ == MemoMode::Plain) {
+        const rich::PlainTextLoss loss = rich::plainTextLoss(doc);
+        if (loss.count > 0 &&
+            platform_.messageBox(
+                this,
+                QStringLiteral(
+                    "テキストファイルに保存できない文字が%1文字あります（最初は「%2」）。\r\n"
+                    "これらの文字は「?」に置き換わります。\r\n"
+                    "すべての文字を残すには、Rボタンで書式付きファイル形式にして保存してください。"
+                    "\r\n"
+                    "このまま保存しますか？")
+                    .arg(loss.count)
+                    .arg(loss.first),
+                MsgIcon::Warning, MsgButtons::OkCancel) != MsgResult::Ok)
+            return false;
+    }
+    writeMemoFile(path, doc, mode_);
     // Saving keeps the modified flag (and its panel) set, but the text on
     // disk is now this text: closing needs no question until it changes.
     savedRevision_ = SoramiMemo->document()->revision();
+    return true;
 }
 
 void TSrmMemNote::loadInto(const QString& path) {
@@ -450,8 +471,9 @@ void TSrmMemNote::MemoOpenClick() {
             const QString q = QStringLiteral("「") + MemoFileName->text() + QStringLiteral("」を") +
                               QStringLiteral("上書保存しますか");
             if (platform_.messageBox(this, q, MsgIcon::Warning, MsgButtons::YesNoCancel) ==
-                MsgResult::Yes)
-                writeTo(memoModule().memoFilePath);
+                    MsgResult::Yes &&
+                !writeTo(memoModule().memoFilePath))
+                return; // the save was cancelled: the text stays, unsaved
         } else if (platform_.messageBox(this,
                                         QStringLiteral("現在のテキストはファイル名がないので\r\n"
                                                        "保存されませんが、いいですか？"),
@@ -523,7 +545,7 @@ void TSrmMemNote::MemoOverWriteClick() {
 bool TSrmMemNote::saveUnderName() {
     if (!platform_.saveFile(this, SaveDialog1)) return false;
     const QString path = SaveDialog1.fileName;
-    writeTo(path);
+    if (!writeTo(path)) return false;
     memoModule().memoFilePath = path;
     MemoFileName->setText(fileNamePart(path));
     return true;
@@ -577,8 +599,8 @@ bool TSrmMemNote::FormCloseQuery() {
         if (r == MsgResult::Yes) {
             if (MemoFileName->text().isEmpty()) {
                 if (!saveUnderName()) return false;
-            } else {
-                writeTo(memoModule().memoFilePath);
+            } else if (!writeTo(memoModule().memoFilePath)) {
+                return false;
             }
         }
     }

@@ -184,7 +184,7 @@ private:
     void clearModified();
     void applyBaseFont();
     bool saveUnderName();
-    void writeTo(const QString& path);
+    bool writeTo(const QString& path); // false: the learner cancelled
     QString cutFileMessage() const;
     void loadInto(const QString& path);
     bool saveBeforeClosing();

@@ -368,6 +368,51 @@ private slots:
                 QStringLiteral("「long.txt」は長すぎるため")));
     }
 
+    // A plain save names what Shift-JIS cannot hold and may be cancelled;
+    // text it can hold, and rich mode, save unasked.
+    void plainSaveNamesLostCharacters_data() {
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<MsgResult>("answer");
+        QTest::addColumn<QString>("asked"); // part of the question; empty: none
+        QTest::addColumn<QByteArray>("written");
+        const QString mixed = QStringLiteral("café naïve ẞ ♥ 😀");
+        QTest::newRow("cancelled")
+            << false << mixed << MsgResult::Cancel << QStringLiteral("5文字あります（最初は「é」）")
+            << QByteArray();
+        QTest::newRow("accepted") << false << mixed << MsgResult::Ok
+                                  << QStringLiteral("5文字あります（最初は「é」）")
+                                  << QByteArray("caf? na?ve ? ? ?");
+        QTest::newRow("emoji first")
+            << false << QStringLiteral("😀x") << MsgResult::Cancel
+            << QStringLiteral("1文字あります（最初は「😀」）") << QByteArray();
+        QTest::newRow("all held") << false << QStringLiteral("日本 ok") << MsgResult::Cancel
+                                  << QString() << QByteArray("\x93\xfa\x96\x7b ok");
+        QTest::newRow("rich mode")
+            << true << mixed << MsgResult::Cancel << QString() << QByteArray("{\\rtf1");
+    }
+    void plainSaveNamesLostCharacters() {
+        QFETCH(bool, rich);
+        QFETCH(QString, text);
+        QFETCH(MsgResult, answer);
+        QFETCH(QString, asked);
+        QFETCH(QByteArray, written);
+        QFile::remove(path("p.txt"));
+        if (rich) note_->RichFIleClick();
+        note_->SoramiMemo->insertPlainText(text);
+        platform_.clearRecords();
+        platform_.messageAnswers.push_back(answer);
+        platform_.fileAnswers.push_back(path("p.txt"));
+        note_->WriteCloseClick();
+        const QStringList texts = platform_.messageTexts();
+        QCOMPARE(texts.size(), asked.isEmpty() ? 0 : 1);
+        if (!asked.isEmpty()) QVERIFY2(texts[0].contains(asked), qPrintable(texts[0]));
+        QCOMPARE(QFile::exists(path("p.txt")), !written.isEmpty());
+        QVERIFY(fileBytes(path("p.txt")).startsWith(written));
+        // A cancelled save names no file.
+        QCOMPARE(note_->MemoFileName->text().isEmpty(), written.isEmpty());
+    }
+
     // Opening from the drill: the cue, the memo INI applied, modal, and the
     // help viewer told to quit afterwards; a settings file that cannot be
     // written is reported once and the notebook still closes.
