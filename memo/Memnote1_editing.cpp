@@ -83,6 +83,25 @@ void MemoEdit::keyPressEvent(QKeyEvent* e) {
         setOverwriteMode(!overwriteMode());
         return;
     }
+    // A typed character is one step of undo, whatever the mode: overwriting
+    // is the deletion of the next character and the insertion as one edit,
+    // so undo never goes back to a half of it (the new character with the
+    // old next one gone is a text that never existed), and typing is not
+    // merged into the step before.
+    const QString text = e->text();
+    const bool plainKey =
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plainKey && !isReadOnly() && !text.isEmpty() &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() || c == u'\t'; })) {
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        if (overwriteMode() && !c.hasSelection() && !c.atBlockEnd()) c.deleteChar();
+        c.insertText(text);
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        return;
+    }
     QTextEdit::keyPressEvent(e);
 }
 

@@ -505,6 +505,32 @@ private slots:
         QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
     }
 
+    // Every undo step goes back to a text that existed, one step per key.
+    void undoStepsPerKey_data() {
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QStringList>("afterEachUndo");
+        QTest::newRow("overwrite")
+            << true << QStringList{"X本語", "日本語", "日本語", "日本語", "日本語"};
+        QTest::newRow("insert") << false
+                                << QStringList{"X日本語", "日本語", "日本語", "日本語", "日本語"};
+    }
+    void undoStepsPerKey() {
+        QFETCH(bool, overwrite);
+        QFETCH(QStringList, afterEachUndo);
+        note_->SoramiMemo->setPlainText(QStringLiteral("日本語"));
+        note_->MoveCursorTopClick();
+        if (overwrite) QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QTest::keyClicks(note_->SoramiMemo, QStringLiteral("XY"));
+        QCOMPARE(note_->SoramiMemo->toPlainText(),
+                 overwrite ? QStringLiteral("XY語") : QStringLiteral("XY日本語"));
+        QStringList seen;
+        for (int i = 0; i < afterEachUndo.size(); ++i) {
+            note_->UnDo();
+            seen << note_->SoramiMemo->toPlainText();
+        }
+        QCOMPARE(seen, afterEachUndo);
+    }
+
     // Shift + left click deletes from the caret to the clicked point; a
     // plain click deletes nothing.
     void shiftClickDeletes_data() {
