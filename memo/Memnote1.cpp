@@ -310,6 +310,10 @@ void TSrmMemNote::connectHandlers() {
     on(FindStr, &QAction::triggered, &T::SearchKeyWordClick);
     on(FindNext, &QAction::triggered, &T::FindDialog1Find);
     on(FindDialog1->FindButton, &QPushButton::clicked, &T::FindDialog1Find);
+    // The panels follow every change of text or caret, whatever made it:
+    // keys, the mouse, an input method's commit, paste, undo or a command.
+    connect(SoramiMemo, &QTextEdit::cursorPositionChanged, this, [this] { SoramiMemoKeyDown(); });
+    connect(SoramiMemo, &QTextEdit::textChanged, this, [this] { setModifiedPanel(); });
     connect(SoramiMemo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(SoramiMemo->mapToGlobal(at)); });
 }

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -529,6 +530,27 @@ private slots:
             seen << note_->SoramiMemo->toPlainText();
         }
         QCOMPARE(seen, afterEachUndo);
+    }
+
+    // Text an input method commits, like any other change, brings both
+    // panels up to date without a key or mouse event in the box.
+    void panelsFollowInputMethod_data() {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("Japanese") << QStringLiteral("日本語") << "0:  3 ";
+        QTest::newRow("long commit") << QString(12, u'あ') << "0: 12 ";
+    }
+    void panelsFollowInputMethod() {
+        QFETCH(QString, commit);
+        QFETCH(QString, position);
+        note_->SoramiMemo->setLineWrapMode(QTextEdit::NoWrap);
+        note_->SoramiMemo->setFocus();
+        QInputMethodEvent e;
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(note_->SoramiMemo, &e);
+        QCOMPARE(note_->SoramiMemo->toPlainText(), commit);
+        QCOMPARE(note_->panelText(0), position);
+        QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
     }
 
     // Shift + left click deletes from the caret to the clicked point; a
