@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <cmath>
+#include <optional>
 
 namespace sorami {
 namespace {
@@ -441,6 +442,7 @@ bool TSrmMemNote::writeTo(const QString& path) {
                 MsgIcon::Warning, MsgButtons::OkCancel) != MsgResult::Ok)
             return false;
     }
+    BusyCursor busy; // only while the command works, never over a dialog
     writeMemoFile(path, doc, mode_);
     // Saving keeps the modified flag (and its panel) set, but the text on
     // disk is now this text: closing needs no question until it changes.
@@ -449,6 +451,7 @@ bool TSrmMemNote::writeTo(const QString& path) {
 }
 
 void TSrmMemNote::loadInto(const QString& path) {
+    std::optional<BusyCursor> busy(std::in_place);
     const rich::Document doc = readMemoFile(path, mode_);
     // Qt lays out a paragraph without spaces in time that grows with the
     // square of its length (a minute for a megabyte): a file with a
@@ -461,6 +464,7 @@ void TSrmMemNote::loadInto(const QString& path) {
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
     SoramiMemo->showDocument(doc);
     cutPath_ = doc.truncated ? path : QString();
+    busy.reset();
     if (doc.truncated)
         platform_.errorBox(this,
                            fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は長すぎます。\r\n"
@@ -487,7 +491,6 @@ void TSrmMemNote::MemoOpenClick() {
         }
     }
     if (askFile) {
-        BusyCursor busy;
         CheckMark();
         OpenFile->setChecked(true);
         if (platform_.openFile(this, OpenDialog1)) {
@@ -523,7 +526,6 @@ void TSrmMemNote::MemoNewClick() {
 }
 
 void TSrmMemNote::MemoOverWriteClick() {
-    BusyCursor busy;
     CheckMark();
     const QString name = MemoFileName->text();
     const bool modified = isModified();
@@ -556,7 +558,6 @@ bool TSrmMemNote::saveUnderName() {
 }
 
 void TSrmMemNote::WriteCloseClick() {
-    BusyCursor busy;
     CheckMark();
     NamedFileSave->setChecked(true);
     saveUnderName();
@@ -564,10 +565,10 @@ void TSrmMemNote::WriteCloseClick() {
 }
 
 void TSrmMemNote::FontChangeClick() {
-    BusyCursor busy;
     CheckMark();
     FontSelect->setChecked(true);
     if (!platform_.chooseFont(this, FontDialog1)) return;
+    BusyCursor busy; // re-laying out a long notebook takes a moment
     baseFont_ = FontDialog1.font;
     applyBaseFont();
 }

@@ -425,10 +425,8 @@ void TSrmMemNote::FindDialog1Find() {
 }
 
 void TSrmMemNote::PrntClick() {
-    struct Busy {
-        Busy() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~Busy() { QGuiApplication::restoreOverrideCursor(); }
-    } busy;
+    // No busy cursor: the print dialog and the printing are one platform
+    // call, and the learner chooses in that dialog with the normal cursor.
     CheckMark();
     Print->setChecked(true);
     QTextDocument* doc = SoramiMemo->document();

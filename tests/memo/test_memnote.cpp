@@ -5,6 +5,7 @@
 #include "Memnote1.h"
 #include "error_guard.h"
 #include "fake_platform.h"
+#include "fonts.h"
 #include "memo_files.h"
 #include "program_paths.h"
 #include "qt_platform.h"
@@ -67,6 +68,37 @@ QByteArray pdfTextString(const QString& text) {
         }
     return out + ')';
 }
+
+// Notes whether the busy cursor showed while each dialog was up.
+class CursorWatchingPlatform : public FakePlatform {
+public:
+    int dialogs = 0, busyDialogs = 0;
+    void look() {
+        ++dialogs;
+        if (QGuiApplication::overrideCursor()) ++busyDialogs;
+    }
+    MsgResult messageBox(QWidget* w, const QString& t, MsgIcon i, MsgButtons b,
+                         const QString& caption) override {
+        look();
+        return FakePlatform::messageBox(w, t, i, b, caption);
+    }
+    bool openFile(QWidget* w, FileDialogState& s) override {
+        look();
+        return FakePlatform::openFile(w, s);
+    }
+    bool saveFile(QWidget* w, FileDialogState& s) override {
+        look();
+        return FakePlatform::saveFile(w, s);
+    }
+    bool chooseFont(QWidget* w, FontChooser& c) override {
+        look();
+        return FakePlatform::chooseFont(w, c);
+    }
+    bool printDocument(QWidget*, const QTextDocument&, bool, const QTextDocument*) override {
+        look();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -551,6 +583,45 @@ private slots:
         QCOMPARE(note_->SoramiMemo->toPlainText(), commit);
         QCOMPARE(note_->panelText(0), position);
         QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
+    }
+
+    // The busy cursor shows while a command works, never while the learner
+    // chooses in one of its dialogs.
+    void noBusyCursorOverDialogs_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* c : {"open", "save as", "overwrite", "font", "print"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void noBusyCursorOverDialogs() {
+        QFETCH(QString, command);
+        CursorWatchingPlatform watching;
+        TSrmMemNote note(watching);
+        note.SoramiMemo->setPlainText(QStringLiteral("memo"));
+        const QString file = path("w.mem");
+        watching.fileAnswers.push_back(file);
+        watching.fileAnswers.push_back(file);
+        watching.messageAnswers.push_back(MsgResult::Yes);
+        if (command == "open") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("text");
+            f.close();
+            watching.messageAnswers.front() = MsgResult::No;
+            note.MemoOpenClick();
+        } else if (command == "save as") {
+            note.WriteCloseClick();
+        } else if (command == "overwrite") {
+            note.WriteCloseClick();
+            note.MemoOverWriteClick();
+        } else if (command == "font") {
+            watching.fontAnswers.push_back(pixelFontSpec(face::Gothic, 20));
+            note.FontChangeClick();
+        } else {
+            note.PrntClick();
+        }
+        QVERIFY(watching.dialogs > 0);
+        QCOMPARE(watching.busyDialogs, 0);
+        QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
     }
 
     // Shift + left click deletes from the caret to the clicked point; a
