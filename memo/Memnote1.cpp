@@ -191,8 +191,8 @@ void TSrmMemNote::createControls() {
 void TSrmMemNote::createMenu() {
     PopupMenu1 = new QMenu(this);
     auto item = [this](const char* caption, QKeySequence key) {
+        // Not checkable until marked: a checkable item shows an empty box.
         auto* a = new QAction(QString::fromUtf8(caption), this);
-        a->setCheckable(true);
         if (!key.isEmpty()) {
             a->setShortcut(key);
             // The keys act while the box has the focus, before its own bindings.
@@ -387,8 +387,17 @@ void TSrmMemNote::PlaneTextClick() {
 void TSrmMemNote::CheckMark() {
     for (QAction* a :
          {NamedFileSave, WriteOver, OpenFile, EraseMemo, Print, FontSelect, Copy, Paste, Cut, Exit,
-          CharaStreng, Bullet, Undo1, SelectAll, FindStr, FindNext, LineDelete})
+          CharaStreng, Bullet, Undo1, SelectAll, FindStr, FindNext, LineDelete}) {
         a->setChecked(false);
+        a->setCheckable(false);
+    }
+}
+
+// Only the item of the command used last carries a mark; the others show
+// no box at all.
+void TSrmMemNote::markItem(QAction* item) {
+    item->setCheckable(true);
+    item->setChecked(true);
 }
 
 bool TSrmMemNote::isModified() const {
@@ -492,7 +501,7 @@ void TSrmMemNote::MemoOpenClick() {
     }
     if (askFile) {
         CheckMark();
-        OpenFile->setChecked(true);
+        markItem(OpenFile);
         if (platform_.openFile(this, OpenDialog1)) {
             const QString path = OpenDialog1.fileName;
             loadInto(path);
@@ -510,7 +519,7 @@ void TSrmMemNote::MemoOpenClick() {
 
 void TSrmMemNote::MemoNewClick() {
     CheckMark();
-    EraseMemo->setChecked(true);
+    markItem(EraseMemo);
     if (SoramiMemo->document()->isEmpty()) {
         SoramiMemo->clear();
     } else if (platform_.messageBox(
@@ -559,14 +568,14 @@ bool TSrmMemNote::saveUnderName() {
 
 void TSrmMemNote::WriteCloseClick() {
     CheckMark();
-    NamedFileSave->setChecked(true);
+    markItem(NamedFileSave);
     saveUnderName();
     MemoOverWrite->setEnabled(true);
 }
 
 void TSrmMemNote::FontChangeClick() {
     CheckMark();
-    FontSelect->setChecked(true);
+    markItem(FontSelect);
     if (!platform_.chooseFont(this, FontDialog1)) return;
     BusyCursor busy; // re-laying out a long notebook takes a moment
     baseFont_ = FontDialog1.font;
@@ -577,7 +586,7 @@ void TSrmMemNote::FontChangeClick() {
 
 void TSrmMemNote::QuitClick() {
     CheckMark();
-    Exit->setChecked(true);
+    markItem(Exit);
     // A failed settings write is reported once and does not keep the
     // notebook open.
     bool written = false;

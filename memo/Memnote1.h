@@ -176,6 +176,7 @@ private:
     void layOut();
     void connectHandlers();
     void CheckMark();
+    void markItem(QAction* item);
     void SaveMemoSettings();
     bool FormCloseQuery();
     void showRichMode(const QString& panelText);

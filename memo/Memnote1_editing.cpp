@@ -259,37 +259,37 @@ void TSrmMemNote::MoveCursorRightClick() {
 
 void TSrmMemNote::MemoCopyClick() {
     CheckMark();
-    Copy->setChecked(true);
+    markItem(Copy);
     SoramiMemo->copy();
 }
 
 void TSrmMemNote::MemoPasteClick() {
     CheckMark();
-    Paste->setChecked(true);
+    markItem(Paste);
     if (clipboardHoldsText()) SoramiMemo->paste();
 }
 
 void TSrmMemNote::MemoCutClick() {
     CheckMark();
-    Cut->setChecked(true);
+    markItem(Cut);
     SoramiMemo->cut();
 }
 
 void TSrmMemNote::UnDo() {
     CheckMark();
-    Undo1->setChecked(true);
+    markItem(Undo1);
     SoramiMemo->undo();
 }
 
 void TSrmMemNote::SelectAllClick() {
     CheckMark();
-    SelectAll->setChecked(true);
+    markItem(SelectAll);
     SoramiMemo->selectAll();
 }
 
 void TSrmMemNote::LineDeleteClick() {
     CheckMark();
-    LineDelete->setChecked(true);
+    markItem(LineDelete);
     const int line = lineFromPosition(SoramiMemo->textCursor().selectionStart());
     const int from = lineIndex(line);
     int to = lineIndex(line + 1);
@@ -307,7 +307,7 @@ void TSrmMemNote::LineDeleteClick() {
 
 void TSrmMemNote::CharaStrengClick() {
     CheckMark();
-    CharaStreng->setChecked(true);
+    markItem(CharaStreng);
     if (!platform_.chooseFont(this, FontDialog1)) return;
     const FontSpec& f = FontDialog1.font;
     const QFont q = toQFont(f);
@@ -325,7 +325,7 @@ void TSrmMemNote::CharaStrengClick() {
 
 void TSrmMemNote::BulletClick() {
     CheckMark();
-    Bullet->setChecked(true);
+    markItem(Bullet);
     int& toggle = memoModule().bulletToggle;
     const bool on = toggle == 0;
     const QTextCursor sel = SoramiMemo->textCursor();
@@ -383,7 +383,7 @@ void TSrmMemNote::EditColorChange() {
 
 void TSrmMemNote::SearchKeyWordClick() {
     CheckMark();
-    FindStr->setChecked(true);
+    markItem(FindStr);
     ++memoModule().findDialogOpens;
     FindDialog1->show();
     FindDialog1->raise();
@@ -392,7 +392,7 @@ void TSrmMemNote::SearchKeyWordClick() {
 
 void TSrmMemNote::FindDialog1Find() {
     CheckMark();
-    FindNext->setChecked(true);
+    markItem(FindNext);
     QTextDocument::FindFlags flags;
     if (FindDialog1->MatchCase->isChecked()) flags |= QTextDocument::FindCaseSensitively;
     if (FindDialog1->WholeWord->isChecked()) flags |= QTextDocument::FindWholeWords;
@@ -428,7 +428,7 @@ void TSrmMemNote::PrntClick() {
     // No busy cursor: the print dialog and the printing are one platform
     // call, and the learner chooses in that dialog with the normal cursor.
     CheckMark();
-    Print->setChecked(true);
+    markItem(Print);
     QTextDocument* doc = SoramiMemo->document();
     // The job is named after the memo file; the whole text is printed
     // whatever the dialog's selection choice.

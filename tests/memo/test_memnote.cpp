@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -622,6 +623,38 @@ private slots:
         QVERIFY(watching.dialogs > 0);
         QCOMPARE(watching.busyDialogs, 0);
         QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
+    }
+
+    // Of the pop-up menu's items only the last-used command shows a mark;
+    // no other item shows a box, empty or not.
+    void popupShowsOneMark_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("marked"); // empty: none
+        QTest::newRow("none used") << ""
+                                   << "";
+        QTest::newRow("select all") << "selectAll"
+                                    << "一括選択(&L)";
+        QTest::newRow("copy then undo") << "undo"
+                                        << "元に戻す(&U)";
+        QTest::newRow("overwrite-save clears") << "overwrite"
+                                               << "";
+    }
+    void popupShowsOneMark() {
+        QFETCH(QString, command);
+        QFETCH(QString, marked);
+        if (command == "selectAll") note_->SelectAllClick();
+        if (command == "undo") {
+            note_->MemoCopyClick();
+            note_->UnDo();
+        }
+        if (command == "overwrite") {
+            note_->SelectAllClick();
+            note_->MemoOverWriteClick();
+        }
+        QStringList boxes;
+        for (const QAction* a : note_->PopupMenu1->actions())
+            if (a->isCheckable()) boxes << a->text() + (a->isChecked() ? "+" : "-");
+        QCOMPARE(boxes, marked.isEmpty() ? QStringList{} : QStringList{marked + "+"});
     }
 
     // Shift + left click deletes from the caret to the clicked point; a
