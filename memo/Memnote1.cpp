@@ -169,7 +169,8 @@ void TSrmMemNote::createControls() {
     SoramiMemo->setTabChangesFocus(false);
     SoramiMemo->setAcceptRichText(true);
     SoramiMemo->setContextMenuPolicy(Qt::CustomContextMenu);
-    setBackColour(SoramiMemo, Colours::White);
+    // The colour belongs to the text area alone; the scroll bar keeps the desktop's.
+    setBackColour(SoramiMemo->viewport(), Colours::White);
     baseFont_ = pixelFontSpec(face::Gothic, 15, {}, Colours::Black);
     applyBaseFont();
 
@@ -327,7 +328,7 @@ void TSrmMemNote::applyBaseFont() {
 }
 
 void TSrmMemNote::applySettings(const MemoSettings& s) {
-    if (s.background != -1) setBackColour(SoramiMemo, s.background);
+    if (s.background != -1) setBackColour(SoramiMemo->viewport(), s.background);
     if (s.faceName != "-1") baseFont_.face = fromSjis(s.faceName);
     // A size no font dialog offers (a hand-edited file) keeps the design size.
     if (s.size != -1 && s.size >= 1 && s.size <= 1638) {
@@ -345,7 +346,7 @@ void TSrmMemNote::applySettings(const MemoSettings& s) {
 
 MemoSettings TSrmMemNote::currentSettings() const {
     MemoSettings s;
-    s.background = backColour(SoramiMemo);
+    s.background = backColour(SoramiMemo->viewport());
     s.faceName = toSjis(baseFont_.face);
     s.size = baseFont_.size > 0 ? baseFont_.size
                                 : static_cast<int>(std::lround(std::abs(baseFont_.height) * 0.75));

@@ -376,7 +376,8 @@ void TSrmMemNote::BulletClick() {
 void TSrmMemNote::EditColorChange() {
     const QString name = EditColor->currentText();
     for (const auto& colour : BackgroundColours)
-        if (name == QString::fromUtf8(colour.name)) setBackColour(SoramiMemo, colour.value);
+        if (name == QString::fromUtf8(colour.name))
+            setBackColour(SoramiMemo->viewport(), colour.value);
 }
 
 // --- Search, print, help ------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "error_guard.h"
 #include "fake_platform.h"
 #include "fonts.h"
+#include "form_kit.h"
 #include "memo_files.h"
 #include "program_paths.h"
 #include "qt_platform.h"
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -655,6 +657,35 @@ private slots:
         for (const QAction* a : note_->PopupMenu1->actions())
             if (a->isCheckable()) boxes << a->text() + (a->isChecked() ? "+" : "-");
         QCOMPARE(boxes, marked.isEmpty() ? QStringList{} : QStringList{marked + "+"});
+    }
+
+    // A colour from the list paints the text area and nothing else: the
+    // scroll bar keeps the desktop's colours. The colour is what the memo
+    // INI keeps.
+    void backgroundPaintsTextAreaOnly_data() {
+        QTest::addColumn<int>("entry");
+        QTest::newRow("黄色") << 10;
+        QTest::newRow("赤色") << 8;
+    }
+    void backgroundPaintsTextAreaOnly() {
+        QFETCH(int, entry);
+        note_->EditColor->setCurrentIndex(entry);
+        note_->EditColorChange();
+        const QColor colour = toQColor(BackgroundColours[entry].value);
+        auto share = [&](const QImage& img) {
+            qsizetype same = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    same += QColor(img.pixel(x, y)) == colour;
+            return double(same) / (img.width() * img.height());
+        };
+        QVERIFY(share(note_->SoramiMemo->viewport()->grab().toImage()) > 0.9);
+        // How a style paints a scroll bar varies; which colours it is given
+        // to paint with does not.
+        const QPalette bar = note_->SoramiMemo->verticalScrollBar()->palette();
+        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+            QVERIFY(bar.color(role) != colour);
+        QCOMPARE(note_->currentSettings().background, BackgroundColours[entry].value);
     }
 
     // Shift + left click deletes from the caret to the clicked point; a
