@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <cmath>
+#include <optional>
 
 namespace sorami {
 namespace {
@@ -168,7 +169,8 @@ void TSrmMemNote::createControls() {
     SoramiMemo->setTabChangesFocus(false);
     SoramiMemo->setAcceptRichText(true);
     SoramiMemo->setContextMenuPolicy(Qt::CustomContextMenu);
-    setBackColour(SoramiMemo, Colours::White);
+    // The colour belongs to the text area alone; the scroll bar keeps the desktop's.
+    setBackColour(SoramiMemo->viewport(), Colours::White);
     baseFont_ = pixelFontSpec(face::Gothic, 15, {}, Colours::Black);
     applyBaseFont();
 
@@ -190,8 +192,8 @@ void TSrmMemNote::createControls() {
 void TSrmMemNote::createMenu() {
     PopupMenu1 = new QMenu(this);
     auto item = [this](const char* caption, QKeySequence key) {
+        // Not checkable until marked: a checkable item shows an empty box.
         auto* a = new QAction(QString::fromUtf8(caption), this);
-        a->setCheckable(true);
         if (!key.isEmpty()) {
             a->setShortcut(key);
             // The keys act while the box has the focus, before its own bindings.
@@ -310,6 +312,10 @@ void TSrmMemNote::connectHandlers() {
     on(FindStr, &QAction::triggered, &T::SearchKeyWordClick);
     on(FindNext, &QAction::triggered, &T::FindDialog1Find);
     on(FindDialog1->FindButton, &QPushButton::clicked, &T::FindDialog1Find);
+    // The panels follow every change of text or caret, whatever made it:
+    // keys, the mouse, an input method's commit, paste, undo or a command.
+    connect(SoramiMemo, &QTextEdit::cursorPositionChanged, this, [this] { SoramiMemoKeyDown(); });
+    connect(SoramiMemo, &QTextEdit::textChanged, this, [this] { setModifiedPanel(); });
     connect(SoramiMemo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(SoramiMemo->mapToGlobal(at)); });
 }
@@ -322,7 +328,7 @@ void TSrmMemNote::applyBaseFont() {
 }
 
 void TSrmMemNote::applySettings(const MemoSettings& s) {
-    if (s.background != -1) setBackColour(SoramiMemo, s.background);
+    if (s.background != -1) setBackColour(SoramiMemo->viewport(), s.background);
     if (s.faceName != "-1") baseFont_.face = fromSjis(s.faceName);
     // A size no font dialog offers (a hand-edited file) keeps the design size.
     if (s.size != -1 && s.size >= 1 && s.size <= 1638) {
@@ -340,7 +346,7 @@ void TSrmMemNote::applySettings(const MemoSettings& s) {
 
 MemoSettings TSrmMemNote::currentSettings() const {
     MemoSettings s;
-    s.background = backColour(SoramiMemo);
+    s.background = backColour(SoramiMemo->viewport());
     s.faceName = toSjis(baseFont_.face);
     s.size = baseFont_.size > 0 ? baseFont_.size
                                 : static_cast<int>(std::lround(std::abs(baseFont_.height) * 0.75));
@@ -382,8 +388,17 @@ void TSrmMemNote::PlaneTextClick() {
 void TSrmMemNote::CheckMark() {
     for (QAction* a :
          {NamedFileSave, WriteOver, OpenFile, EraseMemo, Print, FontSelect, Copy, Paste, Cut, Exit,
-          CharaStreng, Bullet, Undo1, SelectAll, FindStr, FindNext, LineDelete})
+          CharaStreng, Bullet, Undo1, SelectAll, FindStr, FindNext, LineDelete}) {
         a->setChecked(false);
+        a->setCheckable(false);
+    }
+}
+
+// Only the item of the command used last carries a mark; the others show
+// no box at all.
+void TSrmMemNote::markItem(QAction* item) {
+    item->setCheckable(true);
+    item->setChecked(true);
 }
 
 bool TSrmMemNote::isModified() const {
@@ -405,14 +420,48 @@ void TSrmMemNote::clearModified() {
 
 // --- Files ----------------------------------------------------------------
 
-void TSrmMemNote::writeTo(const QString& path) {
-    writeMemoFile(path, rich::fromTextDocument(*SoramiMemo->document()), mode_);
+// Writing a file that was cut when it was read would keep only its first
+// part: refused, whichever command asks for it; save as another name works.
+QString TSrmMemNote::cutFileMessage() const {
+    return QStringLiteral("「") + fileNamePart(cutPath_) +
+           QStringLiteral("」は長すぎるため先頭の1000000文字だけを読み込みました。\r\n"
+                          "上書きすると残りが失われるので保存しません。\r\n"
+                          "名前を付けて別のファイルに保存してください。");
+}
+
+bool TSrmMemNote::writeTo(const QString& path) {
+    if (!cutPath_.isEmpty() && QFileInfo(path) == QFileInfo(cutPath_))
+        sorami::raise(cutFileMessage());
+    const rich::Document doc = rich::fromTextDocument(*SoramiMemo->document());
+    // A plain file holds Shift-JIS only: what it cannot hold would become
+    // "?" unseen. The learner is told, with the first such character, and
+    // may keep every character by saving in rich mode instead.
+    if (mode_ == MemoMode::Plain) {
+        const rich::PlainTextLoss loss = rich::plainTextLoss(doc);
+        if (loss.count > 0 &&
+            platform_.messageBox(
+                this,
+                QStringLiteral(
+                    "テキストファイルに保存できない文字が%1文字あります（最初は「%2」）。\r\n"
+                    "これらの文字は「?」に置き換わります。\r\n"
+                    "すべての文字を残すには、Rボタンで書式付きファイル形式にして保存してください。"
+                    "\r\n"
+                    "このまま保存しますか？")
+                    .arg(loss.count)
+                    .arg(loss.first),
+                MsgIcon::Warning, MsgButtons::OkCancel) != MsgResult::Ok)
+            return false;
+    }
+    BusyCursor busy; // only while the command works, never over a dialog
+    writeMemoFile(path, doc, mode_);
     // Saving keeps the modified flag (and its panel) set, but the text on
     // disk is now this text: closing needs no question until it changes.
     savedRevision_ = SoramiMemo->document()->revision();
+    return true;
 }
 
 void TSrmMemNote::loadInto(const QString& path) {
+    std::optional<BusyCursor> busy(std::in_place);
     const rich::Document doc = readMemoFile(path, mode_);
     // Qt lays out a paragraph without spaces in time that grows with the
     // square of its length (a minute for a megabyte): a file with a
@@ -424,6 +473,8 @@ void TSrmMemNote::loadInto(const QString& path) {
                                     ? QTextOption::WrapAnywhere
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
     SoramiMemo->showDocument(doc);
+    cutPath_ = doc.truncated ? path : QString();
+    busy.reset();
     if (doc.truncated)
         platform_.errorBox(this,
                            fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は長すぎます。\r\n"
@@ -438,8 +489,9 @@ void TSrmMemNote::MemoOpenClick() {
             const QString q = QStringLiteral("「") + MemoFileName->text() + QStringLiteral("」を") +
                               QStringLiteral("上書保存しますか");
             if (platform_.messageBox(this, q, MsgIcon::Warning, MsgButtons::YesNoCancel) ==
-                MsgResult::Yes)
-                writeTo(memoModule().memoFilePath);
+                    MsgResult::Yes &&
+                !writeTo(memoModule().memoFilePath))
+                return; // the save was cancelled: the text stays, unsaved
         } else if (platform_.messageBox(this,
                                         QStringLiteral("現在のテキストはファイル名がないので\r\n"
                                                        "保存されませんが、いいですか？"),
@@ -449,9 +501,8 @@ void TSrmMemNote::MemoOpenClick() {
         }
     }
     if (askFile) {
-        BusyCursor busy;
         CheckMark();
-        OpenFile->setChecked(true);
+        markItem(OpenFile);
         if (platform_.openFile(this, OpenDialog1)) {
             const QString path = OpenDialog1.fileName;
             loadInto(path);
@@ -469,7 +520,7 @@ void TSrmMemNote::MemoOpenClick() {
 
 void TSrmMemNote::MemoNewClick() {
     CheckMark();
-    EraseMemo->setChecked(true);
+    markItem(EraseMemo);
     if (SoramiMemo->document()->isEmpty()) {
         SoramiMemo->clear();
     } else if (platform_.messageBox(
@@ -485,7 +536,6 @@ void TSrmMemNote::MemoNewClick() {
 }
 
 void TSrmMemNote::MemoOverWriteClick() {
-    BusyCursor busy;
     CheckMark();
     const QString name = MemoFileName->text();
     const bool modified = isModified();
@@ -494,6 +544,10 @@ void TSrmMemNote::MemoOverWriteClick() {
                              modified ? QStringLiteral("ファイル名が付いていないので保存できません")
                                       : QStringLiteral("何も書いていませんよ！"),
                              MsgIcon::None, MsgButtons::Ok);
+        return;
+    }
+    if (!cutPath_.isEmpty() && QFileInfo(memoModule().memoFilePath) == QFileInfo(cutPath_)) {
+        platform_.messageBox(this, cutFileMessage(), MsgIcon::Warning, MsgButtons::Ok);
         return;
     }
     const QString q = QStringLiteral("「") + name + QStringLiteral("」") +
@@ -507,25 +561,24 @@ void TSrmMemNote::MemoOverWriteClick() {
 bool TSrmMemNote::saveUnderName() {
     if (!platform_.saveFile(this, SaveDialog1)) return false;
     const QString path = SaveDialog1.fileName;
-    writeTo(path);
+    if (!writeTo(path)) return false;
     memoModule().memoFilePath = path;
     MemoFileName->setText(fileNamePart(path));
     return true;
 }
 
 void TSrmMemNote::WriteCloseClick() {
-    BusyCursor busy;
     CheckMark();
-    NamedFileSave->setChecked(true);
+    markItem(NamedFileSave);
     saveUnderName();
     MemoOverWrite->setEnabled(true);
 }
 
 void TSrmMemNote::FontChangeClick() {
-    BusyCursor busy;
     CheckMark();
-    FontSelect->setChecked(true);
+    markItem(FontSelect);
     if (!platform_.chooseFont(this, FontDialog1)) return;
+    BusyCursor busy; // re-laying out a long notebook takes a moment
     baseFont_ = FontDialog1.font;
     applyBaseFont();
 }
@@ -534,7 +587,7 @@ void TSrmMemNote::FontChangeClick() {
 
 void TSrmMemNote::QuitClick() {
     CheckMark();
-    Exit->setChecked(true);
+    markItem(Exit);
     // A failed settings write is reported once and does not keep the
     // notebook open.
     bool written = false;
@@ -561,8 +614,8 @@ bool TSrmMemNote::FormCloseQuery() {
         if (r == MsgResult::Yes) {
             if (MemoFileName->text().isEmpty()) {
                 if (!saveUnderName()) return false;
-            } else {
-                writeTo(memoModule().memoFilePath);
+            } else if (!writeTo(memoModule().memoFilePath)) {
+                return false;
             }
         }
     }

@@ -176,6 +176,7 @@ private:
     void layOut();
     void connectHandlers();
     void CheckMark();
+    void markItem(QAction* item);
     void SaveMemoSettings();
     bool FormCloseQuery();
     void showRichMode(const QString& panelText);
@@ -184,7 +185,8 @@ private:
     void clearModified();
     void applyBaseFont();
     bool saveUnderName();
-    void writeTo(const QString& path);
+    bool writeTo(const QString& path); // false: the learner cancelled
+    QString cutFileMessage() const;
     void loadInto(const QString& path);
     bool saveBeforeClosing();
 
@@ -199,6 +201,7 @@ private:
     int overwriteToggle_ = 0;
     bool closing_ = false;
     int savedRevision_ = -1; // the document's revision when it was last written
+    QString cutPath_;        // a file shown only in part: writing it would lose the rest
     bool settingsWriteFailed_ = false;
     QList<QKeySequence> shortcuts_;
 };

@@ -83,6 +83,25 @@ void MemoEdit::keyPressEvent(QKeyEvent* e) {
         setOverwriteMode(!overwriteMode());
         return;
     }
+    // A typed character is one step of undo, whatever the mode: overwriting
+    // is the deletion of the next character and the insertion as one edit,
+    // so undo never goes back to a half of it (the new character with the
+    // old next one gone is a text that never existed), and typing is not
+    // merged into the step before.
+    const QString text = e->text();
+    const bool plainKey =
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (plainKey && !isReadOnly() && !text.isEmpty() &&
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint() || c == u'\t'; })) {
+        QTextCursor c = textCursor();
+        c.beginEditBlock();
+        if (overwriteMode() && !c.hasSelection() && !c.atBlockEnd()) c.deleteChar();
+        c.insertText(text);
+        c.endEditBlock();
+        setTextCursor(c);
+        ensureCursorVisible();
+        return;
+    }
     QTextEdit::keyPressEvent(e);
 }
 
@@ -240,37 +259,37 @@ void TSrmMemNote::MoveCursorRightClick() {
 
 void TSrmMemNote::MemoCopyClick() {
     CheckMark();
-    Copy->setChecked(true);
+    markItem(Copy);
     SoramiMemo->copy();
 }
 
 void TSrmMemNote::MemoPasteClick() {
     CheckMark();
-    Paste->setChecked(true);
+    markItem(Paste);
     if (clipboardHoldsText()) SoramiMemo->paste();
 }
 
 void TSrmMemNote::MemoCutClick() {
     CheckMark();
-    Cut->setChecked(true);
+    markItem(Cut);
     SoramiMemo->cut();
 }
 
 void TSrmMemNote::UnDo() {
     CheckMark();
-    Undo1->setChecked(true);
+    markItem(Undo1);
     SoramiMemo->undo();
 }
 
 void TSrmMemNote::SelectAllClick() {
     CheckMark();
-    SelectAll->setChecked(true);
+    markItem(SelectAll);
     SoramiMemo->selectAll();
 }
 
 void TSrmMemNote::LineDeleteClick() {
     CheckMark();
-    LineDelete->setChecked(true);
+    markItem(LineDelete);
     const int line = lineFromPosition(SoramiMemo->textCursor().selectionStart());
     const int from = lineIndex(line);
     int to = lineIndex(line + 1);
@@ -288,12 +307,12 @@ void TSrmMemNote::LineDeleteClick() {
 
 void TSrmMemNote::CharaStrengClick() {
     CheckMark();
-    CharaStreng->setChecked(true);
+    markItem(CharaStreng);
     if (!platform_.chooseFont(this, FontDialog1)) return;
     const FontSpec& f = FontDialog1.font;
     const QFont q = toQFont(f);
     QTextCharFormat fmt;
-    fmt.setFontFamilies(QStringList{f.face});
+    fmt.setProperty(QTextFormat::FontFamily, f.face); // a string hashes; a list does not
     fmt.setFontPointSize(q.pointSizeF() > 0 ? q.pointSizeF() : q.pixelSize() * 0.75);
     fmt.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
     fmt.setFontItalic(f.italic);
@@ -306,7 +325,7 @@ void TSrmMemNote::CharaStrengClick() {
 
 void TSrmMemNote::BulletClick() {
     CheckMark();
-    Bullet->setChecked(true);
+    markItem(Bullet);
     int& toggle = memoModule().bulletToggle;
     const bool on = toggle == 0;
     const QTextCursor sel = SoramiMemo->textCursor();
@@ -357,14 +376,15 @@ void TSrmMemNote::BulletClick() {
 void TSrmMemNote::EditColorChange() {
     const QString name = EditColor->currentText();
     for (const auto& colour : BackgroundColours)
-        if (name == QString::fromUtf8(colour.name)) setBackColour(SoramiMemo, colour.value);
+        if (name == QString::fromUtf8(colour.name))
+            setBackColour(SoramiMemo->viewport(), colour.value);
 }
 
 // --- Search, print, help ------------------------------------------------------------
 
 void TSrmMemNote::SearchKeyWordClick() {
     CheckMark();
-    FindStr->setChecked(true);
+    markItem(FindStr);
     ++memoModule().findDialogOpens;
     FindDialog1->show();
     FindDialog1->raise();
@@ -373,7 +393,7 @@ void TSrmMemNote::SearchKeyWordClick() {
 
 void TSrmMemNote::FindDialog1Find() {
     CheckMark();
-    FindNext->setChecked(true);
+    markItem(FindNext);
     QTextDocument::FindFlags flags;
     if (FindDialog1->MatchCase->isChecked()) flags |= QTextDocument::FindCaseSensitively;
     if (FindDialog1->WholeWord->isChecked()) flags |= QTextDocument::FindWholeWords;
@@ -406,12 +426,10 @@ void TSrmMemNote::FindDialog1Find() {
 }
 
 void TSrmMemNote::PrntClick() {
-    struct Busy {
-        Busy() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-        ~Busy() { QGuiApplication::restoreOverrideCursor(); }
-    } busy;
+    // No busy cursor: the print dialog and the printing are one platform
+    // call, and the learner chooses in that dialog with the normal cursor.
     CheckMark();
-    Print->setChecked(true);
+    markItem(Print);
     QTextDocument* doc = SoramiMemo->document();
     // The job is named after the memo file; the whole text is printed
     // whatever the dialog's selection choice.

@@ -14,7 +14,11 @@ QTextCharFormat toQt(const CharFormat& f) {
     QTextCharFormat q;
     // Text of no face (a plain file) takes the box's base font, size and all.
     if (!f.face.isEmpty()) {
-        q.setFontFamilies(QStringList{f.face});
+        // The face as a plain string: the document finds an equal format by
+        // a hash of its properties, and a list of families hashes by its
+        // type alone, so a file naming thousands of faces would compare
+        // each new run with every format before it.
+        q.setProperty(QTextFormat::FontFamily, f.face);
         q.setFontPointSize(f.halfPoints / 2.0);
     }
     q.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
@@ -32,7 +36,9 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
     CharFormat f;
     const QFont font = q.font().resolve(base);
     const QStringList families = q.fontFamilies().toStringList();
-    f.face = families.isEmpty() ? font.family() : families.first();
+    f.face = q.hasProperty(QTextFormat::FontFamily) ? q.stringProperty(QTextFormat::FontFamily)
+             : families.isEmpty()                   ? font.family()
+                                                    : families.first();
     double points = q.hasProperty(QTextFormat::FontPointSize) ? q.fontPointSize() : 0;
     if (points <= 0) points = font.pointSizeF();
     if (points <= 0 && font.pixelSize() > 0) points = font.pixelSize() * 72.0 / 96.0;

@@ -3,6 +3,8 @@
 #include "rich_text.h"
 #include "sjis_text.h"
 
+#include <QHash>
+
 namespace sorami::rich {
 
 Document readPlainText(std::string_view bytes, std::size_t maxChars) {
@@ -67,6 +69,29 @@ std::string writePlainText(const Document& doc) {
     text.replace(QChar(LineBreak), u'\n');
     text.replace(u'\n', QStringLiteral("\r\n"));
     return toSjis(text);
+}
+
+PlainTextLoss plainTextLoss(const Document& doc) {
+    PlainTextLoss loss;
+    // A text holds few distinct characters: each is tried once.
+    QHash<char32_t, bool> kept;
+    for (const auto& p : doc.paragraphs)
+        for (const auto& r : p.runs) {
+            const QString& t = r.text;
+            for (qsizetype i = 0; i < t.size(); ++i) {
+                if (t[i].unicode() < 0x80 || t[i] == QChar(LineBreak)) continue;
+                const qsizetype len =
+                    t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate() ? 2 : 1;
+                const QString c = t.mid(i, len);
+                const char32_t code =
+                    len == 2 ? QChar::surrogateToUcs4(t[i], t[i + 1]) : t[i].unicode();
+                auto it = kept.find(code);
+                if (it == kept.end()) it = kept.insert(code, fromSjis(toSjis(c)) == c);
+                if (!*it && loss.count++ == 0) loss.first = c;
+                i += len - 1;
+            }
+        }
+    return loss;
 }
 
 } // namespace sorami::rich

@@ -79,4 +79,12 @@ std::string writeRtf(const Document& doc);
 // The text alone in Shift-JIS, paragraphs and soft breaks ended by CR LF.
 std::string writePlainText(const Document& doc);
 
+// The characters of the text that Shift-JIS cannot hold, which a plain
+// file would turn into "?": how many there are and the first of them.
+struct PlainTextLoss {
+    std::size_t count = 0;
+    QString first; // one character, a surrogate pair kept whole
+};
+PlainTextLoss plainTextLoss(const Document& doc);
+
 } // namespace sorami::rich

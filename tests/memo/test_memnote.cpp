@@ -5,6 +5,8 @@
 #include "Memnote1.h"
 #include "error_guard.h"
 #include "fake_platform.h"
+#include "fonts.h"
+#include "form_kit.h"
 #include "memo_files.h"
 #include "program_paths.h"
 #include "qt_platform.h"
@@ -13,9 +15,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -66,6 +71,37 @@ QByteArray pdfTextString(const QString& text) {
         }
     return out + ')';
 }
+
+// Notes whether the busy cursor showed while each dialog was up.
+class CursorWatchingPlatform : public FakePlatform {
+public:
+    int dialogs = 0, busyDialogs = 0;
+    void look() {
+        ++dialogs;
+        if (QGuiApplication::overrideCursor()) ++busyDialogs;
+    }
+    MsgResult messageBox(QWidget* w, const QString& t, MsgIcon i, MsgButtons b,
+                         const QString& caption) override {
+        look();
+        return FakePlatform::messageBox(w, t, i, b, caption);
+    }
+    bool openFile(QWidget* w, FileDialogState& s) override {
+        look();
+        return FakePlatform::openFile(w, s);
+    }
+    bool saveFile(QWidget* w, FileDialogState& s) override {
+        look();
+        return FakePlatform::saveFile(w, s);
+    }
+    bool chooseFont(QWidget* w, FontChooser& c) override {
+        look();
+        return FakePlatform::chooseFont(w, c);
+    }
+    bool printDocument(QWidget*, const QTextDocument&, bool, const QTextDocument*) override {
+        look();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -264,6 +300,155 @@ private slots:
 #endif
     }
 
+    // Small versions of the shapes that once froze the notebook, with the
+    // work of showing them counted: one block per paragraph read, no more
+    // character formats than the file has distinct ones, and none that the
+    // document can only find again by comparing it with every other format
+    // (a face held as a list hashes by its type alone).
+    void openHostileShapes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<int>("faces");
+        QTest::newRow("empty lines")
+            << QByteArray(4000 * 2, '\n').replace("\n\n", "\r\n") << false << 4001 << 0;
+        QByteArray pars("{\\rtf1\\ansi ");
+        for (int i = 0; i < 12000; ++i)
+            pars += "\\par ";
+        QTest::newRow("paragraph marks") << pars + "}" << true << 12001 << 0;
+        QByteArray fonts("{\\rtf1\\ansi\\deff0{\\fonttbl");
+        for (int i = 0; i < 3000; ++i)
+            fonts += "{\\f" + QByteArray::number(i) + "\\fnil Face" + QByteArray::number(i) + ";}";
+        fonts += "}";
+        for (int i = 0; i < 1000; ++i)
+            fonts += "\\f" + QByteArray::number(i * 3) + " word ";
+        QTest::newRow("a face per run") << fonts + "}" << true << 1 << 1000;
+    }
+    void openHostileShapes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, rich);
+        QFETCH(int, paragraphs);
+        QFETCH(int, faces);
+        QFile f(path("shape.mem"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        if (rich) note_->RichFIleClick();
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        QCoreApplication::processEvents();
+        const QTextDocument* doc = note_->SoramiMemo->document();
+        QCOMPARE(doc->blockCount(), paragraphs);
+        int charFormats = 0, foundOnlyByScanning = 0;
+        QSet<QString> shownFaces;
+        for (const QTextFormat& fmt : doc->allFormats()) {
+            if (!fmt.isCharFormat()) continue;
+            ++charFormats;
+            if (fmt.hasProperty(QTextFormat::FontFamilies)) ++foundOnlyByScanning;
+            if (fmt.hasProperty(QTextFormat::FontFamily))
+                shownFaces << fmt.stringProperty(QTextFormat::FontFamily);
+        }
+        QCOMPARE(foundOnlyByScanning, 0);
+        QCOMPARE(shownFaces.size(), faces);
+        QVERIFY(charFormats <= faces + 3); // the block's, the default and the run formats
+        // The faces go back to the file as they came.
+        const rich::Document back = rich::fromTextDocument(*doc);
+        QSet<QString> savedFaces;
+        for (const auto& p : back.paragraphs)
+            for (const auto& r : p.runs)
+                if (r.format.face.startsWith(QLatin1String("Face"))) savedFaces << r.format.face;
+        QCOMPARE(savedFaces.size(), faces);
+    }
+
+    // A file cut at the memo's limit is never written back over itself,
+    // whichever command would write it: its rest would be lost. Another
+    // name takes the text.
+    void cutFileKeepsItsRest_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("otherWritten");
+        QTest::newRow("overwrite-save") << "overwrite" << false;
+        QTest::newRow("save before opening") << "open" << false;
+        QTest::newRow("save on closing") << "close" << false;
+        QTest::newRow("save as another name") << "save as" << true;
+    }
+    void cutFileKeepsItsRest() {
+        QFETCH(QString, command);
+        QFETCH(bool, otherWritten);
+        const QByteArray whole = QByteArray(1000000, 'a') + "\r\nthe rest\r\n";
+        QFile f(path("long.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(whole);
+        f.close();
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        type("b");
+        platform_.clearRecords();
+        for (int i = 0; i < 3; ++i)
+            platform_.messageAnswers.push_back(MsgResult::Yes);
+        if (command == "overwrite") {
+            note_->MemoOverWriteClick();
+        } else if (command == "open") {
+            platform_.fileAnswers.push_back(std::nullopt);
+            guarded(platform_, note_.get(), [&] { note_->MemoOpenClick(); }); // as the menu runs it
+        } else if (command == "close") {
+            note_->QuitClick();
+            QVERIFY(note_->isVisible()); // kept open: the text is not saved anywhere
+        } else {
+            platform_.fileAnswers.push_back(path("other.txt"));
+            note_->WriteCloseClick();
+        }
+        QCOMPARE(fileBytes(f.fileName()), whole);
+        QCOMPARE(QFile::exists(path("other.txt")), otherWritten);
+        if (!otherWritten)
+            QVERIFY(platform_.messageTexts().join(u'|').contains(
+                QStringLiteral("「long.txt」は長すぎるため")));
+    }
+
+    // A plain save names what Shift-JIS cannot hold and may be cancelled;
+    // text it can hold, and rich mode, save unasked.
+    void plainSaveNamesLostCharacters_data() {
+        QTest::addColumn<bool>("rich");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<MsgResult>("answer");
+        QTest::addColumn<QString>("asked"); // part of the question; empty: none
+        QTest::addColumn<QByteArray>("written");
+        const QString mixed = QStringLiteral("café naïve ẞ ♥ 😀");
+        QTest::newRow("cancelled")
+            << false << mixed << MsgResult::Cancel << QStringLiteral("5文字あります（最初は「é」）")
+            << QByteArray();
+        QTest::newRow("accepted") << false << mixed << MsgResult::Ok
+                                  << QStringLiteral("5文字あります（最初は「é」）")
+                                  << QByteArray("caf? na?ve ? ? ?");
+        QTest::newRow("emoji first")
+            << false << QStringLiteral("😀x") << MsgResult::Cancel
+            << QStringLiteral("1文字あります（最初は「😀」）") << QByteArray();
+        QTest::newRow("all held") << false << QStringLiteral("日本 ok") << MsgResult::Cancel
+                                  << QString() << QByteArray("\x93\xfa\x96\x7b ok");
+        QTest::newRow("rich mode")
+            << true << mixed << MsgResult::Cancel << QString() << QByteArray("{\\rtf1");
+    }
+    void plainSaveNamesLostCharacters() {
+        QFETCH(bool, rich);
+        QFETCH(QString, text);
+        QFETCH(MsgResult, answer);
+        QFETCH(QString, asked);
+        QFETCH(QByteArray, written);
+        QFile::remove(path("p.txt"));
+        if (rich) note_->RichFIleClick();
+        note_->SoramiMemo->insertPlainText(text);
+        platform_.clearRecords();
+        platform_.messageAnswers.push_back(answer);
+        platform_.fileAnswers.push_back(path("p.txt"));
+        note_->WriteCloseClick();
+        const QStringList texts = platform_.messageTexts();
+        QCOMPARE(texts.size(), asked.isEmpty() ? 0 : 1);
+        if (!asked.isEmpty()) QVERIFY2(texts[0].contains(asked), qPrintable(texts[0]));
+        QCOMPARE(QFile::exists(path("p.txt")), !written.isEmpty());
+        QVERIFY(fileBytes(path("p.txt")).startsWith(written));
+        // A cancelled save names no file.
+        QCOMPARE(note_->MemoFileName->text().isEmpty(), written.isEmpty());
+    }
+
     // Opening from the drill: the cue, the memo INI applied, modal, and the
     // help viewer told to quit afterwards; a settings file that cannot be
     // written is reported once and the notebook still closes.
@@ -354,6 +539,153 @@ private slots:
         QVERIFY(note_->panelText(2).isEmpty());
         type("x");
         QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
+    }
+
+    // Every undo step goes back to a text that existed, one step per key.
+    void undoStepsPerKey_data() {
+        QTest::addColumn<bool>("overwrite");
+        QTest::addColumn<QStringList>("afterEachUndo");
+        QTest::newRow("overwrite")
+            << true << QStringList{"X本語", "日本語", "日本語", "日本語", "日本語"};
+        QTest::newRow("insert") << false
+                                << QStringList{"X日本語", "日本語", "日本語", "日本語", "日本語"};
+    }
+    void undoStepsPerKey() {
+        QFETCH(bool, overwrite);
+        QFETCH(QStringList, afterEachUndo);
+        note_->SoramiMemo->setPlainText(QStringLiteral("日本語"));
+        note_->MoveCursorTopClick();
+        if (overwrite) QTest::keyClick(note_->SoramiMemo, Qt::Key_Insert);
+        QTest::keyClicks(note_->SoramiMemo, QStringLiteral("XY"));
+        QCOMPARE(note_->SoramiMemo->toPlainText(),
+                 overwrite ? QStringLiteral("XY語") : QStringLiteral("XY日本語"));
+        QStringList seen;
+        for (int i = 0; i < afterEachUndo.size(); ++i) {
+            note_->UnDo();
+            seen << note_->SoramiMemo->toPlainText();
+        }
+        QCOMPARE(seen, afterEachUndo);
+    }
+
+    // Text an input method commits, like any other change, brings both
+    // panels up to date without a key or mouse event in the box.
+    void panelsFollowInputMethod_data() {
+        QTest::addColumn<QString>("commit");
+        QTest::addColumn<QString>("position");
+        QTest::newRow("Japanese") << QStringLiteral("日本語") << "0:  3 ";
+        QTest::newRow("long commit") << QString(12, u'あ') << "0: 12 ";
+    }
+    void panelsFollowInputMethod() {
+        QFETCH(QString, commit);
+        QFETCH(QString, position);
+        note_->SoramiMemo->setLineWrapMode(QTextEdit::NoWrap);
+        note_->SoramiMemo->setFocus();
+        QInputMethodEvent e;
+        e.setCommitString(commit);
+        QCoreApplication::sendEvent(note_->SoramiMemo, &e);
+        QCOMPARE(note_->SoramiMemo->toPlainText(), commit);
+        QCOMPARE(note_->panelText(0), position);
+        QCOMPARE(note_->panelText(2), QStringLiteral("変更あり"));
+    }
+
+    // The busy cursor shows while a command works, never while the learner
+    // chooses in one of its dialogs.
+    void noBusyCursorOverDialogs_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* c : {"open", "save as", "overwrite", "font", "print"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void noBusyCursorOverDialogs() {
+        QFETCH(QString, command);
+        CursorWatchingPlatform watching;
+        TSrmMemNote note(watching);
+        note.SoramiMemo->setPlainText(QStringLiteral("memo"));
+        const QString file = path("w.mem");
+        watching.fileAnswers.push_back(file);
+        watching.fileAnswers.push_back(file);
+        watching.messageAnswers.push_back(MsgResult::Yes);
+        if (command == "open") {
+            QFile f(file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("text");
+            f.close();
+            watching.messageAnswers.front() = MsgResult::No;
+            note.MemoOpenClick();
+        } else if (command == "save as") {
+            note.WriteCloseClick();
+        } else if (command == "overwrite") {
+            note.WriteCloseClick();
+            note.MemoOverWriteClick();
+        } else if (command == "font") {
+            watching.fontAnswers.push_back(pixelFontSpec(face::Gothic, 20));
+            note.FontChangeClick();
+        } else {
+            note.PrntClick();
+        }
+        QVERIFY(watching.dialogs > 0);
+        QCOMPARE(watching.busyDialogs, 0);
+        QVERIFY(!QGuiApplication::overrideCursor()); // and none left behind
+    }
+
+    // Of the pop-up menu's items only the last-used command shows a mark;
+    // no other item shows a box, empty or not.
+    void popupShowsOneMark_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("marked"); // empty: none
+        QTest::newRow("none used") << ""
+                                   << "";
+        QTest::newRow("select all") << "selectAll"
+                                    << "一括選択(&L)";
+        QTest::newRow("copy then undo") << "undo"
+                                        << "元に戻す(&U)";
+        QTest::newRow("overwrite-save clears") << "overwrite"
+                                               << "";
+    }
+    void popupShowsOneMark() {
+        QFETCH(QString, command);
+        QFETCH(QString, marked);
+        if (command == "selectAll") note_->SelectAllClick();
+        if (command == "undo") {
+            note_->MemoCopyClick();
+            note_->UnDo();
+        }
+        if (command == "overwrite") {
+            note_->SelectAllClick();
+            note_->MemoOverWriteClick();
+        }
+        QStringList boxes;
+        for (const QAction* a : note_->PopupMenu1->actions())
+            if (a->isCheckable()) boxes << a->text() + (a->isChecked() ? "+" : "-");
+        QCOMPARE(boxes, marked.isEmpty() ? QStringList{} : QStringList{marked + "+"});
+    }
+
+    // A colour from the list paints the text area and nothing else: the
+    // scroll bar keeps the desktop's colours. The colour is what the memo
+    // INI keeps.
+    void backgroundPaintsTextAreaOnly_data() {
+        QTest::addColumn<int>("entry");
+        QTest::newRow("黄色") << 10;
+        QTest::newRow("赤色") << 8;
+    }
+    void backgroundPaintsTextAreaOnly() {
+        QFETCH(int, entry);
+        note_->EditColor->setCurrentIndex(entry);
+        note_->EditColorChange();
+        const QColor colour = toQColor(BackgroundColours[entry].value);
+        auto share = [&](const QImage& img) {
+            qsizetype same = 0;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x)
+                    same += QColor(img.pixel(x, y)) == colour;
+            return double(same) / (img.width() * img.height());
+        };
+        QVERIFY(share(note_->SoramiMemo->viewport()->grab().toImage()) > 0.9);
+        // How a style paints a scroll bar varies; which colours it is given
+        // to paint with does not.
+        const QPalette bar = note_->SoramiMemo->verticalScrollBar()->palette();
+        for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+            QVERIFY(bar.color(role) != colour);
+        QCOMPARE(note_->currentSettings().background, BackgroundColours[entry].value);
     }
 
     // Shift + left click deletes from the caret to the clicked point; a

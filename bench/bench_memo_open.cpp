@@ -1,0 +1,137 @@
+// How long the memo notebook takes to open files of the shapes that once
+// froze it, from the file dialog's answer to the window painted: a text file
+// of 400,000 empty lines, an RTF of 1,200,000 \par and an RTF with a font
+// table of 200,000 entries whose 28,572 runs each name another font. Each
+// shape is split into reading the file, building the document and laying it
+// out, and each runs in a child process with a time limit, so a freeze shows
+// as a figure.
+//
+//   build/benchbin/bench_memo_open [LIMIT_SECONDS]   every shape
+//   build/benchbin/bench_memo_open SHAPE             one shape, in this process
+#include "Memnote1.h"
+#include "fake_platform.h"
+#include "program_paths.h"
+#include "rich_text_qt.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <cstdio>
+
+using namespace sorami;
+
+namespace {
+
+struct Shape {
+    const char* name;
+    const char* file;
+    bool rich;
+    QByteArray (*bytes)();
+};
+
+QByteArray emptyLines() {
+    return QByteArray(400000 * 2, '\n').replace("\n\n", "\r\n");
+}
+
+QByteArray manyPars() {
+    QByteArray b("{\\rtf1\\ansi ");
+    for (int i = 0; i < 1200000; ++i)
+        b += "\\par ";
+    return b + "}";
+}
+
+QByteArray hugeFontTable() {
+    QByteArray b("{\\rtf1\\ansi\\deff0{\\fonttbl");
+    for (int i = 0; i < 200000; ++i)
+        b += "{\\f" + QByteArray::number(i) + "\\fnil Font" + QByteArray::number(i) + ";}";
+    b += "}";
+    for (int i = 0; i < 28572; ++i)
+        b += "\\f" + QByteArray::number(i * 7) + " word" + QByteArray::number(i % 10) + ' ';
+    return b + "}";
+}
+
+const Shape Shapes[] = {
+    {"empty_lines", "lines.txt", false, emptyLines},
+    {"pars", "pars.mem", true, manyPars},
+    {"font_table", "fonts.mem", true, hugeFontTable},
+};
+
+double since(QElapsedTimer& t) {
+    const double s = t.nsecsElapsed() / 1e9;
+    t.restart();
+    return s;
+}
+
+int measure(const Shape& shape) {
+    QTemporaryDir dir;
+    setProgramDirForTesting(dir.path());
+    const QString path = dir.filePath(QString::fromLatin1(shape.file));
+    QFile f(path);
+    const QByteArray bytes = shape.bytes();
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) return 1;
+    f.close();
+    const MemoMode mode = shape.rich ? MemoMode::Rich : MemoMode::Plain;
+
+    // The parts, apart from the window.
+    QElapsedTimer t;
+    t.start();
+    const rich::Document doc = readMemoFile(path, mode);
+    const double read = since(t);
+    QTextDocument built;
+    built.setUndoRedoEnabled(false);
+    rich::toTextDocument(doc, built);
+    const double build = since(t);
+
+    // The whole command in the window, painted.
+    FakePlatform fake;
+    TSrmMemNote note(fake);
+    note.applySettings(MemoSettings{.plainText = !shape.rich});
+    note.show();
+    QApplication::processEvents();
+    fake.fileAnswers.push_back(path);
+    t.restart();
+    note.MemoOpenClick();
+    QApplication::processEvents();
+    note.grab();
+    const double open = since(t);
+    // The rest is laid out while the learner looks at the first page; the
+    // caret sent to the end needs all of it.
+    note.MoveCursorEndClick();
+    QApplication::processEvents();
+    note.grab();
+    const double end = since(t);
+    std::printf("%.2f %.2f %.2f %.2f %zu %d\n", read, build, open, end, doc.paragraphs.size(),
+                note.SoramiMemo->document()->characterCount() - 1);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString arg = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    for (const auto& shape : Shapes)
+        if (arg == QLatin1String(shape.name)) return measure(shape);
+    const int limit = arg.isEmpty() ? 60 : arg.toInt();
+    std::printf("shape        read_s build_s open_s to_end_s paragraphs characters\n");
+    for (const auto& shape : Shapes) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(shape.name)});
+        QString figures;
+        if (!child.waitForFinished(limit * 1000)) {
+            child.kill();
+            child.waitForFinished();
+            figures = QStringLiteral("> %1 s (stopped)").arg(limit);
+        } else {
+            figures = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+        }
+        std::printf("%-12s %s\n", shape.name, qPrintable(figures));
+        std::fflush(stdout);
+    }
+    return 0;
+}
