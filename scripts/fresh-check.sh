@@ -11,9 +11,13 @@
 # Prints one line per step, "passed" or "failed", and the log of each step
 # lies in the folder given. Takes about 40 minutes on 2 cores. Root only.
 #   bash scripts/fresh-check.sh /var/tmp/sorami-fresh
+# With a package named after the folder, only steps 4 to 6 run, for that
+# package (a few minutes):
+#   bash scripts/fresh-check.sh /var/tmp/sorami-fresh build/sorami_1.0.5_amd64.deb
 set -uo pipefail
 root_dir="$(cd "$(dirname "$0")/.." && pwd)"
 work="${1:?a folder for the fresh roots and logs, e.g. /var/tmp/sorami-fresh}"
+given_package="${2:+$(cd "$(dirname "$2")" && pwd)/$(basename "$2")}"
 mirror="${SORAMI_MIRROR:-http://deb.debian.org/debian}"
 [ "$(id -u)" -eq 0 ] || { echo "fresh-check needs root (debootstrap, chroot)" >&2; exit 2; }
 
@@ -91,7 +95,10 @@ clone_project() {
   git clone -q "$root_dir" "$build_root/src/sorami"
 }
 
-package_file() { ls "$build_root"/src/sorami/build/sorami_*_amd64.deb 2>/dev/null | head -n 1; }
+package_file() {
+  if [ -n "$given_package" ]; then echo "$given_package"; return; fi
+  ls "$build_root"/src/sorami/build/sorami_*_amd64.deb 2>/dev/null | head -n 1
+}
 
 install_package() {
   local deb
@@ -110,7 +117,9 @@ set -u
 face=$(fc-match -f '%{family}' ':lang=ja')
 echo "Japanese face: $face"
 case "$face" in *CJK*|*IPA*|*Takao*|*VL*) ;; *) echo "no Japanese face"; exit 1 ;; esac
-Xvfb :77 -screen 0 1280x1024x24 -nolisten tcp >/tmp/xvfb.log 2>&1 &
+# -noreset: a server that resets when its last client leaves refuses the
+# next program for a moment.
+Xvfb :77 -noreset -screen 0 1280x1024x24 -nolisten tcp >/tmp/xvfb.log 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 export DISPLAY=:77 XDG_RUNTIME_DIR=/tmp/run HOME=/tmp/home
@@ -155,6 +164,16 @@ run_lintian() {
 
 total=$SECONDS
 step host-tools host_tools || exit 1
+if [ -n "$given_package" ]; then
+  [ -f "$given_package" ] || { echo "no package at $given_package" >&2; exit 2; }
+  step debootstrap-install-root make_root "$install_root" || exit 1
+  mount_root "$install_root"
+  step install-package install_package && step start-programs start_programs
+  step lintian run_lintian
+  echo "total: $((SECONDS - total)) s"
+  [ "$failed" -eq 0 ] && echo "fresh-check: all steps passed" || echo "fresh-check: some steps failed"
+  exit "$failed"
+fi
 step debootstrap-build-root make_root "$build_root" || exit 1
 # The install root starts from the same fresh system, copied before anything is added.
 rm -rf "$install_root"
