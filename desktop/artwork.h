@@ -6,7 +6,10 @@
 
 #include <QIcon>
 #include <QPixmap>
+#include <functional>
 
+class QLabel;
+class QPainter;
 class QToolButton;
 class QWidget;
 
@@ -24,7 +27,17 @@ enum class SpeedGlyph {
     FlashAdvance
 };
 
+// Every picture is drawn for the pixel ratio of the screen it shows on:
+// `size` in the window's units, drawn with `dpr` pixels to the unit.
+QPixmap drawnPicture(QSize size, qreal dpr, bool transparent,
+                     const std::function<void(QPainter&)>& draw);
+// Shows a drawn picture in a label, redrawn for each screen the label moves to.
+void showDrawnPicture(QLabel* label, std::function<QPixmap(qreal dpr)> draw);
+
+// The icons hold their glyph drawn for screens at 100, 200 and 300 %.
 QIcon speedGlyph(SpeedGlyph glyph);
+// A glyph of one letter in one colour, for commands the desktop has no icon for.
+QIcon letterGlyph(const QString& text, const QColor& colour);
 
 // A flat-faced button with a glyph that never takes the keyboard focus, as a
 // speed button does; the hint is shown as its tool tip (empty: none of its own).
@@ -36,17 +49,17 @@ QIcon cancelGlyph();
 QIcon saveGlyph();
 
 // The picture in the corner of the result dialog.
-QPixmap resultIllustration();
+QPixmap resultIllustration(qreal dpr = 1);
 
 // The drill's own icon at `size` pixels square: a notebook page with a
 // Japanese character and a red check, as the menu entry shows it.
-QPixmap programIcon(int size);
+QPixmap programIcon(int size, qreal dpr = 1);
 
 // The picture of the interval dialog: a stopwatch ticking off the seconds
 // between two questions.
-QPixmap intervalIllustration();
+QPixmap intervalIllustration(qreal dpr = 1);
 
 // The splash window's corner picture: a small evening landscape with a rising sun.
-QPixmap splashPicture(int width, int height);
+QPixmap splashPicture(int width, int height, qreal dpr = 1);
 
 } // namespace sorami

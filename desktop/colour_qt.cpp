@@ -1,6 +1,7 @@
 #include "colour_qt.h"
 
 #include <QApplication>
+#include <cmath>
 
 namespace sorami {
 
@@ -75,6 +76,44 @@ ColourValue fromQColor(const QColor& c) {
     return static_cast<ColourValue>(static_cast<std::uint32_t>(rgb.red()) |
                                     (static_cast<std::uint32_t>(rgb.green()) << 8) |
                                     (static_cast<std::uint32_t>(rgb.blue()) << 16));
+}
+
+namespace {
+
+double luminance(const QColor& c) {
+    const QColor rgb = c.toRgb();
+    const auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+} // namespace
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor readableOn(const QColor& text, const QColor& back) {
+    if (contrastRatio(text, back) >= ReadableContrast) return text;
+    const QColor black(Qt::black);
+    const QColor white(Qt::white);
+    const bool darker = contrastRatio(black, back) >= contrastRatio(white, back);
+    const QColor end = darker ? black : white;
+    const QColor hsl = text.toHsl();
+    // A grey has no hue to keep; a mid grey in between would look disabled.
+    if (hsl.hslSaturationF() < 0.15) return end;
+    const double from = hsl.lightnessF();
+    const double to = darker ? 0.0 : 1.0;
+    for (int step = 1; step <= 64; ++step) {
+        const QColor c =
+            QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), from + (to - from) * step / 64.0);
+        if (contrastRatio(c, back) >= ReadableContrast) return c;
+    }
+    return end;
 }
 
 } // namespace sorami

@@ -1,5 +1,7 @@
 #include "form_kit.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -25,6 +27,7 @@ void setFontColour(QWidget* w, ColourValue colour) {
     w->setPalette(p);
     // A system colour cannot be told back from the palette colour it stands for.
     w->setProperty("fontColourValue", colour);
+    fitTextColours(w);
 }
 
 ColourValue fontColour(const QWidget* w) {
@@ -42,6 +45,7 @@ void setBackColour(QWidget* w, ColourValue colour) {
     w->setPalette(p);
     w->setAutoFillBackground(true);
     w->setProperty("backColourValue", colour);
+    fitTextColours(w);
 }
 
 ColourValue backColour(const QWidget* w) {
@@ -54,6 +58,93 @@ void setFaceColour(QWidget* w, ColourValue colour) {
     p.setColor(QPalette::Window, toQColor(colour));
     w->setPalette(p);
     w->setAutoFillBackground(true);
+    fitTextColours(w);
+}
+
+namespace {
+
+// The name under which a widget keeps the colour the fitting painted a role
+// in, to tell it from a colour set by hand.
+QByteArray fittedKey(QPalette::ColorRole role) {
+    return "soramiFitted" + QByteArray::number(static_cast<int>(role));
+}
+
+bool setByHand(const QWidget* w, QPalette::ColorRole role) {
+    const QPalette& p = w->palette();
+    if (!p.isBrushSet(QPalette::Active, role)) return false;
+    const QVariant fitted = w->property(fittedKey(role));
+    return !fitted.isValid() || fitted.value<QColor>() != p.color(QPalette::Active, role);
+}
+
+// The colour the form or the desktop means the role to have, before fitting.
+QColor meantColour(const QWidget* w, QPalette::ColorRole role) {
+    for (const QWidget* a = w; a; a = a->parentWidget()) {
+        const QVariant v = a->property("fontColourValue");
+        if (v.isValid()) return toQColor(v.toInt());
+        if (setByHand(a, role)) return a->palette().color(QPalette::Active, role);
+        if (a->isWindow()) break;
+    }
+    return QApplication::palette(w).color(QPalette::Active, role);
+}
+
+// What a label, a check box or a group title is painted on: the face of the
+// nearest widget that fills its background.
+QColor faceUnder(const QWidget* w) {
+    for (const QWidget* a = w; a; a = a->parentWidget())
+        if (a->autoFillBackground() || a->isWindow())
+            return a->palette().color(QPalette::Active, a->backgroundRole());
+    return QApplication::palette().color(QPalette::Window);
+}
+
+QColor boxBase(const QWidget* w) {
+    if (auto* area = qobject_cast<const QAbstractScrollArea*>(w)) {
+        const QWidget* view = area->viewport();
+        return view->palette().color(QPalette::Active, view->backgroundRole());
+    }
+    return w->palette().color(QPalette::Active, QPalette::Base);
+}
+
+bool learnerChoseBoth(const QWidget* w) {
+    if (!w->property("learnerColours").toBool()) return false;
+    const QVariant text = w->property("fontColourValue");
+    const QVariant back = w->property("backColourValue");
+    return text.isValid() && back.isValid() && !isSystemColour(text.toInt()) &&
+           !isSystemColour(back.toInt());
+}
+
+void fitOne(QWidget* w) {
+    const std::pair<QPalette::ColorRole, QColor> pairs[] = {
+        {QPalette::WindowText, faceUnder(w)},
+        {QPalette::ButtonText, w->palette().color(QPalette::Active, QPalette::Button)},
+        {QPalette::Text, boxBase(w)}};
+    QPalette p = w->palette();
+    bool changed = false;
+    const bool asChosen = learnerChoseBoth(w);
+    for (const auto& [role, back] : pairs) {
+        const QColor meant = meantColour(w, role);
+        const QColor painted = asChosen ? meant : readableOn(meant, back);
+        if (p.color(QPalette::Active, role) == painted) continue;
+        // The disabled look stays the style's grey.
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+            p.setColor(group, role, painted);
+        w->setProperty(fittedKey(role), painted);
+        changed = true;
+    }
+    if (changed) w->setPalette(p);
+}
+
+} // namespace
+
+void letLearnerChooseColours(QWidget* box) {
+    box->setProperty("learnerColours", true);
+    fitTextColours(box);
+}
+
+void fitTextColours(QWidget* root) {
+    fitOne(root);
+    // Parents come before their children, whose colours they pass on.
+    for (QWidget* w : root->findChildren<QWidget*>())
+        fitOne(w);
 }
 
 void fitCaption(QAbstractButton* button) {
@@ -76,6 +167,11 @@ void nameControlsForAccessibility(QWidget* root) {
         if (name.isEmpty()) name = w->toolTip();
         if (!name.isEmpty()) w->setAccessibleName(name);
     }
+}
+
+void finishForm(QWidget* form) {
+    nameControlsForAccessibility(form);
+    fitTextColours(form);
 }
 
 namespace {
@@ -125,7 +221,17 @@ void setDialogFrame(QWidget* dialog) {
     new DialogButtonKeys(dialog);
 }
 
+bool programPlacesWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void bringToFront(QWidget* window) {
+    window->raise();
+    if (programPlacesWindows()) window->activateWindow();
+}
+
 void centreOnScreen(QWidget* window) {
+    if (!programPlacesWindows()) return;
     const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->geometry();

@@ -59,11 +59,14 @@ QString titleOr(const QString& caption) {
 }
 
 // A short message would make a box too narrow for its title bar, and the
-// desktop would cut the title ("LkO f... in95"): the box is made wide enough.
+// desktop would cut the title ("LkO f... in95"): the box is made wide enough
+// for the title in the bold face title bars use (Wayland's drawn title bar
+// and most window managers), beside the title bar's buttons.
 constexpr int TitleBarButtonsRoom = 110;
 int titleWidth(const QWidget& w) {
-    return QFontMetrics(QApplication::font()).horizontalAdvance(w.windowTitle()) +
-           TitleBarButtonsRoom;
+    QFont title = QApplication::font();
+    title.setBold(true);
+    return QFontMetrics(title).horizontalAdvance(w.windowTitle()) + TitleBarButtonsRoom;
 }
 void keepTitleWhole(QMessageBox& box) {
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
@@ -136,7 +139,8 @@ MsgResult QtPlatform::messageBox(QWidget* parent, const QString& text, MsgIcon i
     // on a desktop whose window manager hands it back: a control given the
     // focus right after the box would otherwise take typed keys without
     // knowing it has the focus, and keep its caret when the focus moves on.
-    if (parent && parent->window()->isVisible()) parent->window()->activateWindow();
+    if (parent && parent->window()->isVisible() && programPlacesWindows())
+        parent->window()->activateWindow();
     switch (answer) {
     case QMessageBox::Ok:
         return MsgResult::Ok;
@@ -580,8 +584,7 @@ void QtPlatform::showHelp(QWidget* parent, const QString& helpFile) {
     help_->setWindowTitle(QStringLiteral("ヘルプ - %1").arg(helpFile));
     help_->setSource(QUrl::fromLocalFile(page));
     help_->show();
-    help_->raise();
-    help_->activateWindow();
+    bringToFront(help_);
 }
 
 void QtPlatform::quitHelp() {

@@ -37,6 +37,7 @@ TBlockProblem::TBlockProblem(Platform& platform, QWidget* parent)
     connectGuarded(platform_, BlockOk, &QPushButton::clicked, this, &TBlockProblem::BlockOkClick);
     connectGuarded(platform_, BlockCancel, &QPushButton::clicked, this,
                    &TBlockProblem::BlockCancelClick);
+    finishForm(this);
 }
 
 void TBlockProblem::layOut() {
@@ -63,6 +64,8 @@ void TBlockProblem::layOut() {
     BlockNum->setGeometry(112, 104, 72, 36);
 
     UpDown1 = new UpDownSpinner(Panel1);
+    Label2->setBuddy(BlockNum);
+    UpDown1->setAccessibleName(QStringLiteral("出題数"));
     UpDown1->setRange(10, 100);
     UpDown1->setValue(10);
     UpDown1->setGeometry(185, 104, 20, 36);

@@ -40,7 +40,7 @@ TDemoForm::TDemoForm(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::Fra
 
     Image1 = new QLabel(Panel1);
     Image1->setGeometry(370, 16, 132, 100);
-    Image1->setPixmap(splashPicture(132, 100));
+    showDrawnPicture(Image1, [](qreal dpr) { return splashPicture(132, 100, dpr); });
 
     Label1 = new QLabel(QStringLiteral("ガンバレソラミ君"), Panel1);
     Label1->setGeometry(28, 22, 330, 44);
@@ -72,6 +72,7 @@ TDemoForm::TDemoForm(QWidget* owner) : QWidget(owner, Qt::SplashScreen | Qt::Fra
         l->setFont(splashFont(19, false, true));
         *labels[i] = l;
     }
+    finishForm(this);
 }
 
 } // namespace sorami

@@ -18,7 +18,7 @@ TLkOVer10::TLkOVer10(QWidget* parent) : QDialog(parent) {
     setFont(pixelFont(face::PGothic, 14));
 
     ProgramIcon = new QLabel(this);
-    ProgramIcon->setPixmap(programIcon(32));
+    showDrawnPicture(ProgramIcon, [](qreal dpr) { return programIcon(32, dpr); });
     ProgramIcon->setGeometry(16, 16, 32, 32);
 
     ProductName = new QLabel(QStringLiteral("ガンバレソラミ君・ＬｋＯ"), this);
@@ -38,6 +38,7 @@ TLkOVer10::TLkOVer10(QWidget* parent) : QDialog(parent) {
     BitBtn1->setDefault(true);
     BitBtn1->setGeometry(146, 150, 75, 28);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    finishForm(this);
 }
 
 } // namespace sorami

@@ -48,6 +48,7 @@ TKekka::TKekka(Platform& platform, QWidget* parent) : QDialog(parent), platform_
     layOut();
     connectGuarded(platform_, SeisekiSave, &QPushButton::clicked, this, &TKekka::SeisekiSaveClick);
     connectGuarded(platform_, BitBtn1, &QPushButton::clicked, this, &TKekka::BitBtn1Click);
+    finishForm(this);
 }
 
 void TKekka::layOut() {
@@ -66,7 +67,7 @@ void TKekka::layOut() {
     Image1 = new QLabel(Panel1);
     Image1->setGeometry(8, 8, 88, 88);
     Image1->setScaledContents(true);
-    Image1->setPixmap(resultIllustration());
+    showDrawnPicture(Image1, [](qreal dpr) { return resultIllustration(dpr); });
     Image1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
 
     Label5 = label(QStringLiteral("ガンバレソラミ君"), Panel1, QRect(106, 10, 190, 30),
@@ -85,6 +86,9 @@ void TKekka::layOut() {
     setColours(SeikaiNum, Colours::Fuchsia, Colours::Aqua);
     Label4 = label(QStringLiteral("問"), Panel1, QRect(160, 124, 30, 26), large);
     Label3 = label(QStringLiteral("が正解でした。"), Panel1, QRect(106, 158, 180, 26), large);
+    // A screen reader says each number and the grade with the words beside them.
+    Label2->setBuddy(Rensyuu_Num);
+    Label3->setBuddy(SeikaiNum);
 
     Keizi = label(QString(), Panel1, QRect(298, 10, 162, 56),
                   pixelFont(face::PGothic, 27, {.bold = true}));
@@ -92,6 +96,7 @@ void TKekka::layOut() {
     Keizi->setLineWidth(2);
     Keizi->setAlignment(Qt::AlignCenter);
     setColours(Keizi, Colours::Red);
+    Label1->setBuddy(Keizi);
 
     SaveBox = new QFrame(Panel1);
     SaveBox->setGeometry(298, 76, 162, 112);

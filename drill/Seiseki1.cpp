@@ -12,6 +12,7 @@ namespace sorami {
 
 TTable::TTable(QWidget* parent) : QDialog(parent) {
     layOut();
+    finishForm(this);
 }
 
 void TTable::layOut() {
@@ -21,6 +22,7 @@ void TTable::layOut() {
     setFaceColour(this, Colours::Silver);
 
     SeisekiTable = new QPlainTextEdit(this);
+    SeisekiTable->setAccessibleName(QStringLiteral("成績表"));
     SeisekiTable->setGeometry(0, 0, 609, 444);
     SeisekiTable->setReadOnly(true);
     SeisekiTable->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

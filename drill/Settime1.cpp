@@ -22,6 +22,7 @@ TSetTimes::TSetTimes(Platform& platform, QWidget* parent) : QDialog(parent), pla
     connectGuarded(platform_, UpDown1, &QSpinBox::valueChanged, this, &TSetTimes::UpDown1Click);
     connectGuarded(platform_, BitBtn1, &QPushButton::clicked, this, &TSetTimes::BitBtn1Click);
     connectGuarded(platform_, BitBtn2, &QPushButton::clicked, this, &TSetTimes::BitBtn2Click);
+    finishForm(this);
 }
 
 void TSetTimes::layOut() {
@@ -44,7 +45,7 @@ void TSetTimes::layOut() {
     Label3->setGeometry(16, 68, 304, 22);
 
     Image1 = new QLabel(Bevel1);
-    Image1->setPixmap(intervalIllustration());
+    showDrawnPicture(Image1, [](qreal dpr) { return intervalIllustration(dpr); });
     Image1->setScaledContents(true);
     Image1->setGeometry(24, 104, 80, 80);
 
@@ -56,6 +57,8 @@ void TSetTimes::layOut() {
     IntervalTime->setGeometry(140, 124, 64, 36);
 
     UpDown1 = new UpDownSpinner(Bevel1);
+    Label2->setBuddy(IntervalTime);
+    UpDown1->setAccessibleName(QStringLiteral("送り間隔の秒数"));
     UpDown1->setRange(3, 30);
     UpDown1->setValue(3);
     UpDown1->setGeometry(205, 124, 20, 36);

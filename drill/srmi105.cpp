@@ -43,7 +43,7 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
     SeikaiDisp->setAccessibleName(QStringLiteral("正解"));
     KaitouDisp->setAccessibleName(QStringLiteral("解答"));
     CorrectMsg->setAccessibleName(QStringLiteral("MSG"));
-    nameControlsForAccessibility(this);
+    finishForm(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 
@@ -77,12 +77,7 @@ void TSorami::FormCreate() {
 
     resize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
     Client->resize(ClientWidth, ClientHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect s = screen->geometry();
-        const QRect outer = frameGeometry();
-        move(s.left() + (s.width() - outer.width()) / 2,
-             s.top() + (s.height() - outer.height()) / 2);
-    }
+    centreOnScreen(this);
 
     session_.clearQuestions();
     problemFileName_.clear();

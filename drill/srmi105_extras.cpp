@@ -56,6 +56,8 @@ void copyFaceSizeColour(RichEdit* box, const FontSpec& fontSpec) {
     QPalette pal = box->palette();
     pal.setColor(QPalette::Text, toQColor(fontSpec.colour));
     box->setPalette(pal);
+    box->setProperty("fontColourValue", fontSpec.colour);
+    fitTextColours(box);
 }
 
 } // namespace

@@ -83,6 +83,12 @@ void TSorami::createControls() {
     setFontColour(SeikaiRitu, Colours::Red);
     N_Kaitou = valueLabel(Panel4);
     N_Seikai = valueLabel(Panel4);
+    // A screen reader says each value with the caption beside it.
+    Label_Mondai->setBuddy(N_Mondai);
+    Label_Syutudai->setBuddy(N_Syutudai);
+    Label_SeikaiRitu->setBuddy(SeikaiRitu);
+    Label_Kaitou->setBuddy(N_Kaitou);
+    Label_Seikai->setBuddy(N_Seikai);
     Panel11 = panel(Panel6, QFrame::Sunken);
     Panel11->setToolTip(QStringLiteral("正解率ｽｹｰﾙ"));
     Gauge1 = new QFrame(Panel11);
@@ -130,6 +136,8 @@ void TSorami::createControls() {
     SpeedBtnCover = panel(Panel6);
     DateDisp = new QLineEdit(SpeedBtnCover);
     ClockDisp = new QLineEdit(SpeedBtnCover);
+    DateDisp->setAccessibleName(QStringLiteral("日付"));
+    ClockDisp->setAccessibleName(QStringLiteral("時刻"));
     for (auto* e : {DateDisp, ClockDisp}) {
         e->setReadOnly(true);
         e->setAlignment(Qt::AlignCenter);
@@ -176,6 +184,8 @@ void TSorami::createControls() {
     WabunDisp->setObjectName(QStringLiteral("WabunDisp"));
     SeikaiDisp->setObjectName(QStringLiteral("SeikaiDisp"));
     KaitouDisp->setObjectName(QStringLiteral("KaitouDisp"));
+    for (RichEdit* box : {WabunDisp, SeikaiDisp, KaitouDisp})
+        letLearnerChooseColours(box);
     LabelWa = captionLabel(Panel1, QStringLiteral("和"), 20);
     LabelBun = captionLabel(Panel1, QStringLiteral("文"), 20);
     LabelSei = captionLabel(Panel1, QStringLiteral("正"), 20);
@@ -228,6 +238,8 @@ void TSorami::createControls() {
 
     RadioGroup1 = new QGroupBox(QStringLiteral("RadioGroup1"), Panel8);
     RadioGroup1->setFont(pixelFont(11));
+    // Its title is the form's own name for it, which says nothing to a listener.
+    RadioGroup1->setAccessibleName(QStringLiteral("セッションの終了方法"));
     RadioGroup1Items = new QButtonGroup(this);
     const QStringList exits = {QStringLiteral("強制終了"), QStringLiteral("ログオフ"),
                                QStringLiteral("電源カット"), QStringLiteral("再起動"),

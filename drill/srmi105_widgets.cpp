@@ -21,6 +21,9 @@ UpDown::UpDown(QWidget* parent)
     up_->setArrowType(Qt::RightArrow);
     down_->setFocusPolicy(Qt::NoFocus);
     up_->setFocusPolicy(Qt::NoFocus);
+    // The arrows show no words; a screen reader says what they do.
+    down_->setAccessibleName(QStringLiteral("番号を一つ戻す"));
+    up_->setAccessibleName(QStringLiteral("番号を一つ進める"));
     connect(down_, &QToolButton::clicked, this, [this] { press(Button::Down); });
     connect(up_, &QToolButton::clicked, this, [this] { press(Button::Up); });
 }

@@ -1,5 +1,6 @@
 #include "Memnote1.h"
 
+#include "artwork.h"
 #include "error_guard.h"
 #include "fonts.h"
 #include "form_kit.h"
@@ -42,18 +43,6 @@ public:
     BusyCursor(const BusyCursor&) = delete;
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
-
-// A glyph drawn from a character, for the commands the desktop has no icon for.
-QIcon letterGlyph(const QString& text, const QColor& colour) {
-    QPixmap pm(18, 18);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setPen(colour);
-    p.setFont(pixelFont(face::Gothic, 15, {.bold = true}));
-    p.drawText(pm.rect(), Qt::AlignCenter, text);
-    return QIcon(pm);
-}
 
 // A 25 × 25 glyph button with its hint that never takes the focus, so the
 // caret stays in the notebook.
@@ -100,7 +89,7 @@ TSrmMemNote::TSrmMemNote(Platform& platform, QWidget* parent)
     createMenu();
     layOut();
     connectHandlers();
-    nameControlsForAccessibility(this);
+    finishForm(this);
 }
 
 void TSrmMemNote::createControls() {
@@ -124,7 +113,9 @@ void TSrmMemNote::createControls() {
     setBackColour(Mark, Colours::Aqua);
 
     QStyle* s = style();
-    const QColor ink(0, 0, 128);
+    // The letters are text on the buttons' face, which the desktop colours.
+    const QColor face = Panel1->palette().color(QPalette::Button);
+    const QColor ink = readableOn(QColor(0, 0, 128), face);
     MemoOpen = glyphButton(Panel1, s->standardIcon(QStyle::SP_DialogOpenButton),
                            QStringLiteral("メモファイルを開く"));
     MemoOverWrite = glyphButton(Panel1, s->standardIcon(QStyle::SP_DialogSaveButton),
@@ -147,8 +138,9 @@ void TSrmMemNote::createControls() {
         glyphButton(Panel1, letterGlyph(QStringLiteral("写"), ink), QStringLiteral("コピー"));
     FontChange = glyphButton(Panel1, letterGlyph(QStringLiteral("Ａ"), ink),
                              QStringLiteral("フォントの種類"));
-    StrengButton = glyphButton(Panel1, letterGlyph(QStringLiteral("強"), QColor(192, 0, 0)),
-                               QStringLiteral("文字列の強調"));
+    StrengButton =
+        glyphButton(Panel1, letterGlyph(QStringLiteral("強"), readableOn(QColor(192, 0, 0), face)),
+                    QStringLiteral("文字列の強調"));
     SearchKeyWord =
         glyphButton(Panel1, letterGlyph(QStringLiteral("検"), ink), QStringLiteral("検索"));
     Prnt = glyphButton(Panel1, letterGlyph(QStringLiteral("印"), ink), QStringLiteral("印刷"));
@@ -160,6 +152,7 @@ void TSrmMemNote::createControls() {
     MemoFileName = new QLineEdit(Panel1);
     MemoFileName->setReadOnly(true);
     MemoFileName->setFocusPolicy(Qt::NoFocus);
+    MemoFileName->setAccessibleName(QStringLiteral("ファイル名"));
 
     SoramiMemo = new MemoEdit(this, this);
     SoramiMemo->setAccessibleName(QStringLiteral("メモ"));
@@ -185,6 +178,10 @@ void TSrmMemNote::createControls() {
         StatusBar1->addWidget(StatusPanels[i]);
     }
     StatusPanels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The panels have no captions on screen; a screen reader says what each holds.
+    const char* const panelNames[4] = {"カーソル位置 行:桁", "入力モード", "変更", "ファイル形式"};
+    for (int i = 0; i < 4; ++i)
+        StatusPanels[i]->setAccessibleName(QString::fromUtf8(panelNames[i]));
 
     FindDialog1 = new FindDialog(this);
 }

@@ -387,8 +387,7 @@ void TSrmMemNote::SearchKeyWordClick() {
     markItem(FindStr);
     ++memoModule().findDialogOpens;
     FindDialog1->show();
-    FindDialog1->raise();
-    FindDialog1->activateWindow();
+    bringToFront(FindDialog1);
 }
 
 void TSrmMemNote::FindDialog1Find() {

@@ -62,7 +62,7 @@ TSoramiMini::TSoramiMini(Platform& platform, QWidget* parent)
     TangoDisp->setAccessibleName(QStringLiteral("和文"));
     ImiDisp->setAccessibleName(QStringLiteral("正解"));
     InputsBox->setAccessibleName(QStringLiteral("送り間隔"));
-    nameControlsForAccessibility(this);
+    finishForm(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 
@@ -98,6 +98,10 @@ void TSoramiMini::createControls() {
     ProblemNo = new QLabel(this);
     AutoSenderLabel = new QLabel(QStringLiteral("自動送りの間隔＝"), this);
     InputsBox = new QLineEdit(this);
+    // A screen reader says each count and the interval with its caption.
+    Label2->setBuddy(ProblemNum);
+    Label3->setBuddy(ProblemNo);
+    AutoSenderLabel->setBuddy(InputsBox);
     // The interval is typed in digits: no input method in between.
     InputsBox->setAttribute(Qt::WA_InputMethodEnabled, false);
     InputsBox->setInputMethodHints(Qt::ImhDigitsOnly);

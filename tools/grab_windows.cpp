@@ -1,6 +1,7 @@
 // Draws the programs' windows offscreen into PNG files, for looking at them
 // without a screen and for the README's pictures:
 //   build/toolbin/grab_windows OUTDIR [QUESTION_FILE]
+// (SORAMI_GRAB_DARK=1: under a dark desktop theme; QT_SCALE_FACTOR=2: at 200 %)
 // The drill is shown with the question file loaded (the bundled sample by
 // default) and one answer typed.
 #include "LkOVer10.h"
@@ -8,6 +9,7 @@
 #include "Settime1.h"
 #include "SrmMinifm.h"
 #include "app_setup.h"
+#include "dark_palette.h"
 #include "fake_platform.h"
 #include "fonts.h"
 #include "memo_files.h"
@@ -91,6 +93,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     sorami::Application app(argc, argv, QStringLiteral("LkO for Win95"),
                             QStringLiteral("jp.sorami.Sorami105"));
+    // SORAMI_GRAB_DARK=1 draws them as a dark desktop theme shows them.
+    if (qEnvironmentVariableIntValue("SORAMI_GRAB_DARK") == 1)
+        QApplication::setPalette(sorami::darkDesktopPalette());
     if (argc < 2) {
         std::fprintf(stderr, "usage: grab_windows OUTDIR [QUESTION_FILE]\n");
         return 2;

@@ -64,7 +64,7 @@ TSoramiMiniVer::TSoramiMiniVer(Platform& platform, ViewerBuild build, QWidget* p
     connectHandlers();
     TangoDisp->setAccessibleName(QStringLiteral("和文"));
     ImiDisp->setAccessibleName(QStringLiteral("正解"));
-    nameControlsForAccessibility(this);
+    finishForm(this);
     guarded(platform_, this, [this] { FormCreate(); });
 }
 
@@ -90,6 +90,7 @@ void TSoramiMiniVer::createControls() {
     Tojiru = makeSpeedButton(buttonPanel, SpeedGlyph::Exit, QStringLiteral("ソラミミニ終了"));
     Modoru = makeSpeedButton(buttonPanel, SpeedGlyph::Back, QStringLiteral("戻す"));
     Susumeru = makeSpeedButton(buttonPanel, SpeedGlyph::Forward, QString());
+    Susumeru->setAccessibleName(buttonPanel->toolTip());
     Imi = makeSpeedButton(buttonPanel, SpeedGlyph::Answer, QStringLiteral("正解"));
     Ideom = makeSpeedButton(buttonPanel, SpeedGlyph::Idiom, QStringLiteral("イデオム"));
 

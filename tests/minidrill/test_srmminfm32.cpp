@@ -3,6 +3,7 @@
 #include "companion_test.h"
 #include "fake_platform.h"
 #include "fonts.h"
+#include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
 #include "question_file.h"
@@ -393,7 +394,7 @@ private slots:
         QCOMPARE(m.TangoDisp->font().pointSize(), upperSize);
         QCOMPARE(m.FontDialog2.font.size, 12);
         if (lowerColour.isValid())
-            QCOMPARE(m.ImiDisp->palette().color(QPalette::Text), lowerColour);
+            QCOMPARE(toQColor(fontColour(m.ImiDisp)), lowerColour);
         else
             QCOMPARE(m.FontDialog2.font.colour, SysColour::WindowText);
     }

@@ -4,6 +4,7 @@
 #include "companion_test.h"
 #include "fake_platform.h"
 #include "fonts.h"
+#include "form_kit.h"
 #include "profile_ini.h"
 #include "program_paths.h"
 #include "question_file.h"
@@ -438,7 +439,7 @@ private slots:
         QVERIFY(v.Modoru->y() > v.Yomikomi->y() && v.Imi->y() > v.Modoru->y());
         QVERIFY(v.Panel1->geometry().right() < v.buttonPanel->geometry().left());
         QVERIFY(v.rect().contains(v.buttonPanel->geometry()));
-        QCOMPARE(v.ImiDisp->palette().color(QPalette::Text), QColor(255, 0, 0));
+        QCOMPARE(fontColour(v.ImiDisp), Colours::Red);
     }
 };
 
