@@ -60,13 +60,14 @@ QString titleOr(const QString& caption) {
 
 // A short message would make a box too narrow for its title bar, and the
 // desktop would cut the title ("LkO f... in95"): the box is made wide enough
-// for the title in the bold face title bars use (Wayland's drawn title bar
-// and most window managers), beside the title bar's buttons.
-constexpr int TitleBarButtonsRoom = 110;
+// for the title in a bold face (as many title bars draw it). Title bars
+// centre the title between the window's edges (Wayland's title bar drawn by
+// Qt does), so the room of the buttons at one end is kept at both.
+constexpr int TitleBarButtonsRoom = 90;
 int titleWidth(const QWidget& w) {
     QFont title = QApplication::font();
     title.setBold(true);
-    return QFontMetrics(title).horizontalAdvance(w.windowTitle()) + TitleBarButtonsRoom;
+    return QFontMetrics(title).horizontalAdvance(w.windowTitle()) + 2 * TitleBarButtonsRoom;
 }
 void keepTitleWhole(QMessageBox& box) {
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
