@@ -27,11 +27,6 @@ namespace {
 
 constexpr size_t MaxValueBytes = 1023;
 
-bool isLeadByte(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
@@ -51,7 +46,7 @@ char asciiLower(char c) {
 bool sameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
-        if (isLeadByte(a[i]) && i + 1 < a.size()) {
+        if (isSjisLeadByte(a[i]) && i + 1 < a.size()) {
             // Both names agree up to here, so b[i] is a lead byte as well.
             if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;
@@ -65,7 +60,7 @@ bool sameName(std::string_view a, std::string_view b) {
 // Position of the first "]" that is a character of its own, or npos.
 size_t findClosingBracket(std::string_view s, size_t from) {
     for (size_t i = from; i < s.size(); ++i) {
-        if (isLeadByte(s[i]))
+        if (isSjisLeadByte(s[i]))
             ++i;
         else if (s[i] == ']')
             return i;
@@ -79,7 +74,7 @@ std::string_view cutToCharacters(std::string_view s, size_t limit) {
     if (s.size() <= limit) return s;
     size_t i = 0;
     while (i < limit) {
-        const size_t step = (isLeadByte(s[i]) && i + 1 < s.size()) ? 2 : 1;
+        const size_t step = (isSjisLeadByte(s[i]) && i + 1 < s.size()) ? 2 : 1;
         if (i + step > limit) break;
         i += step;
     }

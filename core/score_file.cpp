@@ -75,9 +75,9 @@ std::string scoreHeader() {
     return out;
 }
 
-int ratingOf(int correct, int answers) {
-    if (answers <= 0) return 0;
-    const long long r = static_cast<long long>(correct) * 10 / answers;
+int ratingOf(int correct, int outOf) {
+    if (outOf <= 0) return 0;
+    const long long r = static_cast<long long>(correct) * 10 / outOf;
     return static_cast<int>(std::clamp<long long>(r, 0, 10));
 }
 
@@ -87,12 +87,6 @@ std::string ratingWord(int rating) {
         "あせるな", "ﾓｯﾄ光を!", "希望ｽﾃﾙﾅ", "めげるな", "頑張ﾛｳ! ", "奮起!   ",
         "合格ｽﾚｽﾚ", "素敵    ", "素晴ﾗｼｲ!", "素晴ﾗｼｲ!", "完璧!   "};
     return sjis(words[static_cast<size_t>(std::clamp(rating, 0, 10))]);
-}
-
-int blockGradeOf(int correct, int size) {
-    if (size <= 0) return 0;
-    const long long g = static_cast<long long>(correct) * 10 / size;
-    return static_cast<int>(std::clamp<long long>(g, 0, 10));
 }
 
 std::string gradeWord(int gradeCode) {
@@ -112,7 +106,7 @@ std::string gradeWord(int gradeCode) {
 
 BlockGrade blockGrade(int correct, int size) {
     BlockGrade b;
-    b.grade = blockGradeOf(correct, size);
+    b.grade = ratingOf(correct, size);
     if (b.grade == 10) {
         b.code = 1;
         b.cue = cue::Yatta;

@@ -54,13 +54,12 @@ std::string scoreHeader();
 
 // ---- Ratings and grades -------------------------------------------------
 
-// R = correct × 10 div answers, 0 to 10 (0 when nothing was answered).
-int ratingOf(int correct, int answers);
+// Tenths right: correct × 10 div out of, 0 to 10 (0 when out of is 0). A
+// session's rating R (out of its answers) and a block's grade G (out of the
+// block's size) are both this.
+int ratingOf(int correct, int outOf);
 // One of the ten rating words, each exactly 8 bytes.
 std::string ratingWord(int rating);
-
-// G = correct × 10 div size, 0 to 10 (0 for an empty block).
-int blockGradeOf(int correct, int size);
 
 // What a block's grade G brings: its cue, its grade word and the grade code
 // that the result dialog writes by (1 "優合格" .. 4 "不合格").

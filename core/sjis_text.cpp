@@ -33,7 +33,7 @@ struct DecodeTables {
         };
         for (int b = 0; b < 256; ++b) {
             const unsigned char c = static_cast<unsigned char>(b);
-            lead[b] = (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+            lead[b] = isSjisLeadByte(c);
             if (!lead[b]) {
                 single[b] = b == 0 ? u'\0' : convert(&c, 1);
                 continue;

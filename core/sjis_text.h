@@ -8,6 +8,14 @@
 
 namespace sorami {
 
+// Whether a byte opens a double-byte character (the second byte follows).
+constexpr bool isSjisLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+constexpr bool isSjisLeadByte(char c) {
+    return isSjisLeadByte(static_cast<unsigned char>(c));
+}
+
 // Bytes to display text. Bytes that are not valid CP932 show as U+FFFD;
 // the bytes themselves are never touched by this.
 QString fromSjis(std::string_view bytes);

@@ -32,6 +32,7 @@ void writeWholeFile(const QString& path, std::string_view bytes, const WholeFile
     const auto size = static_cast<qint64>(bytes.size());
     if (f.write(bytes.data(), size) != size) failed();
     if (!f.flush() || f.error() != QFileDevice::NoError) failed();
+    if (detail::beforeRenameForTesting) detail::beforeRenameForTesting();
     if (!f.commit()) raise(errors.writeFailed.isEmpty() ? f.errorString() : errors.writeFailed);
 }
 

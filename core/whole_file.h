@@ -7,6 +7,7 @@
 // throws SoramiError with the caller's message.
 
 #include <QString>
+#include <functional>
 #include <string_view>
 
 namespace sorami {
@@ -33,5 +34,11 @@ enum class DirectWrite {
 // would quietly defeat the protection.
 void writeWholeFile(const QString& path, std::string_view bytes, const WholeFileErrors& errors,
                     DirectWrite direct = DirectWrite::Never);
+
+namespace detail {
+// Runs after the last write, before the new file is renamed over the old
+// one: a test makes the rename fail there, as a failing disk would.
+inline std::function<void()> beforeRenameForTesting;
+} // namespace detail
 
 } // namespace sorami

@@ -101,8 +101,6 @@ public:
     // `number`; the resume record uses it.
     void placeBefore(int number) { currentLine_ = (number - 2) * 3; }
     int previousLine() const { return previousLine_; }
-    // The line the last random advance drew, -1 before any draw over this list.
-    int lastRandomPick() const { return lastRandomPick_; }
     bool jumpPending() const { return jumpPending_; }
 
     // --- Marks, judgement and the live score -----------------------------
@@ -143,6 +141,7 @@ private:
     int currentLine_ = 0;
     Order order_ = Order::Serial;
     int previousLine_ = 0;
+    // The line the last random advance drew, -1 before any draw over this list.
     int lastRandomPick_ = -1;
     bool changed_ = false;
     bool jumpPending_ = false;

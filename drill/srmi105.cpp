@@ -186,15 +186,16 @@ void TSorami::unlockDrillControls() {
 
 // --- Wiring ---------------------------------------------------------------
 
+void TSorami::onClick(QObject* sender, void (TSorami::*slot)()) {
+    if (auto* a = qobject_cast<QAction*>(sender))
+        connectGuarded(platform_, a, &QAction::triggered, this, slot);
+    else
+        connectGuarded(platform_, qobject_cast<QAbstractButton*>(sender), &QAbstractButton::clicked,
+                       this, slot);
+}
+
 void TSorami::connectHandlers() {
     Platform& p = platform_;
-    const auto onClick = [&](auto* sender, void (TSorami::*slot)()) {
-        using S = std::remove_pointer_t<decltype(sender)>;
-        if constexpr (std::is_base_of_v<QAction, S>)
-            connectGuarded(p, sender, &QAction::triggered, this, slot);
-        else
-            connectGuarded(p, sender, &QAbstractButton::clicked, this, slot);
-    };
     // Question file and resume record.
     for (auto* a : {FileOpn, N6})
         onClick(a, &TSorami::FileOpnClick);

@@ -160,14 +160,9 @@ public:
     bool answerMasked() const { return answerMasked_ == 1; }
     bool autoRunning() const { return autoRunning_ == 1; }
     int flashPhase() const { return flashPhase_; }
-    bool flashSound() const { return flashSound_ == 1; }
-    int addStep() const { return addStep_; }
-    int changeStep() const { return changeStep_; }
     int coverPanelHeight() const { return coverPanelHeight_; }
     int exitCoverLeft() const { return exitCoverLeft_; }
-    int exitCoverWidth() const { return exitCoverWidth_; }
     bool speedButtonsShown() const { return speedButtonsShown_ == 1; }
-    bool exitPanelShown() const { return exitPanelShown_ == 1; }
     bool showyTone() const { return showyTone_; }
     QString mainIniPath() const;
 
@@ -275,6 +270,8 @@ private:
     void layoutControls();
     void createMenus();
     void connectHandlers();
+    // A menu command or a button runs `slot`, guarded.
+    void onClick(QObject* sender, void (TSorami::*slot)());
     void connectScoreHandlers();
     void connectExtrasHandlers();
 

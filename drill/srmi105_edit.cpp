@@ -10,13 +10,6 @@
 
 namespace sorami {
 void TSorami::connectEditHandlers() {
-    const auto onClick = [this](QObject* sender, void (TSorami::*slot)()) {
-        if (auto* a = qobject_cast<QAction*>(sender))
-            connectGuarded(platform_, a, &QAction::triggered, this, slot);
-        else
-            connectGuarded(platform_, static_cast<QAbstractButton*>(sender),
-                           &QAbstractButton::clicked, this, slot);
-    };
     onClick(Tuika_Btn, &TSorami::Tuika_BtnClick);
     onClick(DataTuika, &TSorami::Tuika_BtnClick);
     onClick(Henkou_Btn, &TSorami::Henkou_BtnClick);

@@ -83,39 +83,33 @@ QList<TSorami::Appearance> TSorami::appearanceSlots() {
 
 void TSorami::connectExtrasHandlers() {
     Platform& p = platform_;
-    const auto onAction = [&](QAction* a, void (TSorami::*slot)()) {
-        connectGuarded(p, a, &QAction::triggered, this, slot);
-    };
-    const auto onButton = [&](QAbstractButton* b, void (TSorami::*slot)()) {
-        connectGuarded(p, b, &QAbstractButton::clicked, this, slot);
-    };
-    onAction(Wabun, &TSorami::WabunClick);
-    onButton(SpeedButtons[18], &TSorami::WabunClick);
-    onAction(Seikai, &TSorami::SeikaiClick);
-    onButton(SpeedButtons[9], &TSorami::SeikaiClick);
-    onAction(Kaito, &TSorami::KaitoClick);
-    onButton(SpeedButtons[12], &TSorami::KaitoClick);
-    onAction(WabunBox, &TSorami::WabunBoxClick);
-    onButton(SpeedButtons[10], &TSorami::WabunBoxClick);
-    onAction(SeikaiBox, &TSorami::SeikaiBoxClick);
-    onButton(SpeedButtons[11], &TSorami::SeikaiBoxClick);
-    onAction(KaitouBox, &TSorami::KaitouBoxClick);
-    onButton(SpeedButtons[13], &TSorami::KaitouBoxClick);
-    onButton(KankyouKioku, &TSorami::KankyouKiokuClick);
-    onAction(SeisekiTone, &TSorami::SeisekiToneClick);
+    onClick(Wabun, &TSorami::WabunClick);
+    onClick(SpeedButtons[18], &TSorami::WabunClick);
+    onClick(Seikai, &TSorami::SeikaiClick);
+    onClick(SpeedButtons[9], &TSorami::SeikaiClick);
+    onClick(Kaito, &TSorami::KaitoClick);
+    onClick(SpeedButtons[12], &TSorami::KaitoClick);
+    onClick(WabunBox, &TSorami::WabunBoxClick);
+    onClick(SpeedButtons[10], &TSorami::WabunBoxClick);
+    onClick(SeikaiBox, &TSorami::SeikaiBoxClick);
+    onClick(SpeedButtons[11], &TSorami::SeikaiBoxClick);
+    onClick(KaitouBox, &TSorami::KaitouBoxClick);
+    onClick(SpeedButtons[13], &TSorami::KaitouBoxClick);
+    onClick(KankyouKioku, &TSorami::KankyouKiokuClick);
+    onClick(SeisekiTone, &TSorami::SeisekiToneClick);
 
     Timer1->onTimer([this] { Timer1Timer(); }, &p, this);
-    onButton(SpeedButton, &TSorami::SpeedBtnCoverClick);
+    onClick(SpeedButton, &TSorami::SpeedBtnCoverClick);
     new ClickFilter(SpeedBtnCover,
                     [this] { guarded(platform_, this, [this] { SpeedBtnCoverClick(); }); });
-    onButton(SysExit, &TSorami::SysExitClick);
+    onClick(SysExit, &TSorami::SysExitClick);
     connectGuarded(p, RadioGroup1Items, &QButtonGroup::idClicked, this, &TSorami::RadioGroup1Click);
-    onAction(EMemNote, &TSorami::HelpClick);
-    onAction(EMemoDispVersion, &TSorami::VersionDispClick);
-    onButton(SpeedButtons[17], &TSorami::VersionDispClick);
-    onButton(ToSrmMini, &TSorami::ToSrmMiniClick);
+    onClick(EMemNote, &TSorami::HelpClick);
+    onClick(EMemoDispVersion, &TSorami::VersionDispClick);
+    onClick(SpeedButtons[17], &TSorami::VersionDispClick);
+    onClick(ToSrmMini, &TSorami::ToSrmMiniClick);
     for (QAction* a : {EMemoNote, N20})
-        onAction(a, &TSorami::EMemoNoteClick);
+        onClick(a, &TSorami::EMemoNoteClick);
 }
 
 // --- Appearance -----------------------------------------------------------

@@ -33,8 +33,6 @@ public:
     void setPosition(int v);
     // A press of one of the two arrows, as the user makes it.
     void press(Button which);
-    QToolButton* upButton() const { return up_; }
-    QToolButton* downButton() const { return down_; }
 signals:
     void clicked(sorami::UpDown::Button which);
 

@@ -1,4 +1,5 @@
 #include "tool_check.h"
+#include "sjis_text.h"
 
 #include <algorithm>
 #include <array>
@@ -13,10 +14,6 @@ bool isBlank(unsigned char b) {
     return b == ' ' || b == '\t';
 }
 
-bool isLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // Which single bytes and which lead/trail pairs are CP932, asked once of the
 // same walk the other commands use, so check and export never disagree.
 struct Validity {
@@ -25,7 +22,7 @@ struct Validity {
     Validity() {
         for (int b = 1; b < 256; ++b) {
             const char one[1] = {static_cast<char>(b)};
-            if (!isLeadByte(static_cast<unsigned char>(b))) {
+            if (!isSjisLeadByte(static_cast<unsigned char>(b))) {
                 single[static_cast<size_t>(b)] = sjisUnits(std::string_view(one, 1)).front().valid;
                 continue;
             }
@@ -119,7 +116,7 @@ void QuestionChecker::take(unsigned char b) {
         // The lead byte is a character of its own, and this byte starts anew.
         invalidAt(leadPos);
     }
-    if (isLeadByte(b)) {
+    if (isSjisLeadByte(b)) {
         lead_ = b;
         leadPos_ = pos;
     } else if (!v.single[b]) {

@@ -5,10 +5,6 @@
 namespace sorami::tool {
 
 namespace {
-bool isLeadByte(unsigned char b) {
-    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
-}
-
 // The core's decoder is the judge of validity, so the tool and the programs
 // never disagree about which bytes show as U+FFFD.
 QString decodedUnit(std::string_view unit) {
@@ -23,7 +19,7 @@ std::vector<SjisUnit> sjisUnits(std::string_view bytes) {
     units.reserve(bytes.size());
     for (size_t i = 0; i < bytes.size();) {
         const auto b = static_cast<unsigned char>(bytes[i]);
-        if (isLeadByte(b) && i + 1 < bytes.size()) {
+        if (isSjisLeadByte(b) && i + 1 < bytes.size()) {
             QString ch = decodedUnit(bytes.substr(i, 2));
             if (!ch.isEmpty()) {
                 units.push_back({i, 2, true, ch});
@@ -31,7 +27,7 @@ std::vector<SjisUnit> sjisUnits(std::string_view bytes) {
                 continue;
             }
         }
-        QString ch = isLeadByte(b) ? QString() : decodedUnit(bytes.substr(i, 1));
+        QString ch = isSjisLeadByte(b) ? QString() : decodedUnit(bytes.substr(i, 1));
         const bool valid = !ch.isEmpty();
         units.push_back({i, 1, valid, ch});
         ++i;

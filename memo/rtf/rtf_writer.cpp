@@ -37,7 +37,7 @@ void appendName(std::string& out, const QString& name) {
     bool trail = false; // a double-byte character's second byte, written as hex too
     for (const char c : toSjis(name)) {
         const auto b = static_cast<unsigned char>(c);
-        const bool lead = !trail && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC));
+        const bool lead = !trail && isSjisLeadByte(b);
         if (lead || trail || b >= 0x80 || c == '\\' || c == '{' || c == '}' || c == ';')
             appendHex(out, b);
         else if (b >= 0x20)

@@ -22,6 +22,10 @@ class TestLines : public QObject {
     Q_OBJECT
 private slots:
     void editsMatchAPlainList();
+    void keepsLinesAcrossItsChunks_data();
+    void keepsLinesAcrossItsChunks();
+    void eraseStaysInsideTheList_data();
+    void eraseStaysInsideTheList();
     void readsAFileLongerThanItsStatedSize();
     void largeBlocksNeverOverlap();
 };
@@ -83,6 +87,51 @@ void TestLines::editsMatchAPlainList() {
     for (const auto& [copy, was] : copies)
         QVERIFY(same(copy, was));
     QVERIFY(splitLines(joinLines(lines)) == lines);
+}
+
+// Added lines fill chunks of storage one after another; each line must
+// still read as it was given once many chunks have filled, whether the
+// lines end inside a chunk or exactly at its end.
+void TestLines::keepsLinesAcrossItsChunks_data() {
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("count");
+    QTest::newRow("short lines over several chunks") << 20 << 20000;
+    QTest::newRow("lines that fill a chunk exactly") << 16384 << 9;
+    QTest::newRow("lines that leave a chunk one byte short") << 16383 << 9;
+}
+void TestLines::keepsLinesAcrossItsChunks() {
+    QFETCH(int, length);
+    QFETCH(int, count);
+    Lines lines;
+    Model model;
+    for (int i = 0; i < count; ++i) {
+        std::string line(size_t(length), char('a' + i % 26));
+        line.replace(0, std::min(line.size(), size_t(8)), std::to_string(100000 + i).substr(0, 8));
+        lines.push_back(line);
+        model.push_back(line);
+    }
+    QVERIFY(same(lines, model));
+}
+
+void TestLines::eraseStaysInsideTheList_data() {
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("range ending past the end") << 2 << 9 << "ab";
+    QTest::newRow("range wholly past the end") << 5 << 9 << "abcd";
+    QTest::newRow("empty range") << 3 << 1 << "abcd";
+    QTest::newRow("everything") << 0 << 4 << "";
+}
+void TestLines::eraseStaysInsideTheList() {
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(QString, left);
+    Lines lines{"a", "b", "c", "d"};
+    lines.erase(size_t(from), size_t(to));
+    QString joined;
+    for (std::string_view l : lines)
+        joined += QString::fromLatin1(l.data(), qsizetype(l.size()));
+    QCOMPARE(joined, left);
 }
 
 // /proc files state a size of 0 and still have lines: the reader must not

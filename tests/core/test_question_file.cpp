@@ -1,14 +1,17 @@
 #include "file_size_limit.h"
 #include "question_file.h"
 #include "sorami_error.h"
+#include "whole_file.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <chrono>
 #include <fcntl.h>
+#include <optional>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -39,6 +42,7 @@ private slots:
     void readRefusesWhatIsNoFile_data();
     void readRefusesWhatIsNoFile();
     void writeRefusals();
+    void failedWriteLeavesOldFile_data();
     void failedWriteLeavesOldFile();
     void lineAtNeverReadsPastTheEnd();
     void filterList();
@@ -241,7 +245,14 @@ void TestQuestionFile::writeRefusals() {
     QCOMPARE(readQuestionFile(readOnly), Lines{"kept"});
 }
 
+void TestQuestionFile::failedWriteLeavesOldFile_data() {
+    QTest::addColumn<bool>("renameFails");
+    QTest::newRow("disk full while writing") << false;
+    QTest::newRow("rename over the old file fails") << true;
+}
+
 void TestQuestionFile::failedWriteLeavesOldFile() {
+    QFETCH(bool, renameFails);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("q.lko"));
     const Lines old{"old", "file", "kept"};
@@ -249,7 +260,16 @@ void TestQuestionFile::failedWriteLeavesOldFile() {
     bool threw = false;
     {
         // A full disk, made by a file-size limit the process cannot exceed.
-        const FileSizeLimit full(4096);
+        std::optional<FileSizeLimit> full;
+        if (!renameFails) full.emplace(4096);
+        // A folder takes the old file's place before the rename, which then
+        // fails; the old file waits beside it and is put back afterwards.
+        if (renameFails)
+            detail::beforeRenameForTesting = [&] {
+                QFile::rename(path, path + ".aside");
+                QDir().mkpath(path + "/in the way");
+            };
+        const auto reset = qScopeGuard([] { detail::beforeRenameForTesting = nullptr; });
         try {
             writeQuestionFile(path, Lines(5000, std::string(40, 'x')));
         } catch (const SoramiError&) {
@@ -257,6 +277,10 @@ void TestQuestionFile::failedWriteLeavesOldFile() {
         }
     }
     QVERIFY(threw);
+    if (renameFails) {
+        QVERIFY(QDir(path).removeRecursively());
+        QVERIFY(QFile::rename(path + ".aside", path));
+    }
     QCOMPARE(readQuestionFile(path), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"q.lko"});
 }
