@@ -85,6 +85,15 @@ void DrillSession::load(Lines lines, int seed) {
     currentLine_ = 0;
 }
 
+int DrillSession::applyMarks(const std::vector<MarkRecord>& records) {
+    const int changed = sorami::applyMarks(records, lines_);
+    if (changed != 0) {
+        changed_ = true;
+        recountMarks();
+    }
+    return changed;
+}
+
 // --- Moves ----------------------------------------------------------------
 
 // One pass at most over the list, from the question after (step 3) or before

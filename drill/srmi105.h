@@ -317,6 +317,10 @@ private:
     // Asks before a save over the file that was read only up to a NUL.
     bool mayReplace(const QString& path);
     void writeQuestions(const QString& path);
+    // The marks journal follows the list just loaded from `path`: the one
+    // of the list replaced goes, and marks a journal holds for `path` (a
+    // drill that died before its exit) are put back into the list.
+    void takeOverJournal(const QString& path);
 
     // Moves.
     void showStep();
@@ -374,6 +378,8 @@ private:
     QSet<QKeySequence> windowShortcuts_;
 
     DrillSession session_;
+    // Every mark set or taken off since the list was last read or written.
+    MarksJournal journal_;
     // Window state shared by the window's parts.
     QString problemFileName_;
     // The file whose text a NUL ended early, and that NUL's offset; a save

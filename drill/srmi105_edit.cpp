@@ -267,6 +267,7 @@ void TSorami::DataAllSakuzyoClick() {
     // disk with its questions.
     session_.clearQuestions();
     problemFileName_.clear();
+    journal_.stop();
     WabunDisp->clear();
     SeikaiDisp->clear();
     // No file is open any more, and the window says so as before the first

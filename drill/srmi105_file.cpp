@@ -37,6 +37,7 @@ void TSorami::loadQuestionFile(const QString& path) {
     // again, counts the marks and puts question 1 in hand.
     long long nulAt = -1;
     session_.load(readQuestionFile(path, &nulAt), platform_.msecsOfDay());
+    takeOverJournal(path);
     truncatedFile_ = nulAt < 0 ? QString() : path;
     truncatedAt_ = nulAt;
 
@@ -59,6 +60,16 @@ void TSorami::loadQuestionFile(const QString& path) {
                                  .arg(QDir::toNativeSeparators(path))
                                  .arg(nulAt + 1),
                              MsgIcon::Warning, MsgButtons::Ok);
+}
+
+void TSorami::takeOverJournal(const QString& path) {
+    // Marks of the list just replaced reach its file through a save or the
+    // exit only, as they always did; its journal goes with the list.
+    journal_.stop();
+    std::vector<MarkRecord> carried = journalledMarks(path);
+    session_.applyMarks(carried);
+    // The marks brought back stay in the journal until the file holds them.
+    journal_.start(path, std::move(carried));
 }
 
 // Loads `path` as the file in use. When the load fails, the name of the file
@@ -92,8 +103,12 @@ bool TSorami::saveResumePoint() {
         fileSaved = false;
         guarded(platform_, this, [&] {
             // Keeping a file that was read only up to a NUL is the
-            // learner's choice, and no reason to stay.
-            if (mayReplace(problemFileName_)) writeQuestions(problemFileName_);
+            // learner's choice, and no reason to stay; the marks left out
+            // do not come back.
+            if (mayReplace(problemFileName_))
+                writeQuestions(problemFileName_);
+            else
+                journal_.stop();
             fileSaved = true;
         });
     }
@@ -110,7 +125,12 @@ bool TSorami::saveResumePoint() {
                                                     "記録せずに終了しますか？")
                                    : QStringLiteral("問題ファイルを保存できませんでした。\r\n"
                                                     "保存せずに終了しますか？");
-    return platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+    if (platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+        return false;
+    // Ending without the marks is the learner's choice: they must not come
+    // back when the file is opened next.
+    if (!fileSaved) journal_.stop();
+    return true;
 }
 
 bool TSorami::mayReplace(const QString& path) {
@@ -127,6 +147,8 @@ bool TSorami::mayReplace(const QString& path) {
 void TSorami::writeQuestions(const QString& path) {
     writeQuestionFile(path, session_.questionLines());
     session_.markSaved();
+    // The file holds every mark; marks from now on are journalled for it.
+    journal_.start(path);
     // The file now holds all there is.
     if (truncatedAt_ >= 0 && QFileInfo(path) == QFileInfo(truncatedFile_)) {
         truncatedFile_.clear();
