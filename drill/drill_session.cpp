@@ -94,6 +94,14 @@ int DrillSession::applyMarks(const std::vector<MarkRecord>& records) {
     return changed;
 }
 
+void DrillSession::replaceLines(Lines lines) {
+    lines_ = std::move(lines);
+    changed_ = false;
+    lastRandomPick_ = -1;
+    recountMarks();
+    if (currentLine_ >= lineCount()) currentLine_ = 0;
+}
+
 // --- Moves ----------------------------------------------------------------
 
 // One pass at most over the list, from the question after (step 3) or before

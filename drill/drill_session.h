@@ -61,6 +61,10 @@ public:
     // Marks of a journal, put where their questions now are; the list
     // counts as changed when any mark moved. The number of lines changed.
     int applyMarks(const std::vector<MarkRecord>& records);
+    // The list as the file now holds it, after another program changed the
+    // file: the question in hand stays where the list still reaches, the
+    // marks are counted, and the list counts as saved.
+    void replaceLines(Lines lines);
     // The record of the mark of the question in hand, as it is now.
     MarkRecord currentMark() const { return markRecordAt(lines_, currentLine_); }
     const Lines& questionLines() const { return lines_; }

@@ -316,7 +316,14 @@ private:
     bool saveResumePoint();
     // Asks before a save over the file that was read only up to a NUL.
     bool mayReplace(const QString& path);
-    void writeQuestions(const QString& path);
+    // Writes the list to `path`. When `path` is the file the list was read
+    // from and another program has changed it since, asks first; false
+    // when the learner leaves that file as it is.
+    bool writeQuestions(const QString& path);
+    // The learner's choice for a file changed behind the drill: this
+    // session's marks put on the questions the file holds now, or the file
+    // left alone. True when the file was written.
+    bool mergeIntoChangedFile(const QString& path);
     // The marks journal follows the list just loaded from `path`: the one
     // of the list replaced goes, and marks a journal holds for `path` (a
     // drill that died before its exit) are put back into the list.
@@ -380,6 +387,9 @@ private:
     DrillSession session_;
     // Every mark set or taken off since the list was last read or written.
     MarksJournal journal_;
+    // The file the list was last read from or written to, as it was then.
+    QString stampedPath_;
+    FileStamp stamp_;
     // Window state shared by the window's parts.
     QString problemFileName_;
     // The file whose text a NUL ended early, and that NUL's offset; a save

@@ -54,8 +54,7 @@ bool TSorami::saveEditedList() {
     bool saved = false;
     guarded(platform_, this, [&] {
         if (!mayReplace(problemFileName_)) return;
-        writeQuestions(problemFileName_);
-        saved = true;
+        saved = writeQuestions(problemFileName_);
     });
     return saved;
 }

@@ -36,7 +36,10 @@ void TSorami::loadQuestionFile(const QString& path) {
     // Throws before the list is touched. The session starts the score
     // again, counts the marks and puts question 1 in hand.
     long long nulAt = -1;
-    session_.load(readQuestionFile(path, &nulAt), platform_.msecsOfDay());
+    FileStamp stamp;
+    session_.load(readQuestionFile(path, &nulAt, &stamp), platform_.msecsOfDay());
+    stamp_ = stamp;
+    stampedPath_ = QFileInfo(path).absoluteFilePath();
     takeOverJournal(path);
     truncatedFile_ = nulAt < 0 ? QString() : path;
     truncatedAt_ = nulAt;
@@ -102,13 +105,10 @@ bool TSorami::saveResumePoint() {
     if (!problemFileName_.isEmpty() && session_.changed()) {
         fileSaved = false;
         guarded(platform_, this, [&] {
-            // Keeping a file that was read only up to a NUL is the
-            // learner's choice, and no reason to stay; the marks left out
-            // do not come back.
-            if (mayReplace(problemFileName_))
-                writeQuestions(problemFileName_);
-            else
-                journal_.stop();
+            // Keeping a file that was read only up to a NUL, or one another
+            // program has changed, is the learner's choice, and no reason
+            // to stay; the marks left out do not come back.
+            if (!mayReplace(problemFileName_) || !writeQuestions(problemFileName_)) journal_.stop();
             fileSaved = true;
         });
     }
@@ -144,8 +144,11 @@ bool TSorami::mayReplace(const QString& path) {
                MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
 }
 
-void TSorami::writeQuestions(const QString& path) {
-    writeQuestionFile(path, session_.questionLines());
+bool TSorami::writeQuestions(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute == stampedPath_ && changedSince(path, stamp_)) return mergeIntoChangedFile(path);
+    stamp_ = writeQuestionFile(path, session_.questionLines());
+    stampedPath_ = absolute;
     session_.markSaved();
     // The file holds every mark; marks from now on are journalled for it.
     journal_.start(path);
@@ -154,6 +157,33 @@ void TSorami::writeQuestions(const QString& path) {
         truncatedFile_.clear();
         truncatedAt_ = -1;
     }
+    return true;
+}
+
+bool TSorami::mergeIntoChangedFile(const QString& path) {
+    if (platform_.messageBox(
+            this,
+            QStringLiteral(
+                "ファイル %1 は、読み込んだ後にほかのプログラムで書き換えられています。\r\n"
+                "このセッションのマークを今のファイルの問題に付けて保存しますか？\r\n"
+                "「いいえ」を選ぶと、ファイルは今のままにします。")
+                .arg(QDir::toNativeSeparators(path)),
+            MsgIcon::Warning, MsgButtons::YesNo) != MsgResult::Yes)
+        return false;
+    long long nulAt = -1;
+    Lines lines = readQuestionFile(path, &nulAt);
+    // Written from its lines, the file would lose what follows its NUL.
+    if (nulAt >= 0) return false;
+    applyMarks(journal_.records(), lines);
+    stamp_ = writeQuestionFile(path, lines);
+    session_.replaceLines(std::move(lines));
+    journal_.start(path);
+    // The window shows the list as the file now holds it.
+    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(session_.questionCount()));
+    MatigaiSyutudaiOnly->setEnabled(session_.mistakeCount() != 0);
+    N_Mondai->setText(QString::number(session_.questionNumber()));
+    showQuestion();
+    return true;
 }
 
 void TSorami::FileOpnClick() {
