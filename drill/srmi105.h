@@ -314,6 +314,9 @@ private:
     // shown and does not stop the other write. True when the window may
     // close: all was written, or the learner chose to end without it.
     bool saveResumePoint();
+    // The same when the session ends: nothing asked, what cannot be written
+    // kept as a recovery copy.
+    void saveAtSessionEnd();
     // Asks before a save over the file that was read only up to a NUL.
     bool mayReplace(const QString& path);
     // Writes the list to `path`. When `path` is the file the list was read

@@ -3,10 +3,12 @@
 #include "error_guard.h"
 #include "profile_ini.h"
 #include "qt_platform.h"
+#include "recovery.h"
 #include "resume_record.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
 #include "srmi105.h"
+#include "termination.h"
 #include "text_box.h"
 
 #include <QDir>
@@ -96,6 +98,10 @@ void TSorami::showQuestion() {
 }
 
 bool TSorami::saveResumePoint() {
+    if (sessionEnding()) {
+        saveAtSessionEnd();
+        return true;
+    }
     // The marks first: they are the learner's work, the record only a
     // bookmark. Each write runs in the guard of its own, so a record that
     // cannot be written never keeps the marks from the disk, nor the other
@@ -131,6 +137,43 @@ bool TSorami::saveResumePoint() {
     // back when the file is opened next.
     if (!fileSaved) journal_.stop();
     return true;
+}
+
+void TSorami::saveAtSessionEnd() {
+    // Nobody is there to answer: what can be written goes where it belongs,
+    // the list that cannot (a read-only file, a file cut at a NUL or
+    // changed by another program) becomes a recovery copy offered at the
+    // next start, and no box is shown.
+    if (!problemFileName_.isEmpty() && session_.changed()) {
+        const QString path = problemFileName_;
+        const QFileInfo file(path);
+        const bool cut = truncatedAt_ >= 0 && file == QFileInfo(truncatedFile_);
+        const bool changedElsewhere =
+            file.absoluteFilePath() == stampedPath_ && changedSince(path, stamp_);
+        bool written = false;
+        if (!cut && !changedElsewhere) {
+            try {
+                written = writeQuestions(path);
+            } catch (const SoramiError&) {
+            }
+        }
+        if (!written) {
+            try {
+                writeQuestionFile(recoveryCopyPath(file.fileName(), platform_.localTime()),
+                                  session_.questionLines());
+                // The copy holds the marks; they must not come back twice.
+                journal_.stop();
+            } catch (const SoramiError&) {
+                // The journal keeps the marks for the next time the file opens.
+                journal_.keepOnDisk();
+            }
+        }
+    }
+    try {
+        ProfileIni ini(mainIniPath());
+        resume::write(ini, problemFileName_, session_.questionNumber());
+    } catch (const SoramiError&) {
+    }
 }
 
 bool TSorami::mayReplace(const QString& path) {
