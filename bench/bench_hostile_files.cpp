@@ -1,8 +1,10 @@
 // Odd but real files that once froze the programs: question files whose lines
-// end in CR alone, and huge INI files (or junk in their place) that every exit
-// writes keys into. Prints one line per shape with the time it takes; the
-// drill's exit writes the resume record (2 keys) and the store command the
-// appearance (24 keys), each through one ProfileIni.
+// end in CR alone, huge INI files (or junk in their place) that every exit
+// writes keys into, and score files of a million lines or of very long ones.
+// Prints one line per shape with the time it takes; the drill's exit writes
+// the resume record (2 keys) and the store command the appearance (24 keys),
+// each through one ProfileIni; a score table counts from its lines to the
+// first picture of it. Each should take at most 2 s.
 //
 //   build/benchbin/bench_hostile_files
 #include "Seiseki1.h"

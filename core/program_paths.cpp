@@ -75,6 +75,10 @@ QString writableFilePath(const QString& name, FileKind kind) {
     return QDir(dir).filePath(name);
 }
 
+QString userDataFolder() {
+    return userFolder("XDG_DATA_HOME", QStringLiteral("/.local/share"));
+}
+
 QString questionFolderAtStart() {
     if (keepsFilesBesideProgram()) return {};
     const QFileInfo sample(shippedFilePath(QStringLiteral("sample.lko")));

@@ -35,6 +35,11 @@ inline QString scoreFilePath(const QString& name) {
 // True when written files go beside the program.
 bool keepsFilesBesideProgram();
 
+// The learner's data folder of the programs, $XDG_DATA_HOME/sorami, whatever
+// kind of copy runs: recovery copies of what a session's end could not write
+// are kept there, where the learner finds them.
+QString userDataFolder();
+
 // The installed share folder of the project (<prefix>/share/sorami), seen
 // from the program file in <prefix>/bin.
 QString installedShareDir();

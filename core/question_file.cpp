@@ -35,7 +35,7 @@ Lines readQuestionFile(const QString& path) {
     return readQuestionFile(path, nullptr);
 }
 
-Lines readQuestionFile(const QString& path, long long* nulOffset) {
+Lines readQuestionFile(const QString& path, long long* nulOffset, FileStamp* stamp) {
     // Only a regular file is read: opening a named pipe would block until
     // someone writes to it, and a device like /dev/zero never ends.
     const auto cannotOpen = [&] {
@@ -61,6 +61,7 @@ Lines readQuestionFile(const QString& path, long long* nulOffset) {
         if (n == 0) break;
         size += static_cast<size_t>(n);
     }
+    if (stamp) *stamp = stampOf(f.handle(), std::string_view(block.data(), size));
     if (nulOffset) {
         const void* nul = std::memchr(block.data(), '\0', size);
         *nulOffset = nul ? static_cast<const char*>(nul) - block.data() : -1;
@@ -68,11 +69,13 @@ Lines readQuestionFile(const QString& path, long long* nulOffset) {
     return Lines::cut(std::move(block), size);
 }
 
-void writeQuestionFile(const QString& path, const Lines& lines) {
+FileStamp writeQuestionFile(const QString& path, const Lines& lines) {
+    const std::string bytes = joinLines(lines);
     writeWholeFile(
-        path, joinLines(lines),
+        path, bytes,
         {fillTemplate(QStringLiteral("ﾌｧｲﾙ %s を作成できません"), QDir::toNativeSeparators(path)),
          {}});
+    return stampOf(path, bytes);
 }
 
 int countMarked(const Lines& lines) {

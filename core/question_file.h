@@ -3,6 +3,7 @@
 // (Japanese sentence, model answer, idiom / hint line). One reader and one
 // writer serve all three programs.
 
+#include "file_stamp.h"
 #include "lines.h"
 
 #include <QString>
@@ -25,13 +26,14 @@ Lines readQuestionFile(const QString& path);
 // The same, telling where the text ended early: `*nulOffset` becomes the
 // offset of the first NUL counted from 0, or -1 when the file has none.
 // Whatever lies from there on was not read, and a rewrite from the lines
-// would lose it.
-Lines readQuestionFile(const QString& path, long long* nulOffset);
+// would lose it. `*stamp` becomes the stamp of the bytes read.
+Lines readQuestionFile(const QString& path, long long* nulOffset, FileStamp* stamp = nullptr);
 
 // Rewrites a whole question file through a temporary file, so a failure
 // leaves the old file intact. Throws SoramiError "ﾌｧｲﾙ %s を作成できません"
 // when the file cannot be created, or the system's text for other failures.
-void writeQuestionFile(const QString& path, const Lines& lines);
+// Returns the stamp of what it wrote.
+FileStamp writeQuestionFile(const QString& path, const Lines& lines);
 
 inline int questionCount(const Lines& lines) {
     return static_cast<int>(lines.size() / 3);

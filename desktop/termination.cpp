@@ -1,5 +1,6 @@
 #include "termination.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPointer>
@@ -25,18 +26,38 @@ extern "C" void onTerminationSignal(int) {
     [[maybe_unused]] const ssize_t n = ::write(signalPipe[1], &byte, 1);
 }
 
+bool ending = false;
+
 void closeThenQuit(const QPointer<QWidget>& window) {
     static bool closing = false;
     if (closing) return; // a second request while the close path still runs
     closing = true;
+    beginSessionEnd();
+    // Dialogs first, the innermost first: the notebook keeps its text as it
+    // closes. A box that will not close is put away.
+    for (int i = 0; i < 16; ++i) {
+        const QPointer<QWidget> modal = QApplication::activeModalWidget();
+        if (!modal || modal == window) break;
+        modal->close();
+        if (modal && modal->isVisible()) modal->hide();
+    }
     if (window) window->close();
-    // The close path has run; a window that stayed open (a failed save the
-    // learner was asked about) must not keep a dying session waiting.
-    QCoreApplication::quit();
+    // The close path has run. Every event loop ends now, the nested ones
+    // of dialogs too: nothing may keep a dying session waiting, and no
+    // window is asked again whether it may close.
+    QCoreApplication::exit(0);
     closing = false;
 }
 
 } // namespace
+
+bool sessionEnding() {
+    return ending;
+}
+
+void beginSessionEnd(bool value) {
+    ending = value;
+}
 
 void closeOnSessionEnd(QWidget* window) {
     const QPointer<QWidget> target(window);

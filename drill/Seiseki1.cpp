@@ -3,10 +3,6 @@
 #include "colour_qt.h"
 #include "form_kit.h"
 #include "score_file.h"
-#include "sjis_text.h"
-
-#include <QPlainTextEdit>
-#include <QTextCursor>
 
 namespace sorami {
 
@@ -21,26 +17,24 @@ void TTable::layOut() {
     setFixedSize(609, 444);
     setFaceColour(this, Colours::Silver);
 
-    SeisekiTable = new QPlainTextEdit(this);
-    SeisekiTable->setAccessibleName(QStringLiteral("成績表"));
+    SeisekiTable = new ScoreLinesView(this);
     SeisekiTable->setGeometry(0, 0, 609, 444);
-    SeisekiTable->setReadOnly(true);
-    SeisekiTable->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    SeisekiTable->setAccessibleName(QStringLiteral("成績表"));
     SeisekiTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    SeisekiTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Rows are not wrapped: the columns of a record stay on one row, and a
+    // line wider than the table scrolls sideways.
+    SeisekiTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     SeisekiTable->setFont(pixelFont(face::Gothic, 15));
+    // Black on white whatever the desktop's theme, as the text box it
+    // stands for was drawn.
     QPalette tp = SeisekiTable->palette();
     tp.setColor(QPalette::Text, toQColor(Colours::Black));
+    tp.setColor(QPalette::Base, toQColor(Colours::White));
     SeisekiTable->setPalette(tp);
 }
 
-void TTable::setLines(const Lines& lines) {
-    QStringList shown;
-    shown.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string_view line : lines)
-        shown << fromSjis(line);
-    SeisekiTable->setPlainText(shown.join(QLatin1Char('\n')));
-    SeisekiTable->moveCursor(QTextCursor::Start);
+void TTable::setLines(Lines lines) {
+    SeisekiTable->setLines(std::move(lines));
 }
 
 void showScoreTable(QWidget* parent) {

@@ -3,10 +3,9 @@
 // fixed-pitch Japanese face so that its columns line up.
 
 #include "question_file.h"
+#include "score_table_view.h"
 
 #include <QDialog>
-
-class QPlainTextEdit;
 
 namespace sorami {
 
@@ -16,9 +15,9 @@ public:
     explicit TTable(QWidget* parent = nullptr);
 
     // Shift-JIS lines, shown one per line of the table.
-    void setLines(const Lines& lines);
+    void setLines(Lines lines);
 
-    QPlainTextEdit* SeisekiTable = nullptr;
+    ScoreLinesView* SeisekiTable = nullptr;
 
 private:
     void layOut();

@@ -85,6 +85,23 @@ void DrillSession::load(Lines lines, int seed) {
     currentLine_ = 0;
 }
 
+int DrillSession::applyMarks(const std::vector<MarkRecord>& records) {
+    const int changed = sorami::applyMarks(records, lines_);
+    if (changed != 0) {
+        changed_ = true;
+        recountMarks();
+    }
+    return changed;
+}
+
+void DrillSession::replaceLines(Lines lines) {
+    lines_ = std::move(lines);
+    changed_ = false;
+    lastRandomPick_ = -1;
+    recountMarks();
+    if (currentLine_ >= lineCount()) currentLine_ = 0;
+}
+
 // --- Moves ----------------------------------------------------------------
 
 // One pass at most over the list, from the question after (step 3) or before

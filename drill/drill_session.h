@@ -5,6 +5,7 @@
 // the block-run counters live here; TSorami shows them and asks the learner.
 // Nothing in here reads a clock: the time of day that seeds a random draw is
 // handed in by the caller.
+#include "marks_journal.h"
 #include "question_file.h"
 
 #include <optional>
@@ -57,6 +58,15 @@ public:
     // closed untouched keeps every byte, also those the reader never read.
     bool changed() const { return changed_; }
     void markSaved() { changed_ = false; }
+    // Marks of a journal, put where their questions now are; the list
+    // counts as changed when any mark moved. The number of lines changed.
+    int applyMarks(const std::vector<MarkRecord>& records);
+    // The list as the file now holds it, after another program changed the
+    // file: the question in hand stays where the list still reaches, the
+    // marks are counted, and the list counts as saved.
+    void replaceLines(Lines lines);
+    // The record of the mark of the question in hand, as it is now.
+    MarkRecord currentMark() const { return markRecordAt(lines_, currentLine_); }
     const Lines& questionLines() const { return lines_; }
     int lineCount() const { return static_cast<int>(lines_.size()); }
     int questionCount() const { return sorami::questionCount(lines_); }

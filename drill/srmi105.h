@@ -311,9 +311,23 @@ private:
     // shown and does not stop the other write. True when the window may
     // close: all was written, or the learner chose to end without it.
     bool saveResumePoint();
+    // The same when the session ends: nothing asked, what cannot be written
+    // kept as a recovery copy.
+    void saveAtSessionEnd();
     // Asks before a save over the file that was read only up to a NUL.
     bool mayReplace(const QString& path);
-    void writeQuestions(const QString& path);
+    // Writes the list to `path`. When `path` is the file the list was read
+    // from and another program has changed it since, asks first; false
+    // when the learner leaves that file as it is.
+    bool writeQuestions(const QString& path);
+    // The learner's choice for a file changed behind the drill: this
+    // session's marks put on the questions the file holds now, or the file
+    // left alone. True when the file was written.
+    bool mergeIntoChangedFile(const QString& path);
+    // The marks journal follows the list just loaded from `path`: the one
+    // of the list replaced goes, and marks a journal holds for `path` (a
+    // drill that died before its exit) are put back into the list.
+    void takeOverJournal(const QString& path);
 
     // Moves.
     void showStep();
@@ -371,6 +385,11 @@ private:
     QSet<QKeySequence> windowShortcuts_;
 
     DrillSession session_;
+    // Every mark set or taken off since the list was last read or written.
+    MarksJournal journal_;
+    // The file the list was last read from or written to, as it was then.
+    QString stampedPath_;
+    FileStamp stamp_;
     // Window state shared by the window's parts.
     QString problemFileName_;
     // The file whose text a NUL ended early, and that NUL's offset; a save

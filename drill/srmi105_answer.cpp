@@ -16,6 +16,9 @@ void TSorami::KaitouSakuseiClick() {
     setFontColour(KaitouSakusei, Colours::Red);
     KaitouSakusei->setText(QStringLiteral("正解!?"));
     const DrillSession::Judgement judged = session_.judge(typed);
+    // Before anything that may open a box: a drill killed from here on
+    // keeps the mark.
+    if (judged.markSet || judged.markCleared) journal_.record(session_.currentMark());
     if (session_.blockMode()) Syutudai_No->setText(QString::number(session_.blockLeft()));
 
     if (judged.correct) {

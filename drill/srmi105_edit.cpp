@@ -47,8 +47,7 @@ bool TSorami::saveEditedList() {
     bool saved = false;
     guarded(platform_, this, [&] {
         if (!mayReplace(problemFileName_)) return;
-        writeQuestions(problemFileName_);
-        saved = true;
+        saved = writeQuestions(problemFileName_);
     });
     return saved;
 }
@@ -260,6 +259,7 @@ void TSorami::DataAllSakuzyoClick() {
     // disk with its questions.
     session_.clearQuestions();
     problemFileName_.clear();
+    journal_.stop();
     WabunDisp->clear();
     SeikaiDisp->clear();
     // No file is open any more, and the window says so as before the first

@@ -3,10 +3,12 @@
 #include "error_guard.h"
 #include "profile_ini.h"
 #include "qt_platform.h"
+#include "recovery.h"
 #include "resume_record.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
 #include "srmi105.h"
+#include "termination.h"
 #include "text_box.h"
 
 #include <QDir>
@@ -36,7 +38,11 @@ void TSorami::loadQuestionFile(const QString& path) {
     // Throws before the list is touched. The session starts the score
     // again, counts the marks and puts question 1 in hand.
     long long nulAt = -1;
-    session_.load(readQuestionFile(path, &nulAt), platform_.msecsOfDay());
+    FileStamp stamp;
+    session_.load(readQuestionFile(path, &nulAt, &stamp), platform_.msecsOfDay());
+    stamp_ = stamp;
+    stampedPath_ = QFileInfo(path).absoluteFilePath();
+    takeOverJournal(path);
     truncatedFile_ = nulAt < 0 ? QString() : path;
     truncatedAt_ = nulAt;
 
@@ -61,6 +67,16 @@ void TSorami::loadQuestionFile(const QString& path) {
                              MsgIcon::Warning, MsgButtons::Ok);
 }
 
+void TSorami::takeOverJournal(const QString& path) {
+    // Marks of the list just replaced reach its file through a save or the
+    // exit only, as they always did; its journal goes with the list.
+    journal_.stop();
+    std::vector<MarkRecord> carried = journalledMarks(path);
+    session_.applyMarks(carried);
+    // The marks brought back stay in the journal until the file holds them.
+    journal_.start(path, std::move(carried));
+}
+
 // Loads `path` as the file in use. When the load fails, the name of the file
 // whose lines are still in memory stays, so the next exit writes them back
 // where they came from and not over the file that failed.
@@ -82,6 +98,10 @@ void TSorami::showQuestion() {
 }
 
 bool TSorami::saveResumePoint() {
+    if (sessionEnding()) {
+        saveAtSessionEnd();
+        return true;
+    }
     // The marks first: they are the learner's work, the record only a
     // bookmark. Each write runs in the guard of its own, so a record that
     // cannot be written never keeps the marks from the disk, nor the other
@@ -91,9 +111,10 @@ bool TSorami::saveResumePoint() {
     if (!problemFileName_.isEmpty() && session_.changed()) {
         fileSaved = false;
         guarded(platform_, this, [&] {
-            // Keeping a file that was read only up to a NUL is the
-            // learner's choice, and no reason to stay.
-            if (mayReplace(problemFileName_)) writeQuestions(problemFileName_);
+            // Keeping a file that was read only up to a NUL, or one another
+            // program has changed, is the learner's choice, and no reason
+            // to stay; the marks left out do not come back.
+            if (!mayReplace(problemFileName_) || !writeQuestions(problemFileName_)) journal_.stop();
             fileSaved = true;
         });
     }
@@ -110,7 +131,49 @@ bool TSorami::saveResumePoint() {
                                                     "記録せずに終了しますか？")
                                    : QStringLiteral("問題ファイルを保存できませんでした。\r\n"
                                                     "保存せずに終了しますか？");
-    return platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
+    if (platform_.messageBox(this, text, MsgIcon::Question, MsgButtons::YesNo) != MsgResult::Yes)
+        return false;
+    // Ending without the marks is the learner's choice: they must not come
+    // back when the file is opened next.
+    if (!fileSaved) journal_.stop();
+    return true;
+}
+
+void TSorami::saveAtSessionEnd() {
+    // Nobody is there to answer: what can be written goes where it belongs,
+    // the list that cannot (a read-only file, a file cut at a NUL or
+    // changed by another program) becomes a recovery copy offered at the
+    // next start, and no box is shown.
+    if (!problemFileName_.isEmpty() && session_.changed()) {
+        const QString path = problemFileName_;
+        const QFileInfo file(path);
+        const bool cut = truncatedAt_ >= 0 && file == QFileInfo(truncatedFile_);
+        const bool changedElsewhere =
+            file.absoluteFilePath() == stampedPath_ && changedSince(path, stamp_);
+        bool written = false;
+        if (!cut && !changedElsewhere) {
+            try {
+                written = writeQuestions(path);
+            } catch (const SoramiError&) {
+            }
+        }
+        if (!written) {
+            try {
+                writeQuestionFile(recoveryCopyPath(file.fileName(), platform_.localTime()),
+                                  session_.questionLines());
+                // The copy holds the marks; they must not come back twice.
+                journal_.stop();
+            } catch (const SoramiError&) {
+                // The journal keeps the marks for the next time the file opens.
+                journal_.keepOnDisk();
+            }
+        }
+    }
+    try {
+        ProfileIni ini(mainIniPath());
+        resume::write(ini, problemFileName_, session_.questionNumber());
+    } catch (const SoramiError&) {
+    }
 }
 
 bool TSorami::mayReplace(const QString& path) {
@@ -124,14 +187,46 @@ bool TSorami::mayReplace(const QString& path) {
                MsgIcon::Question, MsgButtons::YesNo) == MsgResult::Yes;
 }
 
-void TSorami::writeQuestions(const QString& path) {
-    writeQuestionFile(path, session_.questionLines());
+bool TSorami::writeQuestions(const QString& path) {
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute == stampedPath_ && changedSince(path, stamp_)) return mergeIntoChangedFile(path);
+    stamp_ = writeQuestionFile(path, session_.questionLines());
+    stampedPath_ = absolute;
     session_.markSaved();
+    // The file holds every mark; marks from now on are journalled for it.
+    journal_.start(path);
     // The file now holds all there is.
     if (truncatedAt_ >= 0 && QFileInfo(path) == QFileInfo(truncatedFile_)) {
         truncatedFile_.clear();
         truncatedAt_ = -1;
     }
+    return true;
+}
+
+bool TSorami::mergeIntoChangedFile(const QString& path) {
+    if (platform_.messageBox(
+            this,
+            QStringLiteral(
+                "ファイル %1 は、読み込んだ後にほかのプログラムで書き換えられています。\r\n"
+                "このセッションのマークを今のファイルの問題に付けて保存しますか？\r\n"
+                "「いいえ」を選ぶと、ファイルは今のままにします。")
+                .arg(QDir::toNativeSeparators(path)),
+            MsgIcon::Warning, MsgButtons::YesNo) != MsgResult::Yes)
+        return false;
+    long long nulAt = -1;
+    Lines lines = readQuestionFile(path, &nulAt);
+    // Written from its lines, the file would lose what follows its NUL.
+    if (nulAt >= 0) return false;
+    applyMarks(journal_.records(), lines);
+    stamp_ = writeQuestionFile(path, lines);
+    session_.replaceLines(std::move(lines));
+    journal_.start(path);
+    // The window shows the list as the file now holds it.
+    SouMondaiSuu->setPlainText(QStringLiteral("総問題数:%1").arg(session_.questionCount()));
+    MatigaiSyutudaiOnly->setEnabled(session_.mistakeCount() != 0);
+    N_Mondai->setText(QString::number(session_.questionNumber()));
+    showQuestion();
+    return true;
 }
 
 void TSorami::FileOpnClick() {

@@ -4,9 +4,11 @@
 #include "error_guard.h"
 #include "fonts.h"
 #include "form_kit.h"
+#include "recovery.h"
 #include "rich_text_qt.h"
 #include "sjis_text.h"
 #include "sorami_error.h"
+#include "termination.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -603,6 +605,10 @@ void TSrmMemNote::QuitClick() {
 // discards it, Cancel keeps the window. The settings are written whenever
 // the window does close, and a failure to write them does not hold it open.
 bool TSrmMemNote::FormCloseQuery() {
+    if (sessionEnding()) {
+        keepForRecovery();
+        return true;
+    }
     if (isModified() && SoramiMemo->document()->revision() != savedRevision_) {
         const MsgResult r = platform_.messageBox(
             this, QStringLiteral("メモの内容が変更されています。\r\n保存しますか？"),
@@ -618,6 +624,25 @@ bool TSrmMemNote::FormCloseQuery() {
     }
     if (!settingsWriteFailed_) guarded(platform_, this, [this] { SaveMemoSettings(); });
     return true;
+}
+
+// The session ends: nobody is there to answer, so unsaved text becomes a
+// recovery copy (rich text, which holds every character) offered at the
+// next start, and the settings are written if they can be.
+void TSrmMemNote::keepForRecovery() {
+    if (isModified() && SoramiMemo->document()->revision() != savedRevision_) {
+        const QString name =
+            MemoFileName->text().isEmpty() ? QStringLiteral("メモ.mem") : MemoFileName->text();
+        try {
+            writeMemoFile(recoveryCopyPath(name, platform_.localTime()),
+                          rich::fromTextDocument(*SoramiMemo->document()), MemoMode::Rich);
+        } catch (const SoramiError&) {
+        }
+    }
+    try {
+        SaveMemoSettings();
+    } catch (const SoramiError&) {
+    }
 }
 
 void TSrmMemNote::closeEvent(QCloseEvent* event) {

@@ -179,6 +179,7 @@ private:
     void markItem(QAction* item);
     void SaveMemoSettings();
     bool FormCloseQuery();
+    void keepForRecovery();
     void showRichMode(const QString& panelText);
     void showPlainMode();
     void setModifiedPanel();

@@ -1,6 +1,7 @@
 // The drill program: one copy at a time, the drill window, the message loop.
 #include "app_setup.h"
 #include "qt_platform.h"
+#include "recovery.h"
 #include "single_instance.h"
 #include "srmi105.h"
 #include "termination.h"
@@ -21,6 +22,8 @@ int main(int argc, char* argv[]) {
     // A log-off or a SIGTERM saves the marks as the close box does.
     sorami::closeOnSessionEnd(&window);
     window.show();
+    // What the last session could not write when it ended is offered first.
+    QTimer::singleShot(0, &window, [&] { sorami::offerRecoveryCopies(platform, &window); });
     // A question file from the file manager (or the command line) opens once
     // the window is up, as if chosen in its open dialog.
     if (const QString file = sorami::fileArgument(app.arguments()); !file.isEmpty())

@@ -6,6 +6,7 @@
 // default) and one answer typed.
 #include "LkOVer10.h"
 #include "Memnote1.h"
+#include "Seiseki1.h"
 #include "Settime1.h"
 #include "SrmMinifm.h"
 #include "app_setup.h"
@@ -16,6 +17,7 @@
 #include "program_paths.h"
 #include "qt_platform.h"
 #include "question_file.h"
+#include "score_file.h"
 #include "srmi105.h"
 #include "srmminfm32.h"
 
@@ -150,6 +152,19 @@ int main(int argc, char** argv) {
     drill.SeikaiDisp->setPlainText(QStringLiteral("I get up at six every morning."));
     save(drill, out, QStringLiteral("drill-add.png"));
     drill.Cancel_Btn->click();
+
+    // The score table of a few reports and blocks, one row selected.
+    {
+        sorami::ScoreFile scores(QDir(scratch.path()).filePath(sorami::ScoreFileName));
+        scores.erase();
+        for (int i = 0; i < 40; ++i)
+            scores.appendReport(QStringLiteral("sample.lko"),
+                                QDateTime(QDate(2026, 4, 1), QTime(9, i)), 20, 10 + i % 11, "Taro");
+        sorami::TTable table;
+        table.setLines(scores.readLines());
+        table.SeisekiTable->setCurrentIndex(table.SeisekiTable->model()->index(9, 0));
+        save(table, out, QStringLiteral("scoretable.png"));
+    }
 
     sorami::TSoramiMiniVer viewer(fake, sorami::ViewerBuild::StandAlone);
     fake.fileAnswers.push_back(sample);

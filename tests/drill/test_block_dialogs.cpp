@@ -10,10 +10,10 @@
 #include "srmi105_widgets.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -80,6 +80,10 @@ private slots:
     void judgement();
     void scoreTable();
     void scoreTableOfMissingFileShowsNothing();
+    void scoreTableCopiesWholeLines_data();
+    void scoreTableCopiesWholeLines();
+    void scoreTableDecodesOnlyRowsOnScreen_data();
+    void scoreTableDecodesOnlyRowsOnScreen();
 };
 
 void TestBlockDialogs::init() {
@@ -411,7 +415,6 @@ void TestBlockDialogs::scoreTable() {
         if (!t) return;
         text = t->SeisekiTable->toPlainText();
         facts << t->windowTitle() << t->SeisekiTable->font().family()
-              << QString::number(t->SeisekiTable->isReadOnly())
               << QString::number(t->SeisekiTable->verticalScrollBarPolicy() ==
                                  Qt::ScrollBarAlwaysOn);
         t->SeisekiTable->setFocus();
@@ -425,7 +428,7 @@ void TestBlockDialogs::scoreTable() {
              QStringLiteral("  sample.lko   26/04/01 09:30:15    20       19    素晴ﾗｼｲ!    花子\n"
                             "lone LF\nlone CR\nwith NUL   inside\nlast, no end"));
     QCOMPARE(facts, (QStringList{QStringLiteral("「ガンバレソラミ君」の成績表"),
-                                 QStringLiteral("ＭＳ ゴシック"), "1", "1", "1"}));
+                                 QStringLiteral("ＭＳ ゴシック"), "1", "1"}));
 }
 
 void TestBlockDialogs::scoreTableOfMissingFileShowsNothing() {
@@ -443,4 +446,67 @@ void TestBlockDialogs::scoreTableOfMissingFileShowsNothing() {
 }
 
 QTEST_MAIN(TestBlockDialogs)
+// Keys from the first line, then Ctrl+C: the selected lines whole, however
+// long, in the file's order; without a selection the clipboard keeps what
+// it held.
+void TestBlockDialogs::scoreTableCopiesWholeLines_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("copied");
+    const QString longLine(5000, QLatin1Char('x'));
+    QTest::newRow("nothing selected") << ""
+                                      << "before";
+    QTest::newRow("shift+down") << "Shift+Down" << QStringLiteral("一行目\nb");
+    QTest::newRow("select all") << "Ctrl+A" << QStringLiteral("一行目\nb\n") + longLine + "\nd";
+    QTest::newRow("end, shift+up") << "Ctrl+End, Shift+Up" << longLine + "\nd";
+}
+
+void TestBlockDialogs::scoreTableCopiesWholeLines() {
+    QFETCH(QString, keys);
+    QFETCH(QString, copied);
+    TTable t;
+    t.setLines(Lines{sjis("一行目"), "b", std::string(5000, 'x'), "d"});
+    t.show();
+    QApplication::setActiveWindow(&t);
+    QVERIFY(QTest::qWaitForWindowActive(&t));
+    t.SeisekiTable->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    const QKeySequence sequence = QKeySequence::fromString(keys);
+    for (int i = 0; i < sequence.count(); ++i)
+        QTest::keyClick(t.SeisekiTable, sequence[i].key(), sequence[i].keyboardModifiers());
+    QTest::keyClick(t.SeisekiTable, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+}
+
+// A table costs the rows on screen, not the lines of the file: showing it,
+// and going to its end, decodes a screenful or two whatever the file holds,
+// and a very long line is drawn from its first characters only.
+void TestBlockDialogs::scoreTableDecodesOnlyRowsOnScreen_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("bytes");
+    QTest::newRow("200,000 records") << 200000 << 70;
+    QTest::newRow("300 lines of 100,000 bytes") << 300 << 100000;
+}
+
+void TestBlockDialogs::scoreTableDecodesOnlyRowsOnScreen() {
+    QFETCH(int, lines);
+    QFETCH(int, bytes);
+    TTable t;
+    t.setLines(Lines(size_t(lines), std::string(size_t(bytes), '7')));
+    detail::scoreRowsDecoded = 0;
+    t.show();
+    t.grab();
+    QCOMPARE(t.SeisekiTable->indexAt(QPoint(2, 2)).row(), 0);
+    t.SeisekiTable->setFocus();
+    QTest::keyClick(t.SeisekiTable, Qt::Key_End, Qt::ControlModifier);
+    t.grab();
+    const int screenful =
+        t.SeisekiTable->viewport()->height() / t.SeisekiTable->fontMetrics().lineSpacing() + 1;
+    QVERIFY2(detail::scoreRowsDecoded <= size_t(4 * screenful),
+             qPrintable(QString::number(detail::scoreRowsDecoded)));
+    QCOMPARE(t.SeisekiTable->currentIndex().row(), lines - 1);
+    const QString shown = t.SeisekiTable->currentIndex().data().toString();
+    QVERIFY(shown.size() <= int(ScoreLinesModel::ShownChars) + 1);
+    QCOMPARE(t.SeisekiTable->lineText(lines - 1).size(), bytes);
+}
+
 #include "test_block_dialogs.moc"

@@ -73,10 +73,14 @@ e2e_wait_window() {
 e2e_screenshot() { import -window root "$1" 2>/dev/null || true; }
 
 # Gives the test a runtime directory of its own, so the drill's single-instance
-# lock never meets a copy the developer is running.
+# lock never meets a copy the developer is running, and a data folder of its
+# own.
 e2e_private_runtime_dir() {
   export XDG_RUNTIME_DIR="$E2E_TMP/run"
   mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+  # Recovery copies the developer's own sessions left must not be offered
+  # to the test's drill, nor the test's copies to the developer.
+  export XDG_DATA_HOME="$E2E_TMP/data"
 }
 
 # The start the drill's tests share: a display, the tools named as arguments
