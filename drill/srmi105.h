@@ -334,7 +334,12 @@ private:
     void finishMistakeRun();
 
     // Answer area.
+    // The one way the model answer reaches 正解: the answer check, the
+    // 正解表示 toggle and the flash advance all come here.
     void showModelAnswer();
+    // The flash advance hides what 正解 shows and shows it again.
+    void hideSeikaiForFlash();
+    void showSeikaiAfterFlash();
     void resetAnswerArea();
     void refreshAnswerBoxes();
     void refreshSeikaiByToggles();
@@ -418,6 +423,7 @@ private:
     // The typed answer while the mask is on; during flash advance the held
     // back text of the correct-answer box.
     std::string savedText_;
+    bool savedIsModelAnswer_ = false;
 
     // Automatic and flash advance; Timer2 ticks act only while autoRunning_ is 1.
     int autoRunning_ = 0;

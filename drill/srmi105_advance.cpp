@@ -65,8 +65,7 @@ void TSorami::startAdvance(bool flash) {
         Kioku->setEnabled(false);
         ToSrmMini->setEnabled(false);
     } else {
-        savedText_ = toSjis(SeikaiDisp->toPlainText());
-        SeikaiDisp->clear();
+        hideSeikaiForFlash();
     }
     Timer2Timer();
 }
@@ -90,12 +89,11 @@ void TSorami::Timer2Timer() {
         SeikaiDisp->clear();
         break;
     case 2:
-        setBoxText(SeikaiDisp, savedText_);
+        showSeikaiAfterFlash();
         break;
     case 3:
         SusumeruClick();
-        savedText_ = toSjis(SeikaiDisp->toPlainText());
-        SeikaiDisp->clear();
+        hideSeikaiForFlash();
         flashPhase_ = 0;
         if (flashSound_ == 1) platform_.playSound(cue::PokiCapital, true);
         break;

@@ -3,6 +3,7 @@
 #include "cue_names.h"
 #include "sjis_text.h"
 #include "srmi105.h"
+#include "text_box.h"
 
 namespace sorami {
 
@@ -79,6 +80,21 @@ void TSorami::showModelAnswer() {
     if (session_.lineCount() >= 2) setBoxText(SeikaiDisp, session_.modelAnswer());
 }
 
+void TSorami::hideSeikaiForFlash() {
+    const QString shown = SeikaiDisp->toPlainText();
+    savedText_ = toSjis(shown);
+    savedIsModelAnswer_ =
+        session_.lineCount() >= 2 && !shown.isEmpty() && shown == shownLine(session_.modelAnswer());
+    SeikaiDisp->clear();
+}
+
+void TSorami::showSeikaiAfterFlash() {
+    if (savedIsModelAnswer_)
+        showModelAnswer();
+    else
+        setBoxText(SeikaiDisp, savedText_);
+}
+
 void TSorami::resetAnswerArea() {
     KaitouDisp->clear();
     refreshSeikaiByToggles();
@@ -96,7 +112,7 @@ void TSorami::refreshSeikaiByToggles() {
     if (idiomShown_ == 1)
         setBoxText(SeikaiDisp, session_.idiom());
     else if (modelShown_ == 1)
-        setBoxText(SeikaiDisp, session_.modelAnswer());
+        showModelAnswer();
     else
         SeikaiDisp->clear();
 }
