@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -902,6 +903,39 @@ private slots:
         QCOMPARE(stored ? int(*stored) : -1, colour);
         note.PrntClick();
         QCOMPARE(platform.printed, QList<QBrush>{colour < 0 ? QBrush() : QBrush(toQColor(colour))});
+    }
+
+    // The notes fill the printable page, nothing added: a page's height of
+    // lines prints on one page, a little more on two.
+    void printsOverThePrintablePage_data() {
+        QTest::addColumn<double>("pages"); // of lines
+        QTest::addColumn<int>("printed");
+        QTest::newRow("95 % of a page") << 0.95 << 1;
+        QTest::newRow("105 % of a page") << 1.05 << 2;
+    }
+    void printsOverThePrintablePage() {
+        QFETCH(double, pages);
+        QFETCH(int, printed);
+        PdfPlatform pdfPlatform;
+        pdfPlatform.pdf = dir_.filePath("page.pdf");
+        TSrmMemNote note(pdfPlatform);
+        note.show();
+        // Lines of a fixed height, in the box's pixels.
+        constexpr double lineHeight = 24;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const double page = printer.pageRect(QPrinter::Inch).height() *
+                            qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+        const int lines = static_cast<int>(pages * page / lineHeight);
+        note.SoramiMemo->setPlainText(QString(lines - 1, u'\n'));
+        QTextCursor c(note.SoramiMemo->document());
+        c.select(QTextCursor::Document);
+        QTextBlockFormat fixed;
+        fixed.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+        c.mergeBlockFormat(fixed);
+        guarded(pdfPlatform, &note, [&note] { note.PrntClick(); });
+        QVERIFY(pdfPlatform.errorTexts().isEmpty());
+        QCOMPARE(int(pdfPages(fileBytes(pdfPlatform.pdf))), printed);
     }
 
     void printsWholeNotebookToPdf_data() {
