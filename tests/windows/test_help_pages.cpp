@@ -19,13 +19,10 @@ using namespace sorami;
 
 namespace {
 
-// A caption as a menu or button draws it: "&&" is an ampersand, a lone "&"
-// only underlines the next letter.
+// A caption as a menu or button draws it: "&" only underlines the next
+// letter (no caption here holds an ampersand of its own).
 QString shown(QString caption) {
-    caption.replace(QLatin1String("&&"), QChar(0xE000));
-    caption.remove(u'&');
-    caption.replace(QChar(0xE000), u'&');
-    return caption.trimmed();
+    return caption.remove(u'&').trimmed();
 }
 
 QSet<QString> namesOn(QWidget* window) {
