@@ -1,7 +1,10 @@
 // How long the memo notebook takes to open files of the shapes that once
 // froze it, from the file dialog's answer to the window painted: a text file
-// of 400,000 empty lines, an RTF of 1,200,000 \par and an RTF with a font
-// table of 200,000 entries whose 28,572 runs each name another font. Each
+// of 400,000 empty lines, an RTF of 1,200,000 \par, an RTF with a font
+// table of 200,000 entries whose 28,572 runs each name another font, and
+// bullet lists: 100,000 levels deep, each level a group of its own with the
+// bullets of both kinds of writer, and 300,000 items over a word processor's
+// nine list levels. Each
 // shape is split into reading the file, building the document and laying it
 // out, and each runs in a child process with a time limit, so a freeze shows
 // as a figure.
@@ -54,10 +57,37 @@ QByteArray hugeFontTable() {
     return b + "}";
 }
 
+// Each item one group deeper than the last, none closed before the end.
+QByteArray nestedLists() {
+    QByteArray b(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n");
+    constexpr int depth = 100000;
+    for (int i = 0; i < depth; ++i)
+        b += "{\\pard\\li" + QByteArray::number(360 * (i + 1)) +
+             "\\fi-360{\\pntext\\f1\\'b7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'b7}}"
+             "{\\listtext\\f1\\'b7\\tab}\\ilvl" +
+             QByteArray::number(i % 9) + " item " + QByteArray::number(i) + "\\par\r\n";
+    return b + QByteArray(depth, '}') + "}";
+}
+
+QByteArray listLevels() {
+    QByteArray b(
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}\r\n");
+    for (int i = 0; i < 300000; ++i) {
+        const int level = i % 9;
+        b += "\\pard{\\listtext\\pard\\plain\\f1 \\'b7\\tab}\\ilvl" + QByteArray::number(level) +
+             "\\ls1\\li" + QByteArray::number(720 * (level + 1)) + "\\fi-360\\tx" +
+             QByteArray::number(720 * (level + 1)) + " item\\par\r\n";
+    }
+    return b + "}";
+}
+
 const Shape Shapes[] = {
     {"empty_lines", "lines.txt", false, emptyLines},
     {"pars", "pars.mem", true, manyPars},
     {"font_table", "fonts.mem", true, hugeFontTable},
+    {"nested_lists", "nested.mem", true, nestedLists},
+    {"list_levels", "levels.mem", true, listLevels},
 };
 
 double since(QElapsedTimer& t) {

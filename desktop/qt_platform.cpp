@@ -29,6 +29,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextCursor>
@@ -496,6 +497,14 @@ std::unique_ptr<QTextDocument> withPointSizes(const QTextDocument& doc) {
     return copy;
 }
 
+// The resolution a document without a device of its own is laid out at.
+double layoutDpi() {
+    if (QCoreApplication::testAttribute(Qt::AA_Use96Dpi)) return 96;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        return qRound(screen->logicalDotsPerInchY());
+    return 100;
+}
+
 } // namespace
 
 void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
@@ -504,7 +513,17 @@ void printAcceptedDocument(QPrinter& printer, const QTextDocument& doc,
     printer.setDocName(doc.metaInformation(QTextDocument::DocumentTitle));
     printer.setFromTo(0, 0); // the range offered is not applied: every page prints
     const bool onlySelection = printer.printRange() == QPrinter::Selection && selection;
-    withPointSizes(onlySelection ? *selection : doc)->print(&printer);
+    const std::unique_ptr<QTextDocument> copy = withPointSizes(onlySelection ? *selection : doc);
+    // Given the printable page as its page size, the document prints over
+    // the whole of it as it is: without a page size of its own, Qt would add
+    // margins of 2 cm and a page number to every page, and lay it out at the
+    // printer's resolution, where indents are taken as the printer's dots.
+    // Laid out in the screen's units, as in the box, it is scaled to the page.
+    const QRectF page = printer.pageRect(QPrinter::Inch);
+    const double dpi = layoutDpi();
+    copy->setDocumentMargin(0);
+    copy->setPageSize(QSizeF(page.width() * dpi, page.height() * dpi));
+    copy->print(&printer);
     // The document prints nothing, and says nothing, when the printer or
     // the file cannot be opened.
     if (printer.printerState() == QPrinter::Error) {

@@ -39,7 +39,8 @@ private:
 };
 
 // What printing does once the print dialog was accepted: the job is named
-// by the document's title and every page is printed, whatever page range the
+// by the document's title and every page is printed over the whole printable
+// page, nothing added, whatever page range the
 // dialog offered, with fonts sized in screen pixels printed at the size they
 // have on the screen; the selection's document replaces the document when
 // the dialog asked for the selection and one was given. Throws SoramiError

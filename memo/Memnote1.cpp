@@ -326,6 +326,13 @@ void TSrmMemNote::applyBaseFont() {
     SoramiMemo->document()->setDefaultFont(toQFont(baseFont_));
 }
 
+// The colour text of no colour of its own shows in. A system colour
+// follows the desktop's theme, as the automatic colour of a file does.
+std::optional<std::uint32_t> TSrmMemNote::baseTextColour() const {
+    if (isSystemColour(baseFont_.colour)) return std::nullopt;
+    return static_cast<std::uint32_t>(baseFont_.colour) & 0xFFFFFFu;
+}
+
 void TSrmMemNote::applySettings(const MemoSettings& s) {
     if (s.background != -1) setBackColour(SoramiMemo->viewport(), s.background);
     if (s.faceName != "-1") baseFont_.face = fromSjis(s.faceName);
@@ -431,7 +438,7 @@ QString TSrmMemNote::cutFileMessage() const {
 bool TSrmMemNote::writeTo(const QString& path) {
     if (!cutPath_.isEmpty() && QFileInfo(path) == QFileInfo(cutPath_))
         sorami::raise(cutFileMessage());
-    const rich::Document doc = rich::fromTextDocument(*SoramiMemo->document());
+    const rich::Document doc = rich::fromTextDocument(*SoramiMemo->document(), baseTextColour());
     // A plain file holds Shift-JIS only: what it cannot hold would become
     // "?" unseen. The learner is told, with the first such character, and
     // may keep every character by saving in rich mode instead.

@@ -11,7 +11,9 @@
 #include <QKeySequence>
 #include <QList>
 #include <QTextEdit>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -185,6 +187,7 @@ private:
     void setModifiedPanel();
     void clearModified();
     void applyBaseFont();
+    std::optional<std::uint32_t> baseTextColour() const;
     bool saveUnderName();
     bool writeTo(const QString& path); // false: the learner cancelled
     QString cutFileMessage() const;

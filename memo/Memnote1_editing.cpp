@@ -23,6 +23,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextList>
+#include <memory>
 
 namespace sorami {
 
@@ -334,7 +335,7 @@ void TSrmMemNote::BulletClick() {
     const QTextBlock last = doc->findBlock(sel.selectionEnd());
     QTextCursor c(doc);
     c.beginEditBlock();
-    QTextList* list = nullptr;
+    rich::BulletLists lists;
     for (QTextBlock b = first; b.isValid(); b = b.next()) {
         c.setPosition(b.position());
         QTextBlockFormat bf = b.blockFormat();
@@ -348,16 +349,10 @@ void TSrmMemNote::BulletClick() {
                 bf.setLeftMargin(rich::twipsToPixels(start + 200));
             }
             c.setBlockFormat(bf);
-            if (list)
-                list->add(c.block());
-            else if (QTextList* own = c.currentList())
-                list = own;
-            else {
-                QTextListFormat lf;
-                lf.setStyle(QTextListFormat::ListDisc);
-                lf.setIndent(1); // room for the bullet left of the text
-                list = c.createList(lf);
-            }
+            if (c.currentList()) // already a bullet
+                lists.end();
+            else
+                lists.add(c);
         } else {
             if (QTextList* l = c.currentList()) l->remove(c.block());
             bf = c.block().blockFormat();
@@ -429,11 +424,14 @@ void TSrmMemNote::PrntClick() {
     // call, and the learner chooses in that dialog with the normal cursor.
     CheckMark();
     markItem(Print);
-    QTextDocument* doc = SoramiMemo->document();
+    // Text of no colour of its own prints in the colour the box shows it in,
+    // not in the printer's black.
+    std::unique_ptr<QTextDocument> doc(SoramiMemo->document()->clone());
+    if (const auto colour = baseTextColour()) rich::colourUncolouredText(*doc, *colour);
     // The job is named after the memo file; the whole text is printed
     // whatever the dialog's selection choice.
     doc->setMetaInformation(QTextDocument::DocumentTitle, memoModule().memoFilePath);
-    platform_.printDocument(this, *doc, SoramiMemo->textCursor().hasSelection(), doc);
+    platform_.printDocument(this, *doc, SoramiMemo->textCursor().hasSelection(), doc.get());
 }
 
 void TSrmMemNote::HelpButtonClick() {

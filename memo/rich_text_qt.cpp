@@ -5,10 +5,17 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextList>
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace sorami::rich {
 namespace {
+
+QColor toQColour(std::uint32_t c) {
+    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
 
 QTextCharFormat toQt(const CharFormat& f) {
     QTextCharFormat q;
@@ -25,14 +32,12 @@ QTextCharFormat toQt(const CharFormat& f) {
     q.setFontItalic(f.italic);
     q.setFontUnderline(f.underline);
     q.setFontStrikeOut(f.strikeOut);
-    if (f.colour) {
-        const std::uint32_t c = *f.colour;
-        q.setForeground(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
-    }
+    if (f.colour) q.setForeground(toQColour(*f.colour));
     return q;
 }
 
-CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
+CharFormat fromQt(const QTextCharFormat& q, const QFont& base,
+                  std::optional<std::uint32_t> textColour) {
     CharFormat f;
     const QFont font = q.font().resolve(base);
     const QStringList families = q.fontFamilies().toStringList();
@@ -52,8 +57,29 @@ CharFormat fromQt(const QTextCharFormat& q, const QFont& base) {
         f.colour = static_cast<std::uint32_t>(c.red()) |
                    static_cast<std::uint32_t>(c.green()) << 8 |
                    static_cast<std::uint32_t>(c.blue()) << 16;
+    } else {
+        f.colour = textColour;
     }
     return f;
+}
+
+// Qt measures a block's tab stops from where its first line begins; the
+// model measures them from where the left indent is measured.
+QList<QTextOption::Tab> toQtTabs(const Paragraph& p) {
+    QList<QTextOption::Tab> tabs;
+    for (const int stop : p.tabStops)
+        tabs << QTextOption::Tab(twipsToPixels(stop - p.leftIndent - p.firstIndent),
+                                 QTextOption::LeftTab);
+    return tabs;
+}
+
+std::vector<int> fromQtTabs(const QTextBlockFormat& bf, int leftIndent, int firstIndent) {
+    std::vector<int> stops;
+    for (const QTextOption::Tab& t : bf.tabPositions())
+        stops.push_back(pixelsToTwips(t.position) + leftIndent + firstIndent);
+    std::sort(stops.begin(), stops.end());
+    stops.erase(std::unique(stops.begin(), stops.end()), stops.end());
+    return stops;
 }
 
 } // namespace
@@ -85,12 +111,12 @@ void toTextDocument(const Document& in, QTextDocument& out) {
         if (pending.isEmpty()) pendingFormat = f;
         pending += text;
     };
-    QTextList* list = nullptr;
+    BulletLists lists;
     const Paragraph* previous = nullptr;
     for (const auto& p : in.paragraphs) {
-        const bool sameBlock = previous && !p.bullet && !previous->bullet &&
-                               p.leftIndent == previous->leftIndent &&
-                               p.firstIndent == previous->firstIndent;
+        const bool sameBlock =
+            previous && !p.bullet && !previous->bullet && p.leftIndent == previous->leftIndent &&
+            p.firstIndent == previous->firstIndent && p.tabStops == previous->tabStops;
         if (sameBlock) {
             add(QStringLiteral("\n"),
                 pending.isEmpty() && !p.runs.empty() ? p.runs.front().format : pendingFormat);
@@ -99,20 +125,15 @@ void toTextDocument(const Document& in, QTextDocument& out) {
             QTextBlockFormat bf;
             bf.setLeftMargin(twipsToPixels(p.leftIndent));
             bf.setTextIndent(twipsToPixels(p.firstIndent));
+            if (!p.tabStops.empty()) bf.setTabPositions(toQtTabs(p));
             if (!previous)
                 cursor.setBlockFormat(bf);
             else
                 cursor.insertBlock(bf, QTextCharFormat());
-            if (!p.bullet) {
-                list = nullptr;
-            } else if (list) {
-                list->add(cursor.block());
-            } else {
-                QTextListFormat lf;
-                lf.setStyle(QTextListFormat::ListDisc);
-                lf.setIndent(1);              // room for the bullet left of the text
-                list = cursor.createList(lf); // keeps the block's margins
-            }
+            if (p.bullet)
+                lists.add(cursor);
+            else
+                lists.end();
         }
         for (const auto& r : p.runs)
             add(r.text, r.format);
@@ -122,7 +143,7 @@ void toTextDocument(const Document& in, QTextDocument& out) {
     cursor.endEditBlock();
 }
 
-Document fromTextDocument(const QTextDocument& in) {
+Document fromTextDocument(const QTextDocument& in, std::optional<std::uint32_t> textColour) {
     Document doc;
     const QFont base = in.defaultFont();
     for (QTextBlock b = in.begin(); b.isValid(); b = b.next()) {
@@ -130,13 +151,14 @@ Document fromTextDocument(const QTextDocument& in) {
         p.bullet = b.textList() != nullptr;
         p.leftIndent = pixelsToTwips(b.blockFormat().leftMargin());
         p.firstIndent = pixelsToTwips(b.blockFormat().textIndent());
+        p.tabStops = fromQtTabs(b.blockFormat(), p.leftIndent, p.firstIndent);
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextFragment frag = it.fragment();
             if (!frag.isValid()) continue;
             QString text = frag.text();
             text.remove(QChar::ObjectReplacementCharacter); // pictures have no place here
             if (text.isEmpty()) continue;
-            CharFormat f = fromQt(frag.charFormat(), base);
+            CharFormat f = fromQt(frag.charFormat(), base, textColour);
             if (!p.runs.empty() && p.runs.back().format == f)
                 p.runs.back().text += text;
             else
@@ -146,6 +168,38 @@ Document fromTextDocument(const QTextDocument& in) {
     }
     if (doc.paragraphs.empty()) doc.paragraphs.emplace_back();
     return doc;
+}
+
+void colourUncolouredText(QTextDocument& doc, std::uint32_t colour) {
+    // Collected first: changing a fragment's format merges fragments.
+    std::vector<std::pair<int, int>> spans;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.isValid() && f.charFormat().foreground().style() == Qt::NoBrush)
+                spans.emplace_back(f.position(), f.position() + f.length());
+        }
+    QTextCharFormat coloured;
+    coloured.setForeground(toQColour(colour));
+    QTextCursor c(&doc);
+    for (const auto& [from, to] : spans) {
+        c.setPosition(from);
+        c.setPosition(to, QTextCursor::KeepAnchor);
+        c.mergeCharFormat(coloured);
+    }
+}
+
+void BulletLists::add(QTextCursor& cursor) {
+    if (list_ && blocks_ < MaxBlocks) {
+        list_->add(cursor.block());
+        ++blocks_;
+        return;
+    }
+    QTextListFormat lf;
+    lf.setStyle(QTextListFormat::ListDisc);
+    lf.setIndent(1);               // room for the bullet left of the text
+    list_ = cursor.createList(lf); // keeps the block's margins
+    blocks_ = 1;
 }
 
 } // namespace sorami::rich

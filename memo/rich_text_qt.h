@@ -5,7 +5,12 @@
 
 #include "rich_text.h"
 
+#include <cstdint>
+#include <optional>
+
+class QTextCursor;
 class QTextDocument;
+class QTextList;
 
 namespace sorami::rich {
 
@@ -13,7 +18,33 @@ namespace sorami::rich {
 // default font, which is the memo's base font.
 void toTextDocument(const Document& in, QTextDocument& out);
 
-Document fromTextDocument(const QTextDocument& in);
+// Text that names no colour is shown in the box's text colour; given here,
+// it is what such text is said to have, so a file carries what the learner
+// sees. Without it such text keeps the automatic colour.
+Document fromTextDocument(const QTextDocument& in,
+                          std::optional<std::uint32_t> textColour = std::nullopt);
+
+// Gives every character that names no colour the colour given: a printer
+// would draw it black whatever the box shows.
+void colourUncolouredText(QTextDocument& doc, std::uint32_t colour);
+
+// Puts blocks in disc lists, a few blocks to a list. Qt marks every block of
+// a list as changed each time one joins it, so a list of n blocks costs
+// n² steps and a file of many bullets would take minutes to show; a disc
+// looks the same whichever list its block is in.
+class BulletLists {
+public:
+    // The cursor's block gets a bullet, keeping its margins.
+    void add(QTextCursor& cursor);
+    // The next block starts a list of its own.
+    void end() { list_ = nullptr; }
+
+    static constexpr int MaxBlocks = 8;
+
+private:
+    QTextList* list_ = nullptr;
+    int blocks_ = 0;
+};
 
 // Indents are kept in twips in the model and in pixels on screen.
 double twipsToPixels(int twips);

@@ -47,6 +47,10 @@ struct Paragraph {
     bool bullet = false;
     int leftIndent = 0;  // twips, the indent of every line
     int firstIndent = 0; // twips, added to the first line; negative: a hanging indent
+    // Tab stops in twips from where the left indent is measured, rising.
+    // Word processors put one where a list's text begins, so the tab after
+    // a number or bullet ends there and not at the next default stop.
+    std::vector<int> tabStops;
 
     QString text() const;
     bool operator==(const Paragraph&) const = default;

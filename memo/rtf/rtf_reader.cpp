@@ -4,7 +4,13 @@
 // unknown words are ignored, destinations that hold no text for the memo are
 // skipped whole, and a broken file still gives the text it holds. It never
 // recurses: groups live on an explicit stack, so deep nesting costs memory
-// in proportion to the file, not the program's stack.
+// in proportion to the file, not the program's stack, and no step looks
+// back over what came before, so the work grows with the file's length
+// however deep its groups or lists go.
+//
+// Tables become lines of text: a row is a paragraph whose cells are parted
+// by tabs, with no tab after the last cell, and the paragraphs inside one
+// cell are joined by a blank.
 
 #include "rich_text.h"
 #include "rtf_tables.h"
@@ -14,6 +20,7 @@
 #include <array>
 #include <limits>
 #include <unordered_map>
+#include <utility>
 
 namespace sorami::rich {
 namespace {
@@ -26,6 +33,13 @@ enum class Dest : std::uint8_t {
     BulletText,  // \pntext, \listtext: the bullet or number drawn before a paragraph
     BulletProps, // \pn: how a paragraph is numbered
 };
+
+// Word processors allow indents and tab stops up to 22 inches; a file's
+// larger numbers would put its text thousands of screens to the right.
+constexpr int MaxIndent = 31680;
+
+// Lists need a stop or two; more than this many in one paragraph are dropped.
+constexpr std::size_t MaxTabStops = 8;
 
 // What a group carries and restores at its end.
 struct State {
@@ -41,6 +55,9 @@ struct State {
     bool bullet = false;
     int leftIndent = 0;
     int firstIndent = 0;
+    bool inTable = false; // \intbl: a paragraph mark ends a paragraph of a cell, not a line
+    std::uint8_t tabCount = 0;
+    std::array<int, MaxTabStops> tabs{}; // rising
     // Word processors give Japanese text its own font, size and bold through
     // the associated properties (\af, \afs, \ab, \ai) after \dbch.
     bool dbch = false;
@@ -116,6 +133,11 @@ private:
     bool colourGiven_ = false;
 
     std::string pending_; // text bytes not yet decoded
+    // A table row's cells: the tab after a cell is written only when more
+    // of the row follows, so the row's line ends without one.
+    std::size_t cellTabs_ = 0;
+    bool cellBreak_ = false; // a paragraph of the cell ended: a blank if more follows
+    bool cellEmpty_ = true;
     QString bulletText_;
     Document doc_;
     Paragraph para_;
@@ -165,6 +187,24 @@ private:
             return;
         }
         if (st().dest != Dest::Text) return;
+        addCells();
+        cellEmpty_ = false;
+        addText(text);
+    }
+
+    // The tabs of the cells ended since the last text, and the blank of a
+    // cell's paragraph break, once more of the row follows.
+    void addCells() {
+        static constexpr char16_t tab = u'\t', blank = u' ';
+        for (; cellTabs_ > 0 && !full_; --cellTabs_)
+            addText(QStringView(&tab, 1));
+        cellTabs_ = 0;
+        if (std::exchange(cellBreak_, false)) addText(QStringView(&blank, 1));
+    }
+    void appendChar(char16_t c) { appendText(QStringView(&c, 1)); }
+
+    void addText(QStringView text) {
+        if (full_) return;
         QStringView t = text;
         if (static_cast<std::size_t>(t.size()) > budget_) {
             t.truncate(static_cast<qsizetype>(budget_));
@@ -178,7 +218,28 @@ private:
         else
             para_.runs.push_back(Run{t.toString(), std::move(f)});
     }
-    void appendChar(char16_t c) { appendText(QStringView(&c, 1)); }
+
+    // What a table's cells still hold back is dropped where a line ends.
+    void endCells() {
+        cellTabs_ = 0;
+        cellBreak_ = false;
+        cellEmpty_ = true;
+    }
+
+    void addTabStop(int twips) {
+        State& s = st();
+        const int at = std::clamp(twips, 0, MaxIndent);
+        auto* const end = s.tabs.begin() + s.tabCount;
+        auto* const place = std::lower_bound(s.tabs.begin(), end, at);
+        if (place != end && *place == at) return;
+        if (s.tabCount == MaxTabStops) {
+            if (place == end) return; // the stops furthest right are the ones dropped
+            --s.tabCount;
+        }
+        std::move_backward(place, s.tabs.begin() + s.tabCount, s.tabs.begin() + s.tabCount + 1);
+        *place = at;
+        ++s.tabCount;
+    }
 
     void flush() {
         // Control characters are no text anyone typed (no trail byte is one).
@@ -226,6 +287,7 @@ private:
     }
 
     void endParagraph() {
+        endCells();
         if (full_) return;
         if (budget_ == 0) {
             full_ = true;
@@ -235,9 +297,17 @@ private:
         finishParagraph();
     }
 
+    void paragraphMark() {
+        if (!st().inTable)
+            endParagraph();
+        else if (!cellEmpty_) // a paragraph inside a table's cell
+            cellBreak_ = true;
+    }
+
     void finishParagraph() {
         const State& s = stack_.back();
         para_.bullet = s.bullet;
+        para_.tabStops.assign(s.tabs.begin(), s.tabs.begin() + s.tabCount);
         if (!bulletText_.isEmpty()) {
             if (isBulletGlyph(bulletText_))
                 para_.bullet = true;
@@ -249,6 +319,13 @@ private:
                     para_.runs.front().text.prepend(number);
                 else
                     para_.runs.insert(para_.runs.begin(), Run{number, std::move(f)});
+                // The tab after a number ends where a hanging indent's text
+                // begins, as in the word processor that wrote it.
+                auto& stops = para_.tabStops;
+                const auto place = std::lower_bound(stops.begin(), stops.end(), s.leftIndent);
+                if (s.firstIndent < 0 && s.leftIndent > 0 &&
+                    (place == stops.end() || *place != s.leftIndent))
+                    stops.insert(place, s.leftIndent);
             }
         }
         para_.leftIndent = s.leftIndent;
@@ -328,7 +405,7 @@ void Reader::controlSymbol(char c) {
     flush();
     if (dropFallback()) return;
     if (c == '\r' || c == '\n') {
-        if (st().dest == Dest::Text) endParagraph();
+        if (st().dest == Dest::Text) paragraphMark();
     } else if (c == '~') {
         appendChar(0x00A0);
     } else if (c == '_') {
@@ -500,20 +577,40 @@ void Reader::controlWord(Word w, bool hasParam, int param) {
     case Word::Pard:
         s.bullet = false;
         s.leftIndent = s.firstIndent = 0;
+        s.inTable = false;
+        s.tabCount = 0;
         break;
     case Word::Li:
-        s.leftIndent = param;
+        s.leftIndent = std::clamp(param, -MaxIndent, MaxIndent);
         break;
     case Word::Fi:
-        s.firstIndent = param;
+        s.firstIndent = std::clamp(param, -MaxIndent, MaxIndent);
+        break;
+    case Word::TabStop:
+        addTabStop(param);
+        break;
+    case Word::InTable:
+        s.inTable = !hasParam || param != 0;
         break;
     case Word::Par:
+        paragraphMark();
+        break;
+    case Word::Row:
+        // Empty cells at the row's end keep their places; only the tab
+        // after the last cell goes.
+        if (cellTabs_ > 0) --cellTabs_;
+        cellBreak_ = false;
+        addCells();
         endParagraph();
         break;
     // Special characters.
     case Word::Tab:
-    case Word::Cell:
         appendChar(u'\t');
+        break;
+    case Word::Cell:
+        cellBreak_ = false;
+        cellEmpty_ = true;
+        ++cellTabs_;
         break;
     case Word::Line:
         appendChar(LineBreak);

@@ -59,7 +59,10 @@ enum class Word : std::uint8_t {
     Pard,
     Li,
     Fi,
+    TabStop,
+    InTable,
     Par,
+    Row,
     // Special characters.
     Tab,
     Cell,

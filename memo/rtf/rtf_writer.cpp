@@ -222,6 +222,8 @@ private:
         out_ += "\\pard";
         if (p.leftIndent != 0) appendNumber(out_, "li", p.leftIndent);
         if (p.firstIndent != 0) appendNumber(out_, "fi", p.firstIndent);
+        for (const int stop : p.tabStops)
+            appendNumber(out_, "tx", stop);
         if (p.bullet) {
             const auto sym = static_cast<long long>(symbolFont());
             out_ += "{\\pntext";

@@ -3,6 +3,7 @@
 // the position panel, bullets across windows and where a search starts.
 
 #include "Memnote1.h"
+#include "colour_qt.h"
 #include "error_guard.h"
 #include "fake_platform.h"
 #include "fonts.h"
@@ -20,6 +21,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -302,33 +304,45 @@ private slots:
 
     // Small versions of the shapes that once froze the notebook, with the
     // work of showing them counted: one block per paragraph read, no more
-    // character formats than the file has distinct ones, and none that the
+    // character formats than the file has distinct ones, none that the
     // document can only find again by comparing it with every other format
-    // (a face held as a list hashes by its type alone).
+    // (a face held as a list hashes by its type alone), and lists short
+    // enough that joining them stays a few steps a block (each block that
+    // joins a list marks every block of it changed).
     void openHostileShapes_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("rich");
         QTest::addColumn<int>("paragraphs");
         QTest::addColumn<int>("faces");
+        QTest::addColumn<int>("bullets");
         QTest::newRow("empty lines")
-            << QByteArray(4000 * 2, '\n').replace("\n\n", "\r\n") << false << 4001 << 0;
+            << QByteArray(4000 * 2, '\n').replace("\n\n", "\r\n") << false << 4001 << 0 << 0;
         QByteArray pars("{\\rtf1\\ansi ");
         for (int i = 0; i < 12000; ++i)
             pars += "\\par ";
-        QTest::newRow("paragraph marks") << pars + "}" << true << 12001 << 0;
+        QTest::newRow("paragraph marks") << pars + "}" << true << 12001 << 0 << 0;
         QByteArray fonts("{\\rtf1\\ansi\\deff0{\\fonttbl");
         for (int i = 0; i < 3000; ++i)
             fonts += "{\\f" + QByteArray::number(i) + "\\fnil Face" + QByteArray::number(i) + ";}";
         fonts += "}";
         for (int i = 0; i < 1000; ++i)
             fonts += "\\f" + QByteArray::number(i * 3) + " word ";
-        QTest::newRow("a face per run") << fonts + "}" << true << 1 << 1000;
+        QTest::newRow("a face per run") << fonts + "}" << true << 1 << 1000 << 0;
+        QByteArray nested("{\\rtf1\\ansi ");
+        for (int i = 0; i < 3000; ++i)
+            nested += "{\\pard\\li" + QByteArray::number(360 * (i + 1)) +
+                      "\\fi-360{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}"
+                      "{\\listtext\\'b7\\tab}\\ilvl" +
+                      QByteArray::number(i % 9) + " item\\par ";
+        QTest::newRow("nested bullet lists")
+            << nested + QByteArray(3000, '}') + "}" << true << 3001 << 0 << 3000;
     }
     void openHostileShapes() {
         QFETCH(QByteArray, bytes);
         QFETCH(bool, rich);
         QFETCH(int, paragraphs);
         QFETCH(int, faces);
+        QFETCH(int, bullets);
         QFile f(path("shape.mem"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
@@ -351,6 +365,18 @@ private slots:
         QCOMPARE(foundOnlyByScanning, 0);
         QCOMPARE(shownFaces.size(), faces);
         QVERIFY(charFormats <= faces + 3); // the block's, the default and the run formats
+        QSet<QTextList*> lists;
+        int bulleted = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+            if (QTextList* l = b.textList()) {
+                lists << l;
+                ++bulleted;
+            }
+        QCOMPARE(bulleted, bullets);
+        qint64 listWork = 0;
+        for (QTextList* l : lists)
+            listWork += qint64(l->count()) * l->count();
+        QVERIFY2(listWork <= 32 * qint64(paragraphs), qPrintable(QString::number(listWork)));
         // The faces go back to the file as they came.
         const rich::Document back = rich::fromTextDocument(*doc);
         QSet<QString> savedFaces;
@@ -830,6 +856,88 @@ private slots:
     // has on the screen, as one job named after the memo file, whatever
     // range or selection the dialog offered. A file that cannot be made is
     // reported, not printed into silently.
+    // The base font's colour goes into a rich file and onto paper with the
+    // text that shows in it; a colour of the desktop's theme stays the
+    // automatic one, and text of a colour of its own keeps it.
+    void baseColourInFileAndPrint_data() {
+        QTest::addColumn<ColourValue>("base");
+        QTest::addColumn<bool>("emphasised");
+        QTest::addColumn<int>("colour"); // -1: the automatic colour
+        QTest::newRow("red") << ColourValue(Colours::Red) << false << 0x0000FF;
+        QTest::newRow("the theme's text colour")
+            << ColourValue(SysColour::WindowText) << false << -1;
+        QTest::newRow("emphasised in blue on red") << ColourValue(Colours::Red) << true << 0xFF0000;
+    }
+    void baseColourInFileAndPrint() {
+        QFETCH(ColourValue, base);
+        QFETCH(bool, emphasised);
+        QFETCH(int, colour);
+        struct : FakePlatform {
+            QList<QBrush> printed; // each fragment's colour
+            bool printDocument(QWidget*, const QTextDocument& doc, bool,
+                               const QTextDocument*) override {
+                for (auto it = doc.begin().begin(); !it.atEnd(); ++it)
+                    printed << it.fragment().charFormat().foreground();
+                return true;
+            }
+        } platform;
+        TSrmMemNote note(platform);
+        MemoSettings settings;
+        settings.fontColour = base;
+        settings.plainText = false;
+        note.applySettings(settings);
+        note.show();
+        if (emphasised) {
+            platform.fontAnswers.push_back(
+                FontSpec{.face = QStringLiteral("ＭＳ ゴシック"), .colour = Colours::Blue});
+            note.CharaStrengClick();
+        }
+        note.SoramiMemo->insertPlainText(QStringLiteral("赤い note"));
+        platform.fileAnswers.push_back(path("colour.mem"));
+        note.WriteCloseClick();
+        const QByteArray bytes = fileBytes(path("colour.mem"));
+        const auto read = rich::readRtf(std::string_view(bytes.constData(), bytes.size()));
+        QVERIFY(read);
+        QCOMPARE(read->paragraphs.front().runs.size(), size_t(1));
+        const auto stored = read->paragraphs.front().runs.front().format.colour;
+        QCOMPARE(stored ? int(*stored) : -1, colour);
+        note.PrntClick();
+        QCOMPARE(platform.printed, QList<QBrush>{colour < 0 ? QBrush() : QBrush(toQColor(colour))});
+    }
+
+    // The notes fill the printable page, nothing added: a page's height of
+    // lines prints on one page, a little more on two.
+    void printsOverThePrintablePage_data() {
+        QTest::addColumn<double>("pages"); // of lines
+        QTest::addColumn<int>("printed");
+        QTest::newRow("95 % of a page") << 0.95 << 1;
+        QTest::newRow("105 % of a page") << 1.05 << 2;
+    }
+    void printsOverThePrintablePage() {
+        QFETCH(double, pages);
+        QFETCH(int, printed);
+        PdfPlatform pdfPlatform;
+        pdfPlatform.pdf = dir_.filePath("page.pdf");
+        TSrmMemNote note(pdfPlatform);
+        note.show();
+        // Lines of a fixed height, in the box's pixels.
+        constexpr double lineHeight = 24;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const double page = printer.pageRect(QPrinter::Inch).height() *
+                            qRound(QGuiApplication::primaryScreen()->logicalDotsPerInchY());
+        const int lines = static_cast<int>(pages * page / lineHeight);
+        note.SoramiMemo->setPlainText(QString(lines - 1, u'\n'));
+        QTextCursor c(note.SoramiMemo->document());
+        c.select(QTextCursor::Document);
+        QTextBlockFormat fixed;
+        fixed.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+        c.mergeBlockFormat(fixed);
+        guarded(pdfPlatform, &note, [&note] { note.PrntClick(); });
+        QVERIFY(pdfPlatform.errorTexts().isEmpty());
+        QCOMPARE(int(pdfPages(fileBytes(pdfPlatform.pdf))), printed);
+    }
+
     void printsWholeNotebookToPdf_data() {
         QTest::addColumn<QPrinter::PrintRange>("range");
         QTest::addColumn<int>("from");

@@ -11,9 +11,12 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QtTest>
 
+#include <cmath>
 #include <ctime>
 #include <random>
 
@@ -28,6 +31,8 @@ char* toString(const Document& d) {
                  .arg(QLatin1String(p.bullet ? "* " : ""))
                  .arg(p.leftIndent)
                  .arg(p.firstIndent);
+        for (const int stop : p.tabStops)
+            s += QStringLiteral("tx%1 ").arg(stop);
         for (const auto& r : p.runs) {
             const auto& f = r.format;
             s += QStringLiteral("<%1 %2%3%4%5%6 %7>")
@@ -64,12 +69,14 @@ template <typename Change> CharFormat with(Change change, CharFormat f = fmt()) 
     return f;
 }
 
-Paragraph para(std::vector<Run> runs, bool bullet = false, int left = 0, int first = 0) {
+Paragraph para(std::vector<Run> runs, bool bullet = false, int left = 0, int first = 0,
+               std::vector<int> tabStops = {}) {
     Paragraph p;
     p.runs = std::move(runs);
     p.bullet = bullet;
     p.leftIndent = left;
     p.firstIndent = first;
+    p.tabStops = std::move(tabStops);
     return p;
 }
 
@@ -186,8 +193,8 @@ private slots:
                                                        },
                                                        cjk)},
                           {QStringLiteral("です。"), cjk}}),
-                    para({{"first item", lo}}, true, 709, -283),
-                    para({{QStringLiteral("二番目"), lo}}, true, 709, -283),
+                    para({{"first item", lo}}, true, 709, -283, {709}),
+                    para({{QStringLiteral("二番目"), lo}}, true, 709, -283, {709}),
                     para({{"after tab", lo}}), para({})});
 
         // What the memo does not show stays hidden, whatever it holds.
@@ -207,7 +214,7 @@ private slots:
         QTest::newRow("numbers kept as text, not bullets")
             << QByteArray("{\\rtf1{\\fonttbl{\\f0 F;}}{\\pntext 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec}"
                           "\\fi-360\\li360 x}")
-            << doc({para({{"1.\tx", fmt("F")}}, false, 360, -360)});
+            << doc({para({{"1.\tx", fmt("F")}}, false, 360, -360, {360})});
     }
 
     void roundTrip() {
@@ -275,6 +282,28 @@ private slots:
         auto fWith = [&](auto change) { return with(change, f); };
         QTest::newRow("cells and rows") << QByteArray("a\\cell b\\nestcell c\\row d")
                                         << doc({para({{"a\tb\tc", f}}), para({{"d", f}})});
+        // As LibreOffice Writer writes a table: a paragraph per cell ended by \cell.
+        QTest::newRow("LibreOffice table")
+            << QByteArray(
+                   "\\trowd\\trql\\ltrrow\\cellx4819\\cellx9638\\pard\\plain \\s21\\loch\\intbl"
+                   "\\ql\\ltrpar{\\loch A1}\\cell\\pard\\plain \\s21\\loch\\intbl\\ql\\ltrpar"
+                   "{\\loch B1}\\cell\\pard\\plain\\intbl\\cell\\row\\pard\\plain "
+                   "\\trowd\\cellx4819\\cellx9638\\pard\\plain"
+                   "\\intbl{\\loch A2}\\cell\\pard\\plain\\intbl{\\loch "
+                   "B2}\\cell\\row\\pard\\plain after\\par")
+            << doc({para({{"A1\tB1\t", f}}), para({{"A2\tB2", f}}), para({{"after", f}}),
+                    para({})});
+        // As pandoc writes one: each cell's paragraphs end in \par inside the cell.
+        QTest::newRow("pandoc table, a cell of two paragraphs")
+            << QByteArray(
+                   "{\n\\trowd "
+                   "\\trgaph120\n\\clbrdrb\\brdrs\\cellx4320\\clbrdrb\\brdrs\\cellx8640\n"
+                   "\\trkeep\\intbl\n{\n{{\\pard\\intbl \\ql \\f0 \\sa0 \\li0 \\fi0 A\\par}\n"
+                   "{\\pard\\intbl \\ql \\f0 \\sa0 \\li0 \\fi0 a\\par}\n\\cell}\n"
+                   "{{\\pard\\intbl \\ql \\f0 \\sa0 \\li0 \\fi0 "
+                   "B\\par}\n\\cell}\n}\n\\intbl\\row}\n"
+                   "{\\pard \\ql \\f0 \\sa180 \\li0 \\fi0 after\\par}")
+            << doc({para({{"A a\tB", f}}), para({{"after", f}}), para({})});
         QTest::newRow("a cell is no tab in a bullet's text")
             << QByteArray("{\\pntext 1.\\cell\\tab}x") << doc({para({{"1.\tx", f}})});
         QTest::newRow("spellings of strike-out and underline")
@@ -316,6 +345,37 @@ private slots:
         QVERIFY(read);
         QCOMPARE(*read, expected);
     }
+    // A list item's number or bullet, and the tab after it, as word
+    // processors write them: the item's text begins where its indent puts
+    // the following lines, as in the word processor, not at a default stop.
+    void listTextBeginsAtItsIndent_data() {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("indent"); // twips
+        QTest::newRow("LibreOffice number")
+            << QByteArray(
+                   "{\\listtext\\pard\\plain 1.\\tab}\\ilvl0\\ls2 \\li709\\fi-283\\tx709 one")
+            << 709;
+        QTest::newRow("pandoc number") << QByteArray("\\li360\\fi-360 1.\\tx360\\tab one") << 360;
+        QTest::newRow("rich edit number, no stop written")
+            << QByteArray("{\\pntext 2.\\tab}{\\*\\pn\\pnlvlbody\\pndec}\\fi-360\\li720 one")
+            << 720;
+    }
+    void listTextBeginsAtItsIndent() {
+        QFETCH(QByteArray, body);
+        QFETCH(int, indent);
+        const auto read = readRtf(view("{\\rtf1\\ansi{\\fonttbl{\\f0 F;}}\\f0 " + body + "}"));
+        QVERIFY(read);
+        QTextDocument box;
+        box.setTextWidth(600);
+        toTextDocument(*read, box);
+        const QTextBlock b = box.begin();
+        const int text = static_cast<int>(b.text().indexOf(u'\t')) + 1;
+        QVERIFY(text > 0);
+        box.size(); // laid out
+        const QTextLine line = b.layout()->lineAt(0);
+        QVERIFY(std::abs(line.cursorToX(text) - twipsToPixels(indent)) < 1);
+    }
+
     // No input crashes, hangs or grows the memo past its limit.
     void badInput_data() {
         QTest::addColumn<QByteArray>("bytes");
@@ -346,6 +406,15 @@ private slots:
             << QByteArray("{\\rtf1 ") + QByteArray(300000, '{') + "{\\*\\x hidden}deep" +
                    QByteArray(300000, '}') + " after}"
             << true << "deep after" << false;
+        // Lists nested as deep as a file can make them: each item a group
+        // deeper, with the bullets and numbers of both kinds of writer.
+        QByteArray nested("{\\rtf1 ");
+        for (int i = 0; i < 200000; ++i)
+            nested +=
+                "{\\pard\\li" + QByteArray::number(360 * i) +
+                "{\\pntext\\'b7\\tab}{\\*\\pn\\pnlvlblt{\\pntxtb\\'b7}}{\\listtext 1.\\tab}x\\par";
+        QTest::newRow("200,000 nested list items")
+            << nested + QByteArray(200000, '}') + "}" << true << QString() << false;
         QTest::newRow("50 MB of open groups")
             << QByteArray("{\\rtf1 ") + QByteArray(50 << 20, '{') << true << "" << false;
         QTest::newRow("huge \\bin")
