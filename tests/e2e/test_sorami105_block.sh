@@ -100,7 +100,7 @@ e2e_click_client "$win" 459 340
 for k in $(seq 1 10); do
   if [ "$k" = 7 ]; then type_text "Answer seven"; else type_text "Answer $k."; fi
   e2e_key Return
-  [ "$k" = 10 ] || key Right
+  [ "$k" = 10 ] || e2e_key Right
 done
 
 result=$(wait_dialog) || e2e_fail "no result dialog after the tenth answer"
