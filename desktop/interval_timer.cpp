@@ -1,12 +1,22 @@
 #include "interval_timer.h"
 
 #include "error_guard.h"
+#include "platform.h"
 
 namespace sorami {
 
 IntervalTimer::IntervalTimer(QObject* parent) : QObject(parent) {
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, &IntervalTimer::fire);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (platform_) countStart_ = platform_->tickCount();
+        fire();
+    });
+}
+
+int IntervalTimer::remainingTime() const {
+    if (!platform_ || !timer_.isActive()) return timer_.remainingTime();
+    const std::uint32_t elapsed = platform_->tickCount() - countStart_;
+    return elapsed >= static_cast<std::uint32_t>(interval_) ? 0 : interval_ - int(elapsed);
 }
 
 void IntervalTimer::setInterval(int ms) {
@@ -27,6 +37,7 @@ void IntervalTimer::apply() {
         return;
     }
     timer_.start(interval_);
+    if (platform_) countStart_ = platform_->tickCount();
 }
 
 void IntervalTimer::onTimer(std::function<void()> handler, Platform* platform,

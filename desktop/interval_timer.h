@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <cstdint>
 #include <functional>
 
 namespace sorami {
@@ -22,8 +23,9 @@ public:
     void setEnabled(bool on);
     bool enabled() const { return enabled_; }
     bool isActive() const { return timer_.isActive(); }
-    // Milliseconds until the next tick; -1 while stopped.
-    int remainingTime() const { return timer_.remainingTime(); }
+    // Milliseconds until the next tick; -1 while stopped. Counted on the
+    // platform's clock once a platform is given, so tests can set it.
+    int remainingTime() const;
 
     // The tick handler; it runs guarded when a platform was given.
     void onTimer(std::function<void()> handler, Platform* platform = nullptr,
@@ -39,6 +41,7 @@ private:
     void apply();
 
     QTimer timer_;
+    std::uint32_t countStart_ = 0; // the platform's tick count when the count began
     int interval_ = 1000;
     bool enabled_ = true;
     std::function<void()> handler_;

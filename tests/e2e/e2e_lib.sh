@@ -122,8 +122,54 @@ e2e_click_client() {
   sleep 0.3
 }
 
+# Presses the keys named as arguments, as xdotool names them, with no
+# modifier the test's earlier keys may have left held, and gives the program
+# a moment to act on them.
 e2e_key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 e2e_type() { xdotool type --delay 30 "$1"; sleep 0.2; }
+
+# Waits up to $2 seconds for process $1 to end; fails the test, saying $3,
+# when it is still running then.
+e2e_wait_exit() {
+  local pid="$1" seconds="$2" what="${3:-process $1 is still running after $2 s}"
+  for _ in $(seq 1 $((seconds * 10))); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  e2e_fail "$what"
+}
+
+# Prints the value of key $3 in section [$2] of the Shift-JIS INI file $1 in
+# UTF-8; fails the test when the file, the section or the key is missing.
+e2e_ini_value() {
+  local file="$1" section="$2" key="$3" text line inside=0
+  [ -f "$file" ] || e2e_fail "no INI file $file"
+  text=$(iconv -f CP932 -t UTF-8 "$file" | tr -d '\r') || e2e_fail "$file is not Shift-JIS"
+  while IFS= read -r line; do
+    case "$line" in
+      "[$section]") inside=1 ;;
+      "["*"]") inside=0 ;;
+      "$key="*)
+        if [ "$inside" = 1 ]; then
+          printf '%s\n' "${line#*=}"
+          return 0
+        fi
+        ;;
+    esac
+  done <<<"$text"
+  e2e_fail "[$section] $key is not in $file: $text"
+}
+
+# Starts the program file $1 in $E2E_TMP, its output appended to
+# $E2E_TMP/<program>.log, and waits for its window, whose title matches $2.
+# Sets PROGRAM_PID and PROGRAM_WIN.
+e2e_start_program() {
+  cd "$E2E_TMP"
+  "$1" >>"$E2E_TMP/${1##*/}.log" 2>&1 &
+  PROGRAM_PID=$!
+  E2E_PIDS+=("$PROGRAM_PID")
+  PROGRAM_WIN=$(e2e_wait_window "$2") || e2e_fail "the window of ${1##*/} did not appear"
+}
 
 # Starts the drill $1 (the program file) in $E2E_TMP, answers the name box
 # with $2 and waits for the drill window. Sets DRILL_PID and DRILL_WIN.

@@ -22,10 +22,7 @@ while IFS='|' read -r program caption; do
   e2e_wait_window "$caption" >/dev/null ||
     e2e_fail "$program did not open the file named on its command line"
   kill "$pid"
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-  done
+  e2e_wait_exit "$pid" 5 "$program did not end on SIGTERM"
 done <<EOF
 SrmMini|^単語カード\\($questions\\)\$
 Srmmini32|^ソラミ君ミニVer1.0 \\[$questions\\]\$

@@ -13,7 +13,6 @@ trap 'chmod -R u+w "$prefix" 2>/dev/null; e2e_cleanup' EXIT
 e2e_private_runtime_dir
 export HOME="$E2E_TMP/home" XDG_CONFIG_HOME="$E2E_TMP/home/config" XDG_DATA_HOME="$E2E_TMP/home/data"
 mkdir -p "$HOME"
-key() { e2e_key "$@"; }
 
 cp "$prefix/share/sorami/sample.lko" "$E2E_TMP/q.lko"
 chmod u+w "$E2E_TMP/q.lko"
@@ -29,22 +28,21 @@ class=$(xprop -id "$win" WM_CLASS | sed 's/^[^=]*= //')
 wmclass=$(sed -n 's/^StartupWMClass=//p' "$prefix/share/applications/jp.sorami.Sorami105.desktop")
 [ -n "$wmclass" ] && [ "${class##*, }" = "\"$wmclass\"" ] ||
   e2e_fail "window class $class, menu entry StartupWMClass=$wmclass"
-key ctrl+Delete
-key Return
+e2e_key ctrl+Delete
+e2e_key Return
 for _ in $(seq 1 30); do [ -f "$XDG_DATA_HOME/sorami/成績.dat" ] && break; sleep 0.1; done
 # The end button, then OK: the resume record is written.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 height=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')
 xdotool mousemove --window "$win" 501 $((height - 497 + 448)) click 1
 sleep 0.5
-key Return
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end"
+e2e_key Return
+e2e_wait_exit "$pid" 5 "the drill did not end"
 
 ini="$XDG_CONFIG_HOME/sorami/ソラミ君.ini"
 [ -f "$ini" ] || e2e_fail "no INI in $XDG_CONFIG_HOME/sorami"
-iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r' | grep -qx "PFileName=$E2E_TMP/q.lko" ||
-  e2e_fail "the resume record does not name the question file: $(iconv -f CP932 -t UTF-8 "$ini")"
+resumed=$(e2e_ini_value "$ini" 問題ファイル名 PFileName)
+[ "$resumed" = "$E2E_TMP/q.lko" ] || e2e_fail "the resume record names $resumed, not the question file"
 
 [ -f "$XDG_DATA_HOME/sorami/成績.dat" ] || e2e_fail "no score file in $XDG_DATA_HOME/sorami"
 ls "$prefix/bin" | grep -qv -e '^Sorami105$' -e '^SrmMini$' -e '^Srmmini32$' -e '^srmtool$' &&

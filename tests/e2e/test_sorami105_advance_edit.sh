@@ -46,8 +46,7 @@ e2e_click_client "$win" 548 429
 e2e_click_client "$win" 501 448
 e2e_wait_dialog "$pid" "$win"
 e2e_key Return
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after OK"
+e2e_wait_exit "$pid" 5 "the drill did not end after OK"
 
 at=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -nx 'Tsuika' | cut -d: -f1 || true)
 [ -n "$at" ] || e2e_fail "the added question is not in the file"

@@ -17,13 +17,8 @@ client_pixel() {
 }
 
 end_drill() {
-  local pid="$1"
-  kill -TERM "$pid"
-  for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || return 0
-    sleep 0.1
-  done
-  e2e_fail "the drill did not end"
+  kill -TERM "$1"
+  e2e_wait_exit "$1" 5 "the drill did not end"
 }
 
 e2e_start_drill "$prog/Sorami105" Hanako
@@ -40,7 +35,7 @@ sleep 0.5
 stored=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
 [ "$(grep -c '^\(Name\|Size\|Color\|BoxColor\)=' <<<"$stored")" = 12 ] ||
   e2e_fail "the store did not write twelve keys: $stored"
-grep -A1 '^\[和文箱ｶﾗｰ\]' <<<"$stored" | grep -qx 'BoxColor=255' ||
+[ "$(e2e_ini_value "$ini" 和文箱ｶﾗｰ BoxColor)" = 255 ] ||
   e2e_fail "the stored box colour changed: $stored"
 end_drill "$DRILL_PID"
 

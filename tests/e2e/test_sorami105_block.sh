@@ -21,7 +21,6 @@ cd "$E2E_TMP"
 pid=$!
 E2E_PIDS+=("$pid")
 
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 type_text() { xdotool type --delay 20 "$1"; sleep 0.2; }
 alive() { kill -0 "$pid" 2>/dev/null || e2e_fail "the drill ended: $(cat "$E2E_TMP/drill.log")"; }
 
@@ -65,25 +64,25 @@ check_dialog() {
 namebox=$(e2e_wait_window '名前の登録') || e2e_fail "no name box"
 xdotool windowfocus --sync "$namebox" 2>/dev/null || true
 type_text "Taro"
-key Return
+e2e_key Return
 
 win=$(e2e_wait_window 'がんばれソラミ君・ＬｋＯ') || e2e_fail "the drill window did not appear"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.5
 
-key ctrl+o
+e2e_key ctrl+o
 dialog=$(wait_dialog) || e2e_fail "no open dialog appeared"
 type_text "$questions"
-key Return
+e2e_key Return
 wait_gone "$dialog"
 win=$(e2e_wait_window 'ソラミ君 ＬｋＯ') || e2e_fail "the caption did not change after loading"
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.3
 
 # Erasing the scores creates the score file with its header.
-key ctrl+Delete
+e2e_key ctrl+Delete
 box=$(wait_dialog) || e2e_fail "no confirmation of erasing"
-key Return
+e2e_key Return
 wait_gone "$box"
 score="$prog/成績.dat"
 [ -f "$score" ] || e2e_fail "erasing did not create the score file"
@@ -92,7 +91,7 @@ score="$prog/成績.dat"
 e2e_click_client "$win" 190 421
 sizebox=$(wait_dialog) || e2e_fail "no block-size dialog"
 check_dialog "$sizebox" 'ブロック問題出題数' '371x230' TBlockProblem
-key Return
+e2e_key Return
 wait_gone "$sizebox"
 alive
 
@@ -100,8 +99,8 @@ alive
 e2e_click_client "$win" 459 340
 for k in $(seq 1 10); do
   if [ "$k" = 7 ]; then type_text "Answer seven"; else type_text "Answer $k."; fi
-  key Return
-  [ "$k" = 10 ] || key Right
+  e2e_key Return
+  [ "$k" = 10 ] || e2e_key Right
 done
 
 result=$(wait_dialog) || e2e_fail "no result dialog after the tenth answer"
@@ -110,7 +109,7 @@ check_dialog "$result" '結果の判定' '470x297' TKekka
 xdotool mousemove --window "$result" 379 156 click 1
 sleep 0.3
 confirm=$(wait_dialog "$result") || e2e_fail "no confirmation of saving"
-key Return
+e2e_key Return
 wait_gone "$confirm"
 xdotool windowfocus --sync "$result" 2>/dev/null || true
 sleep 0.3
@@ -122,16 +121,16 @@ alive
 
 # One more right answer, then the score report and its table.
 xdotool windowfocus --sync "$win" 2>/dev/null || true
-key Right
+e2e_key Right
 type_text "Answer 11."
-key Return
-key ctrl+e
+e2e_key Return
+e2e_key ctrl+e
 box=$(wait_dialog) || e2e_fail "no confirmation of the report"
-key Return
+e2e_key Return
 wait_gone "$box"
 table=$(wait_dialog) || e2e_fail "no score table"
 check_dialog "$table" '「ガンバレソラミ君」の成績表' '609x444' TTable
-key Escape
+e2e_key Escape
 wait_gone "$table"
 alive
 

@@ -13,7 +13,6 @@ printf '%s\r\n' 私は学生です。 'I am a student.' 'student：学生' \
   今日は晴れです。 'It is fine today.' 'fine：晴れた' \
   猫が好きです。 'I like cats.' 'like：好む' | iconv -f UTF-8 -t CP932 >"$questions"
 
-key() { e2e_key "$@"; }
 type_text() { e2e_type "$1"; }
 e2e_start_drill "$prog/Sorami105" Taro
 pid=$DRILL_PID
@@ -24,15 +23,15 @@ win=$DRILL_WIN
 # Question 1 right, question 2 wrong, question 3 right; the answer box has
 # the focus after every move.
 type_text "I am a student."
-key Return
-key Right
+e2e_key Return
+e2e_key Right
 type_text "He is teacher."
-key Return
-key Right
+e2e_key Return
+e2e_key Right
 type_text "It is fine today."
-key Return
+e2e_key Return
 # Back to question 2: the resume record will name it.
-key Left
+e2e_key Left
 
 # The end button, then OK in the confirmation.
 geometry=$(xdotool getwindowgeometry "$win" | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
@@ -40,13 +39,9 @@ read -r width height <<<"$geometry"
 # The button stands 46 pixels above the client area's bottom edge, 501 from its left.
 xdotool mousemove --window "$win" 501 $((height - 497 + 448)) click 1
 sleep 0.5
-key Return
+e2e_key Return
 
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after OK"
+e2e_wait_exit "$pid" 5 "the drill did not end after OK"
 
 marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' || true)
 [ "$marked" = "4:? 彼は先生です。" ] || e2e_fail "marks in the question file: '$marked'"
@@ -55,8 +50,8 @@ marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' || tr
 
 ini="$prog/ソラミ君.ini"
 [ -f "$ini" ] || e2e_fail "no INI beside the program"
-iniText=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
-grep -qx "PFileName=$questions" <<<"$iniText" || e2e_fail "PFileName missing: $iniText"
-grep -qx "PProblemNum=2" <<<"$iniText" || e2e_fail "PProblemNum missing: $iniText"
-grep -qx '\[問題ファイル名\]' <<<"$iniText" || e2e_fail "section missing: $iniText"
+resumed=$(e2e_ini_value "$ini" 問題ファイル名 PFileName)
+[ "$resumed" = "$questions" ] || e2e_fail "PFileName is $resumed"
+at=$(e2e_ini_value "$ini" 問題番号 PProblemNum)
+[ "$at" = 2 ] || e2e_fail "PProblemNum is $at"
 echo "PASS: the wrong answer is marked in the file and the resume record is stored"

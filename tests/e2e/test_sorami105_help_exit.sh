@@ -16,8 +16,7 @@ xdotool windowfocus --sync "$win" 2>/dev/null || true
 e2e_click_client "$win" 501 448
 e2e_wait_dialog "$pid" "$win"
 e2e_key Return
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the drill is still running after its window closed"
+e2e_wait_exit "$pid" 5 "the drill is still running after its window closed"
 
 # The single-instance lock went with it.
 "$prog/Sorami105" >"$E2E_TMP/again.log" 2>&1 &

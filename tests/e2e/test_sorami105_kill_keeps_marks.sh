@@ -28,11 +28,7 @@ wait "$DRILL_PID" 2>/dev/null || true
 e2e_start_drill "$prog/Sorami105" Taro
 e2e_open_in_drill "$questions"
 kill -TERM "$DRILL_PID"
-for _ in $(seq 1 50); do
-  kill -0 "$DRILL_PID" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$DRILL_PID" 2>/dev/null && e2e_fail "the drill did not end on SIGTERM"
+e2e_wait_exit "$DRILL_PID" 5 "the drill did not end on SIGTERM"
 marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' | tr '\n' ' ' || true)
 [ "$marked" = "1:? 私は学生です。 4:? 彼は先生です。 7:? 今日は晴れです。 " ] ||
   e2e_fail "marks after the kill: '$marked'"

@@ -13,7 +13,6 @@ questions="$E2E_TMP/stray.lko"
 } >"$questions"
 cp "$questions" "$E2E_TMP/original.lko"
 
-key() { e2e_key "$@"; }
 type_text() { e2e_type "$1"; }
 e2e_start_drill "$prog/Sorami105" Taro
 pid=$DRILL_PID
@@ -29,29 +28,25 @@ for _ in $(seq 1 50); do
 done
 if [ -n "$warned" ]; then
   sleep 0.5
-  key Return
+  e2e_key Return
 fi
 xdotool windowfocus --sync "$win" 2>/dev/null || true
 sleep 0.3
 
 # Looking around changes nothing.
-key Right
-key Left
-key Up
+e2e_key Right
+e2e_key Left
+e2e_key Up
 
-key ctrl+x
+e2e_key ctrl+x
 e2e_wait_dialog "$pid" "$win"
-key Return
+e2e_key Return
 
-for _ in $(seq 1 50); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the drill did not end after OK"
+e2e_wait_exit "$pid" 5 "the drill did not end after OK"
 
 cmp "$questions" "$E2E_TMP/original.lko" || e2e_fail "the question file was rewritten"
 [ -n "$warned" ] || e2e_fail "no warning about the NUL at load"
 ini="$prog/ソラミ君.ini"
-iniText=$(iconv -f CP932 -t UTF-8 "$ini" | tr -d '\r')
-grep -qx "PFileName=$questions" <<<"$iniText" || e2e_fail "PFileName missing: $iniText"
+resumed=$(e2e_ini_value "$ini" 問題ファイル名 PFileName)
+[ "$resumed" = "$questions" ] || e2e_fail "PFileName is $resumed"
 echo "PASS: the file with a NUL kept every byte"

@@ -18,11 +18,7 @@ xdotool windowfocus --sync "$memo" 2>/dev/null || true
 sleep 0.5
 e2e_type "a note never saved"
 kill -TERM "$DRILL_PID"
-for _ in $(seq 1 20); do
-  kill -0 "$DRILL_PID" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$DRILL_PID" 2>/dev/null && e2e_fail "the drill did not end within 2 s of SIGTERM"
+e2e_wait_exit "$DRILL_PID" 2 "the drill did not end within 2 s of SIGTERM"
 copies=("$XDG_DATA_HOME"/sorami/recovery/*)
 [ "${#copies[@]}" = 2 ] || e2e_fail "recovery copies: ${copies[*]}"
 grep -l 'a note never saved' "${copies[@]}" >/dev/null || e2e_fail "the note is in no recovery copy"

@@ -17,15 +17,12 @@ for signal in TERM HUP INT QUIT; do
   e2e_key Return
   e2e_key Right
   kill -"$signal" "$DRILL_PID"
-  for _ in $(seq 1 50); do
-    kill -0 "$DRILL_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$DRILL_PID" 2>/dev/null && e2e_fail "the drill did not end on SIG$signal"
+  e2e_wait_exit "$DRILL_PID" 5 "the drill did not end on SIG$signal"
   marked=$(iconv -f CP932 -t UTF-8 "$questions" | tr -d '\r' | grep -n '^? ' || true)
   [ "$marked" = "1:? 私は学生です。" ] || e2e_fail "SIG$signal: marks in the question file: '$marked'"
-  resume=$(iconv -f CP932 -t UTF-8 "$prog/ソラミ君.ini" 2>/dev/null | tr -d '\r')
-  grep -qx 'PProblemNum=2' <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
-  grep -qx "PFileName=$questions" <<<"$resume" || e2e_fail "SIG$signal: resume record: $resume"
+  at=$(e2e_ini_value "$prog/ソラミ君.ini" 問題番号 PProblemNum)
+  [ "$at" = 2 ] || e2e_fail "SIG$signal: the resume record's question is $at"
+  resumed=$(e2e_ini_value "$prog/ソラミ君.ini" 問題ファイル名 PFileName)
+  [ "$resumed" = "$questions" ] || e2e_fail "SIG$signal: the resume record names $resumed"
 done
 echo "PASS: SIGTERM, SIGHUP, SIGINT and SIGQUIT keep the marks and the resume point"

@@ -12,11 +12,9 @@ cards="$E2E_TMP/cards.lko"
 printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 |
   iconv -f UTF-8 -t CP932 >"$cards"
 
-cd "$E2E_TMP"
-"$prog/SrmMini" >"$E2E_TMP/srmmini.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-win=$(e2e_wait_window 'ｶﾞﾝﾊﾞﾚソラミ君ミニ') || e2e_fail "the viewer window did not appear"
+e2e_start_program "$prog/SrmMini" 'ｶﾞﾝﾊﾞﾚソラミ君ミニ'
+pid=$PROGRAM_PID
+win=$PROGRAM_WIN
 
 # Button centres inside the window (three rows of two at the right edge).
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
@@ -39,7 +37,7 @@ lower_box="660x50+4+44"; upper_box="660x38+4+4"
 click "${open_btn[@]}"
 e2e_wait_dialog "$pid" "$win"
 xdotool type --delay 20 "$cards"
-xdotool key Return
+e2e_key Return
 e2e_wait_window "単語カード\\($cards\\)" >/dev/null || {
   xdotool getwindowname "$win"
   e2e_fail "the caption does not name the loaded file"
@@ -66,9 +64,8 @@ differs "$E2E_TMP/upper1.png" "$E2E_TMP/upper3.png" && e2e_fail "the cards do no
 [ -n "${SORAMI_E2E_SHOTS:-}" ] && import -window "$win" "$SORAMI_E2E_SHOTS/srmmini.png"
 
 click "${close_btn[@]}"
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && e2e_fail "the close button did not end the program"
-wait "$pid" || e2e_fail "SrmMini ended with an error: $(cat "$E2E_TMP/srmmini.log")"
+e2e_wait_exit "$pid" 5 "the close button did not end the program"
+wait "$pid" || e2e_fail "SrmMini ended with an error: $(cat "$E2E_TMP/SrmMini.log")"
 # The stand-alone viewer keeps no resume record and never writes the file.
 ls "$prog"/*.ini >/dev/null 2>&1 && e2e_fail "the stand-alone viewer wrote an INI file"
 [ "$(printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 | iconv -f UTF-8 -t CP932 | md5sum)" = "$(md5sum <"$cards")" ] ||

@@ -13,11 +13,9 @@ cards="$E2E_TMP/cards.lko"
 printf '%s\r\n' 私は学生です。 'I am a student.' 学生 彼は先生です。 'He is a teacher.' 先生 \
   今日は晴れです。 'It is fine today.' 天気 | iconv -f UTF-8 -t CP932 >"$cards"
 
-cd "$E2E_TMP"
-"$prog/Srmmini32" >"$E2E_TMP/srmmini32.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-win=$(e2e_wait_window 'ソラミ君ミニ　Ver1.0') || e2e_fail "the mini drill window did not appear"
+e2e_start_program "$prog/Srmmini32" 'ソラミ君ミニ　Ver1.0'
+pid=$PROGRAM_PID
+win=$PROGRAM_WIN
 
 click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
 other_window() {
@@ -61,7 +59,7 @@ other_window >/dev/null || e2e_fail "no open dialog appeared"
 sleep 0.5
 [ -n "${SORAMI_E2E_SHOTS:-}" ] && e2e_screenshot "$SORAMI_E2E_SHOTS/srmmini32-open.png"
 xdotool type --delay 20 "$cards"
-xdotool key Return
+e2e_key Return
 e2e_wait_window "ソラミ君ミニVer1.0 \\[$cards\\]" >/dev/null || e2e_fail "the caption does not name the file"
 
 # Automatic advance every second, typed into the interval box.
@@ -88,7 +86,7 @@ click "${exit_btn[@]}"
 other_window >/dev/null || e2e_fail "no close question appeared"
 sleep 0.3
 [ -n "${SORAMI_E2E_SHOTS:-}" ] && e2e_screenshot "$SORAMI_E2E_SHOTS/srmmini32-close.png"
-xdotool key Escape
+e2e_key Escape
 gone || e2e_fail "the close question stayed open"
 kill -0 "$pid" 2>/dev/null || e2e_fail "answering No ended the program"
 [ -e "$ini" ] && e2e_fail "answering No wrote the INI"
@@ -97,30 +95,26 @@ kill -0 "$pid" 2>/dev/null || e2e_fail "answering No ended the program"
 click "${exit_btn[@]}"
 other_window >/dev/null || e2e_fail "no close question appeared"
 sleep 0.3
-xdotool key Return
-for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && e2e_fail "answering Yes did not end the program"
-wait "$pid" || e2e_fail "Srmmini32 ended with an error: $(cat "$E2E_TMP/srmmini32.log")"
+e2e_key Return
+e2e_wait_exit "$pid" 5 "answering Yes did not end the program"
+wait "$pid" || e2e_fail "Srmmini32 ended with an error: $(cat "$E2E_TMP/Srmmini32.log")"
 [ -f "$ini" ] || e2e_fail "no INI was written"
-text=$(iconv -f CP932 -t UTF-8 <"$ini" | tr -d '\r')
 for section in 和文font 正解font; do
-  block=$(printf '%s\n' "$text" | sed -n "/^\\[$section\\]/,/^\\[/p")
-  for key in Name=System Size=12 Color=; do
-    printf '%s\n' "$block" | grep -q "^$key" || e2e_fail "[$section] lacks $key: $text"
-  done
+  [ "$(e2e_ini_value "$ini" "$section" Name)" = System ] || e2e_fail "[$section] Name is not System"
+  [ "$(e2e_ini_value "$ini" "$section" Size)" = 12 ] || e2e_fail "[$section] Size is not 12"
+  e2e_ini_value "$ini" "$section" Color >/dev/null
 done
 
 # The next run reads the INI back: a changed size shows as a different upper box.
 sed -i '0,/^Size=12/s//Size=24/' "$ini"
-"$prog/Srmmini32" >>"$E2E_TMP/srmmini32.log" 2>&1 &
-pid=$!
-E2E_PIDS+=("$pid")
-win=$(e2e_wait_window 'ソラミ君ミニ　Ver1.0') || e2e_fail "the second run did not start"
+e2e_start_program "$prog/Srmmini32" 'ソラミ君ミニ　Ver1.0'
+pid=$PROGRAM_PID
+win=$PROGRAM_WIN
 click "${open_btn[@]}"
 other_window >/dev/null || e2e_fail "no open dialog appeared in the second run"
 sleep 0.5
 xdotool type --delay 20 "$cards"
-xdotool key Return
+e2e_key Return
 e2e_wait_window "ソラミ君ミニVer1.0 \\[" >/dev/null || e2e_fail "the second run did not load"
 sleep 0.3
 snap_changed "$E2E_TMP/q1-low.png" "$E2E_TMP/big-low.png" 30 "$upper_low" || e2e_fail "the stored font size was not applied"
