@@ -11,9 +11,9 @@ namespace {
 
 // "犬 ?猫 鳥=a bird": a question per word, "?" marks it, "=" gives its
 // answer (else the word's own).
-Lines questions(const QString& spec) {
+Lines questions(const QString& words) {
     Lines lines;
-    for (const QString& q : spec.split(' ', Qt::SkipEmptyParts)) {
+    for (const QString& q : words.split(' ', Qt::SkipEmptyParts)) {
         const QString word = q.section('=', 0, 0);
         lines.push_back(toSjis(word.startsWith('?') ? "? " + word.mid(1) : word));
         lines.push_back(
