@@ -2,6 +2,7 @@
 // TSorami, the drill window: one Japanese sentence at a time, the learner's
 // English answer judged against the model answer, mistakes marked inside the
 // question file itself.
+#include "drill_modes.h"
 #include "drill_session.h"
 #include "interval_timer.h"
 #include "platform.h"
@@ -155,15 +156,9 @@ public:
     bool fileLoaded() const { return fileLoaded_; }
     enum class Sound { Voice, Effect, Silent };
     Sound soundMode() const { return soundMode_; }
-    bool modelShown() const { return modelShown_ == 1; }
-    bool idiomShown() const { return idiomShown_ == 1; }
-    bool answerMasked() const { return answerMasked_ == 1; }
-    bool autoRunning() const { return autoRunning_ == 1; }
-    int flashPhase() const { return flashPhase_; }
+    const DrillModes& modes() const { return modes_; }
     int coverPanelHeight() const { return coverPanelHeight_; }
     int exitCoverLeft() const { return exitCoverLeft_; }
-    bool speedButtonsShown() const { return speedButtonsShown_ == 1; }
-    bool showyTone() const { return showyTone_; }
     QString mainIniPath() const;
 
     // Opens a question file named on the command line as if the learner had
@@ -362,7 +357,7 @@ private:
     // Editing.
     void connectEditHandlers();
     // An add or change is under way: between its first and second press.
-    bool editPending() const { return addStep_ == 1 || changeStep_ == 1; }
+    bool editPending() const { return modes_.edit.pending().has_value(); }
     // Asks to cancel the add or change under way, as the cancel button
     // does; true when none is left pending.
     bool endPendingEdit();
@@ -406,39 +401,15 @@ private:
     bool endAgreed_ = false;
     std::string userName_;
     Sound soundMode_ = Sound::Voice;
-    bool showyTone_ = false;
-    int showyToneClicks_ = 0;
-    int speedButtonsShown_ = 0;
-    int exitPanelShown_ = 0;
     bool fileLoaded_ = false;
     int coverPanelHeight_ = 0;
     int exitCoverLeft_ = 0;
     int exitCoverWidth_ = 0;
 
-    // Display toggles of the answer area: counters raised on every press,
-    // where 1 means on and 2 is turned back into 0.
-    int modelShown_ = 0;
-    int idiomShown_ = 0;
-    int answerMasked_ = 0;
-    // The typed answer while the mask is on; during flash advance the held
-    // back text of the correct-answer box.
-    std::string savedText_;
-    bool savedIsModelAnswer_ = false;
-
-    // Automatic and flash advance; Timer2 ticks act only while autoRunning_ is 1.
-    int autoRunning_ = 0;
-    int autoSendMode_ = 0;
-    int flashMode_ = 0;
-    int flashPhase_ = 0; // 1 hide, 2 show, 3 move on; a stop leaves it where it is
-    int autoSendPrepared_ = 0;
-    int flashPrepared_ = 0;
-    int flashSound_ = 0;
-    int flashSoundClicks_ = 0;
+    DrillModes modes_;
+    // A tick whose move opened a message box must not move again from
+    // inside it.
     bool ticking_ = false;
-
-    // Two-press add and change: 1 between the first and the second press.
-    int addStep_ = 0;
-    int changeStep_ = 0;
 };
 
 } // namespace sorami

@@ -30,21 +30,15 @@ void TSorami::AutoDelayClick() {
 }
 
 void TSorami::startAdvance(bool flash) {
-    int& mode = flash ? flashMode_ : autoSendMode_;
-    int& prepared = flash ? flashPrepared_ : autoSendPrepared_;
+    const Advance::Kind kind = flash ? Advance::Kind::Flash : Advance::Kind::Automatic;
     QWidget* otherStart = flash ? static_cast<QWidget*>(AutoSend) : AutoDelay;
-    mode = 1;
-    (flash ? autoSendMode_ : flashMode_) = 0;
     otherStart->setEnabled(false);
-    // Already running: a second press changes nothing.
-    if (prepared != 0) return;
+    if (!modes_.advance.press(kind)) return;
     setBackColour(Indicator, flash ? Colours::Red : Colours::Green);
 
     const QString shownSeconds = askInterval(platform_, this);
-    ++prepared;
+    modes_.advance.intervalAsked(kind, IntervalCancelled != 0);
     if (IntervalCancelled != 0) {
-        prepared = 0;
-        mode = 0;
         otherStart->setEnabled(true);
         KaitouSakusei->setFocus();
         setBackColour(Indicator, SysColour::BtnFace);
@@ -53,7 +47,6 @@ void TSorami::startAdvance(bool flash) {
     // The same interval as before keeps the timer's rhythm; another one
     // starts its count again.
     Timer2->setInterval(IntervalEntered >= 3 ? IntervalEntered * 1000 : 3000);
-    autoRunning_ = 1;
     setMessage((flash ? QStringLiteral("フラッシュ自動送りモード実行中（設定時間＝")
                       : QStringLiteral("自動送りモード実行中（設定時間＝")) +
                shownSeconds + QStringLiteral("秒）"));
@@ -71,44 +64,35 @@ void TSorami::startAdvance(bool flash) {
 }
 
 void TSorami::Timer2Timer() {
-    if (autoRunning_ != 1) return;
-    // A tick whose move opened a message box must not move again from inside
-    // it; and while a question is being added or changed, a move would
-    // overwrite what the learner is typing into the boxes.
-    if (ticking_ || editPending()) return;
+    // While a question is being added or changed, a move would overwrite
+    // what the learner is typing into the boxes.
+    if (!modes_.advance.running() || ticking_ || editPending()) return;
     ticking_ = true;
     const auto done = qScopeGuard([this] { ticking_ = false; });
-    if (autoSendMode_ == 1) {
+    switch (modes_.advance.tick()) {
+    case Advance::Step::Nothing:
+        break;
+    case Advance::Step::MoveOn:
         SusumeruClick();
         AutoSend->setFocus();
-        return;
-    }
-    if (flashMode_ != 1) return;
-    switch (++flashPhase_) {
-    case 1:
+        break;
+    case Advance::Step::HideAnswer:
         SeikaiDisp->clear();
         break;
-    case 2:
+    case Advance::Step::ShowAnswer:
         showSeikaiAfterFlash();
         break;
-    case 3:
+    case Advance::Step::FlashMoveOn:
         SusumeruClick();
         hideSeikaiForFlash();
-        flashPhase_ = 0;
-        if (flashSound_ == 1) platform_.playSound(cue::PokiCapital, true);
-        break;
-    default:
+        if (modes_.flashCue.on()) platform_.playSound(cue::PokiCapital, true);
         break;
     }
 }
 
 void TSorami::AutoStopClick() {
     setBackColour(Indicator, SysColour::BtnFace);
-    autoRunning_ = 0;
-    autoSendPrepared_ = 0;
-    flashPrepared_ = 0;
-    autoSendMode_ = 0;
-    flashMode_ = 0;
+    modes_.advance.stop();
     setMessage({});
     for (QWidget* w : {static_cast<QWidget*>(AutoSend), static_cast<QWidget*>(AutoDelay),
                        static_cast<QWidget*>(KaitouSakusei), static_cast<QWidget*>(Syutudai_Origin),
@@ -120,13 +104,7 @@ void TSorami::AutoStopClick() {
 }
 
 void TSorami::FlashWavClick() {
-    const int before = flashSoundClicks_++;
-    if (before == 0) {
-        flashSound_ = 1;
-    } else if (before == 1) {
-        flashSound_ = 0;
-        flashSoundClicks_ = 0;
-    }
+    modes_.flashCue.press();
 }
 
 } // namespace sorami

@@ -82,24 +82,23 @@ void TSorami::showModelAnswer() {
 
 void TSorami::hideSeikaiForFlash() {
     const QString shown = SeikaiDisp->toPlainText();
-    savedText_ = toSjis(shown);
-    savedIsModelAnswer_ =
-        session_.lineCount() >= 2 && !shown.isEmpty() && shown == shownLine(session_.modelAnswer());
+    modes_.answer.holdBack(toSjis(shown), session_.lineCount() >= 2 && !shown.isEmpty() &&
+                                              shown == shownLine(session_.modelAnswer()));
     SeikaiDisp->clear();
 }
 
 void TSorami::showSeikaiAfterFlash() {
-    if (savedIsModelAnswer_)
+    if (modes_.answer.heldBackIsModelAnswer())
         showModelAnswer();
     else
-        setBoxText(SeikaiDisp, savedText_);
+        setBoxText(SeikaiDisp, modes_.answer.heldBack());
 }
 
 void TSorami::resetAnswerArea() {
     KaitouDisp->clear();
     refreshSeikaiByToggles();
     KaitouSakusei->setText(QStringLiteral("解答作成"));
-    savedText_.clear();
+    modes_.answer.forgetKeptTexts();
     KaitouDisp->setFocus();
 }
 
@@ -109,12 +108,17 @@ void TSorami::refreshAnswerBoxes() {
 }
 
 void TSorami::refreshSeikaiByToggles() {
-    if (idiomShown_ == 1)
+    switch (modes_.answer.shows()) {
+    case AnswerDisplay::Shows::Idiom:
         setBoxText(SeikaiDisp, session_.idiom());
-    else if (modelShown_ == 1)
+        break;
+    case AnswerDisplay::Shows::ModelAnswer:
         showModelAnswer();
-    else
+        break;
+    case AnswerDisplay::Shows::Nothing:
         SeikaiDisp->clear();
+        break;
+    }
 }
 
 void TSorami::busyWait(int milliseconds) {
@@ -122,49 +126,39 @@ void TSorami::busyWait(int milliseconds) {
 }
 
 void TSorami::KaitouHyouziClick() {
-    ++modelShown_;
-    idiomShown_ = 0;
+    const bool on = modes_.answer.pressModelAnswer() == AnswerDisplay::Shows::ModelAnswer;
     setFontColour(EraseKaitou, Colours::Black);
     setFontColour(Modosu, Colours::Black);
     setFontColour(Susumeru, Colours::Black);
-    if (modelShown_ == 1) {
-        setFontColour(KaitouHyouzi, Colours::Red);
+    setFontColour(KaitouHyouzi, on ? Colours::Red : Colours::Black);
+    if (on) {
         setFontColour(HintDisp, Colours::Black);
         showModelAnswer();
     } else {
-        setFontColour(KaitouHyouzi, Colours::Black);
         SeikaiDisp->clear();
-        modelShown_ = 0;
     }
     KaitouDisp->setFocus();
 }
 
 void TSorami::HintDispClick() {
-    ++idiomShown_;
-    modelShown_ = 0;
-    if (idiomShown_ == 1) {
+    const bool on = modes_.answer.pressIdiom() == AnswerDisplay::Shows::Idiom;
+    setFontColour(HintDisp, on ? Colours::Red : Colours::Black);
+    if (on) {
         setFontColour(KaitouHyouzi, Colours::Black);
-        setFontColour(HintDisp, Colours::Red);
         setBoxText(SeikaiDisp, session_.idiom());
     } else {
-        setFontColour(HintDisp, Colours::Black);
         SeikaiDisp->clear();
-        idiomShown_ = 0;
     }
     KaitouDisp->setFocus();
 }
 
 void TSorami::EraseKaitouClick() {
-    ++answerMasked_;
-    if (answerMasked_ == 1) {
-        savedText_ = toSjis(KaitouDisp->toPlainText());
-        setFontColour(EraseKaitou, Colours::Red);
+    const bool masked = modes_.answer.pressMask(toSjis(KaitouDisp->toPlainText()));
+    setFontColour(EraseKaitou, masked ? Colours::Red : Colours::Black);
+    if (masked)
         KaitouDisp->clear();
-    } else {
-        setFontColour(EraseKaitou, Colours::Black);
-        setBoxText(KaitouDisp, savedText_);
-        answerMasked_ = 0;
-    }
+    else
+        setBoxText(KaitouDisp, modes_.answer.maskedAnswer());
     KaitouDisp->setFocus();
 }
 

@@ -61,7 +61,7 @@ void TSorami::endBlockRun() {
     // grade.
     guarded(platform_, this, [this] {
         showBlockJudgement(platform_, this, problemFileName_, session_.blockSize(),
-                           session_.blockCorrectCount(), showyTone_);
+                           session_.blockCorrectCount(), modes_.showyTone.on());
     });
 
     setMessage({});

@@ -67,11 +67,10 @@ std::string TSorami::boxLine(const QTextEdit* box, std::string_view original) co
 
 void TSorami::Tuika_BtnClick() {
     if (refuseWithoutFile()) return;
-    ++addStep_;
-    if (addStep_ == 1) {
+    if (!modes_.edit.press(TwoPressEdit::Kind::Add)) {
         // The advance would stand still under the edit while its indicator
         // and message said it ran: it ends here.
-        if (autoRunning_ == 1) AutoStopClick();
+        if (modes_.advance.running()) AutoStopClick();
         lockDrillButtons();
         Henkou_Btn->setEnabled(false);
         Sakuzyo_Btn->setEnabled(false);
@@ -87,14 +86,12 @@ void TSorami::Tuika_BtnClick() {
                            "[英文は正解枠に！] [慣用句は解答枠に！]入力してください！！"));
         setFontColour(Henkou_Btn, Colours::Black);
         setFontColour(Sakuzyo_Btn, Colours::Black);
-        changeStep_ = 0;
         WabunDisp->clear();
         SeikaiDisp->clear();
         KaitouDisp->clear();
         WabunDisp->setFocus();
         return;
     }
-    if (addStep_ != 2) return;
     setFontColour(Tuika_Btn, Colours::Black);
     setMessage({});
     const std::string japanese = boxLine(WabunDisp);
@@ -126,17 +123,15 @@ void TSorami::Tuika_BtnClick() {
     unlockDrillControls();
     Henkou_Btn->setEnabled(true);
     Sakuzyo_Btn->setEnabled(true);
-    addStep_ = 0;
     setFontColour(Tuika_Btn, Colours::Black);
     saveEditedList();
 }
 
 void TSorami::Henkou_BtnClick() {
     if (refuseWithoutFile()) return;
-    ++changeStep_;
     const int at = session_.currentLine();
-    if (changeStep_ == 1) {
-        if (autoRunning_ == 1) AutoStopClick();
+    if (!modes_.edit.press(TwoPressEdit::Kind::Change)) {
+        if (modes_.advance.running()) AutoStopClick();
         lockDrillButtons();
         Tuika_Btn->setEnabled(false);
         Sakuzyo_Btn->setEnabled(false);
@@ -154,10 +149,8 @@ void TSorami::Henkou_BtnClick() {
         setBoxText(KaitouDisp, session_.line(at + 2));
         setFontColour(Tuika_Btn, Colours::Black);
         setFontColour(Sakuzyo_Btn, Colours::Black);
-        addStep_ = 0;
         return;
     }
-    if (changeStep_ != 2) return;
     if (!session_.questionLines().empty()) {
         setMessage({});
         // Empty boxes give empty lines: a change is stored as it stands.
@@ -167,7 +160,6 @@ void TSorami::Henkou_BtnClick() {
         refreshAnswerBoxes();
     }
     setFontColour(Henkou_Btn, Colours::Black);
-    changeStep_ = 0;
     platform_.playSound(cue::Up, true);
     // The window comes back even when the file cannot be written.
     saveEditedList();
@@ -182,19 +174,20 @@ bool TSorami::endPendingEdit() {
                MsgResult::No;
     };
     const auto endEdit = [this] {
-        addStep_ = 0;
-        changeStep_ = 0;
+        modes_.edit.end();
         setFontColour(Tuika_Btn, Colours::Black);
         setFontColour(Henkou_Btn, Colours::Black);
         setMessage({});
     };
-    if (addStep_ == 1 && confirmed(QStringLiteral("データの追加登録をキャンセルします"))) {
+    if (modes_.edit.pending() == TwoPressEdit::Kind::Add &&
+        confirmed(QStringLiteral("データの追加登録をキャンセルします"))) {
         endEdit();
         setBoxText(WabunDisp, session_.question());
         refreshAnswerBoxes();
         platform_.playSound(cue::Cancel, true);
     }
-    if (changeStep_ == 1 && confirmed(QStringLiteral("データの変更登録をキャンセルします"))) {
+    if (modes_.edit.pending() == TwoPressEdit::Kind::Change &&
+        confirmed(QStringLiteral("データの変更登録をキャンセルします"))) {
         endEdit();
         refreshAnswerBoxes();
         KaitouDisp->clear();
@@ -218,8 +211,7 @@ void TSorami::Cancel_BtnClick() {
 
 void TSorami::DataSakuzyoClick() {
     if (!endEditFirst()) return;
-    addStep_ = 0;
-    changeStep_ = 0;
+    modes_.edit.end();
     setFontColour(Henkou_Btn, Colours::Black);
     setFontColour(Tuika_Btn, Colours::Black);
     setFontColour(Sakuzyo_Btn, Colours::Red);

