@@ -28,7 +28,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
 # Better with them, usable without: the Wayland plugin (else XWayland), Qt's
 # Japanese texts for the standard dialogs, the manual pages' viewer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, man-db")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, qt6-translations-l10n, man-db, espeak-ng")
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/SoramiPackageCheck.cmake)
 include(CPack)
 

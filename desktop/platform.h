@@ -114,6 +114,10 @@ public:
 
     // Sound cue by bare file name. Synchronous play returns when it has ended.
     virtual void playSound(const QString& name, bool synchronous) = 0;
+    // Speech as WAV bytes, played without waiting, beside the cues; new
+    // speech replaces the one playing, and stopSpeech ends it at once.
+    virtual void playSpeech(const QByteArray& wav) = 0;
+    virtual void stopSpeech() = 0;
 
     virtual QDateTime localTime() = 0;
     virtual int msecsOfDay() = 0;          // time of day in milliseconds

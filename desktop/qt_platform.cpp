@@ -551,6 +551,14 @@ void QtPlatform::playSound(const QString& name, bool synchronous) {
     playSoundCue(name, synchronous);
 }
 
+void QtPlatform::playSpeech(const QByteArray& wav) {
+    playWaveBytes(wav);
+}
+
+void QtPlatform::stopSpeech() {
+    stopWaveBytes();
+}
+
 QDateTime QtPlatform::localTime() {
     return QDateTime::currentDateTime();
 }

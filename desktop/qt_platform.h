@@ -25,6 +25,8 @@ public:
     bool printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                        const QTextDocument* selection) override;
     void playSound(const QString& name, bool synchronous) override;
+    void playSpeech(const QByteArray& wav) override;
+    void stopSpeech() override;
     QDateTime localTime() override;
     int msecsOfDay() override;
     std::uint32_t tickCount() override;

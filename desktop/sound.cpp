@@ -18,6 +18,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -57,9 +58,7 @@ using PcmPtr = std::shared_ptr<const Pcm>;
 // (about six minutes of CD-quality stereo).
 constexpr std::size_t kMaxSamples = 32u * 1024u * 1024u;
 
-PcmPtr decode(const QString& path) {
-    SF_INFO info{};
-    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+PcmPtr decodeOpened(SNDFILE* f, const SF_INFO& info) {
     if (!f) return nullptr;
     auto pcm = std::make_shared<Pcm>();
     pcm->rate = info.samplerate;
@@ -82,6 +81,48 @@ PcmPtr decode(const QString& path) {
     sf_close(f);
     if (pcm->samples.empty()) return nullptr;
     return pcm;
+}
+
+PcmPtr decode(const QString& path) {
+    SF_INFO info{};
+    SNDFILE* f = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    return decodeOpened(f, info);
+}
+
+// Reading WAV bytes in memory through libsndfile's virtual I/O.
+struct MemoryFile {
+    const QByteArray* bytes;
+    sf_count_t at = 0;
+};
+
+sf_count_t memoryLength(void* user) {
+    return static_cast<MemoryFile*>(user)->bytes->size();
+}
+sf_count_t memorySeek(sf_count_t offset, int whence, void* user) {
+    auto* f = static_cast<MemoryFile*>(user);
+    const sf_count_t base = whence == SEEK_CUR ? f->at : whence == SEEK_END ? f->bytes->size() : 0;
+    f->at = std::clamp<sf_count_t>(base + offset, 0, f->bytes->size());
+    return f->at;
+}
+sf_count_t memoryRead(void* out, sf_count_t count, void* user) {
+    auto* f = static_cast<MemoryFile*>(user);
+    const sf_count_t n = std::clamp<sf_count_t>(f->bytes->size() - f->at, 0, count);
+    std::memcpy(out, f->bytes->constData() + f->at, static_cast<std::size_t>(n));
+    f->at += n;
+    return n;
+}
+sf_count_t memoryWrite(const void*, sf_count_t, void*) {
+    return 0;
+}
+sf_count_t memoryTell(void* user) {
+    return static_cast<MemoryFile*>(user)->at;
+}
+
+PcmPtr decodeBytes(const QByteArray& bytes) {
+    MemoryFile file{&bytes};
+    SF_VIRTUAL_IO io{memoryLength, memorySeek, memoryRead, memoryWrite, memoryTell};
+    SF_INFO info{};
+    return decodeOpened(sf_open_virtual(&io, SFM_READ, &info, &file), info);
 }
 
 struct CacheEntry {
@@ -256,6 +297,16 @@ AsyncPlayer& asyncPlayer() {
     return player;
 }
 
+AsyncPlayer& speechPlayer() {
+    static AsyncPlayer player;
+    return player;
+}
+
+std::string streamName() {
+    std::string appName = QCoreApplication::applicationName().toStdString();
+    return appName.empty() ? std::string("sorami") : appName;
+}
+
 } // namespace
 
 QString findSoundFile(const QString& name) {
@@ -278,12 +329,20 @@ void playSoundCue(const QString& name, bool synchronous) {
     if (path.isEmpty()) return;
     PcmPtr pcm = samplesOf(path);
     if (!pcm) return;
-    std::string appName = QCoreApplication::applicationName().toStdString();
-    if (appName.empty()) appName = "sorami";
     if (synchronous)
-        playPcm(*pcm, appName, nullptr);
+        playPcm(*pcm, streamName(), nullptr);
     else
-        player.start(std::move(pcm), std::move(appName));
+        player.start(std::move(pcm), streamName());
+}
+
+void playWaveBytes(const QByteArray& wav) {
+    AsyncPlayer& player = speechPlayer();
+    player.stop();
+    if (PcmPtr pcm = decodeBytes(wav)) player.start(std::move(pcm), streamName());
+}
+
+void stopWaveBytes() {
+    speechPlayer().stop();
 }
 
 } // namespace sorami

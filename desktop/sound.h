@@ -2,6 +2,7 @@
 // Sound cues: short wave files played by bare name. A missing file or no
 // sound server plays nothing and says nothing.
 
+#include <QByteArray>
 #include <QString>
 
 namespace sorami {
@@ -14,5 +15,11 @@ QString findSoundFile(const QString& name);
 // Plays a cue. Synchronous play returns when the sound has ended;
 // asynchronous play returns at once, and a new cue replaces one still playing.
 void playSoundCue(const QString& name, bool synchronous);
+
+// Plays WAV bytes (speech) without waiting, on a stream of its own so that a
+// cue does not cut it; new bytes replace those playing. Bytes that are not a
+// sound play nothing.
+void playWaveBytes(const QByteArray& wav);
+void stopWaveBytes();
 
 } // namespace sorami

@@ -116,10 +116,12 @@ struct DrillModes {
     AnswerDisplay answer;
     Advance advance;
     TwoPressEdit edit;
-    Switch flashCue;     // a cue at each flash move
-    Switch showyTone;    // the block grade's showy tone
-    Switch speedButtons; // the speed buttons' cover folded away
-    Switch exitPanel;    // the session-end group's cover folded away
+    Switch flashCue;        // a cue at each flash move
+    Switch showyTone;       // the block grade's showy tone
+    Switch speedButtons;    // the speed buttons' cover folded away
+    Switch exitPanel;       // the session-end group's cover folded away
+    Switch showDifferences; // a wrong answer's differences marked
+    Switch speakOnShow;     // the model answer spoken when shown
 };
 
 } // namespace sorami

@@ -38,6 +38,7 @@ TSorami::TSorami(Platform& platform, QWidget* parent)
     initAppearanceChoosers();
     connectHandlers();
     connectExtrasHandlers();
+    connectFeedbackHandlers();
     installShortcutPriority();
     WabunDisp->setAccessibleName(QStringLiteral("和文"));
     SeikaiDisp->setAccessibleName(QStringLiteral("正解"));
@@ -70,6 +71,7 @@ void TSorami::FormCreate() {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     LoadAppearance();
+    loadFeedbackSettings();
     ApplyBoxFonts();
     ApplyBoxColours();
 

@@ -7,6 +7,7 @@
 #include "interval_timer.h"
 #include "platform.h"
 #include "question_file.h"
+#include "speech.h"
 #include "srmi105_widgets.h"
 
 #include <QAction>
@@ -136,6 +137,10 @@ public:
             *N10 = nullptr, *N11 = nullptr, *N12 = nullptr, *N13 = nullptr, *N14 = nullptr,
             *N16 = nullptr, *N15 = nullptr, *N21 = nullptr, *FlashWav = nullptr, *N17 = nullptr,
             *SeisekiTone = nullptr, *N19 = nullptr, *N20 = nullptr, *N18 = nullptr, *X1 = nullptr;
+    // Feedback on a wrong answer: the differences marked, the model answer spoken.
+    QAction *ShowDifferences = nullptr, *SpeakOnShow = nullptr, *SpeakAnswer = nullptr,
+            *PopupSpeak = nullptr;
+    QMenu* VoiceMenu = nullptr;
 
     // Components without a window.
     FileDialogState OpenDialog1, SaveDialog1;
@@ -198,6 +203,9 @@ public slots:
     void KaitouHyouziClick();
     void HintDispClick();
     void EraseKaitouClick();
+    void ShowDifferencesClick();
+    void SpeakOnShowClick();
+    void SpeakAnswerClick();
     void OnseiClick();
     void EffectSoundClick();
     void SoundNothingClick();
@@ -270,6 +278,18 @@ private:
     void connectScoreHandlers();
     void connectExtrasHandlers();
 
+    // Feedback on a wrong answer (srmi105_feedback.cpp).
+    void createFeedbackMenus();
+    void connectFeedbackHandlers();
+    void loadFeedbackSettings();
+    void showFeedbackSettings();
+    void storeFeedbackSettings();
+    void stopSpeaking();
+    // Marks where the typed answer and the model answer in the boxes
+    // differ; the kind of difference, in words, when there is one.
+    QString markDifferences();
+    void clearDifferenceMarks();
+
     // Appearance (srmi105_extras.cpp): the choosers are the only store of
     // the boxes' look during a run; the boxes get copies.
     struct Appearance {
@@ -330,8 +350,10 @@ private:
 
     // Answer area.
     // The one way the model answer reaches 正解: the answer check, the
-    // 正解表示 toggle and the flash advance all come here.
-    void showModelAnswer();
+    // 正解表示 toggle and the flash advance all come here. What the answer
+    // check and the toggle show is spoken when the learner wants it.
+    enum class ShownBy { Check, Toggle, Flash };
+    void showModelAnswer(ShownBy by);
     // The flash advance hides what 正解 shows and shows it again.
     void hideSeikaiForFlash();
     void showSeikaiAfterFlash();
@@ -407,6 +429,7 @@ private:
     int exitCoverWidth_ = 0;
 
     DrillModes modes_;
+    Speaker* speaker_ = nullptr;
     // A tick whose move opened a message box must not move again from
     // inside it.
     bool ticking_ = false;

@@ -13,7 +13,7 @@ void TSorami::KaitouSakuseiClick() {
     setFontColour(Modosu, Colours::Black);
     setFontColour(Susumeru, Colours::Black);
     const std::string typed = toSjis(KaitouDisp->toPlainText());
-    showModelAnswer();
+    showModelAnswer(ShownBy::Check);
     setFontColour(KaitouSakusei, Colours::Red);
     KaitouSakusei->setText(QStringLiteral("正解!?"));
     const DrillSession::Judgement judged = session_.judge(typed);
@@ -27,16 +27,21 @@ void TSorami::KaitouSakuseiClick() {
         if (judged.markCleared) showMarkChange(false);
         setMessage({});
     } else {
+        QString message;
         if (judged.over > 0) {
-            setMessage(QStringLiteral("解答文は ") + QString::number(judged.over) +
-                       QStringLiteral("文字オ－バ－しています。"));
+            message = QStringLiteral("解答文は ") + QString::number(judged.over) +
+                      QStringLiteral("文字オ－バ－しています。");
         } else if (judged.over < 0) {
             setMessagePointSize(9);
-            setMessage(QStringLiteral("解答文は ") + QString::number(-judged.over) +
-                       QStringLiteral("文字足りません。"));
-        } else {
-            setMessage({});
+            message = QStringLiteral("解答文は ") + QString::number(-judged.over) +
+                      QStringLiteral("文字足りません。");
         }
+        if (modes_.showDifferences.on()) {
+            const QString kind = markDifferences();
+            if (!kind.isEmpty())
+                message += (message.isEmpty() ? QString() : QStringLiteral("　")) + kind;
+        }
+        setMessage(message);
         if (judged.markSet) showMarkChange(true);
         playCue(false);
     }
@@ -76,8 +81,10 @@ void TSorami::playCue(bool correct) {
     }
 }
 
-void TSorami::showModelAnswer() {
-    if (session_.lineCount() >= 2) setBoxText(SeikaiDisp, session_.modelAnswer());
+void TSorami::showModelAnswer(ShownBy by) {
+    if (session_.lineCount() < 2) return;
+    setBoxText(SeikaiDisp, session_.modelAnswer());
+    if (by != ShownBy::Flash && modes_.speakOnShow.on()) SpeakAnswerClick();
 }
 
 void TSorami::hideSeikaiForFlash() {
@@ -89,12 +96,14 @@ void TSorami::hideSeikaiForFlash() {
 
 void TSorami::showSeikaiAfterFlash() {
     if (modes_.answer.heldBackIsModelAnswer())
-        showModelAnswer();
+        showModelAnswer(ShownBy::Flash);
     else
         setBoxText(SeikaiDisp, modes_.answer.heldBack());
 }
 
 void TSorami::resetAnswerArea() {
+    // What was spoken belongs to the question left.
+    stopSpeaking();
     KaitouDisp->clear();
     refreshSeikaiByToggles();
     KaitouSakusei->setText(QStringLiteral("解答作成"));
@@ -113,7 +122,7 @@ void TSorami::refreshSeikaiByToggles() {
         setBoxText(SeikaiDisp, session_.idiom());
         break;
     case AnswerDisplay::Shows::ModelAnswer:
-        showModelAnswer();
+        showModelAnswer(ShownBy::Toggle);
         break;
     case AnswerDisplay::Shows::Nothing:
         SeikaiDisp->clear();
@@ -133,7 +142,7 @@ void TSorami::KaitouHyouziClick() {
     setFontColour(KaitouHyouzi, on ? Colours::Red : Colours::Black);
     if (on) {
         setFontColour(HintDisp, Colours::Black);
-        showModelAnswer();
+        showModelAnswer(ShownBy::Toggle);
     } else {
         SeikaiDisp->clear();
     }

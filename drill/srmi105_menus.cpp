@@ -106,11 +106,13 @@ void TSorami::createMenus() {
     N18 = PopupMenu1->addSeparator();
     X1 = item(PopupMenu1, QStringLiteral("ガンバレソラミ君終了(&X)"), ctrl(Qt::Key_X));
 
+    createFeedbackMenus();
+
     // The pop-up's short-cuts act while the pop-up is closed. Those it shares
     // with the main menu already reach the same handler through the menu bar;
     // registering them twice would make the key ambiguous and act on neither.
     QSet<QKeySequence> mainMenuKeys;
-    for (QAction* a : {FileOpn, FileStore, NewFileName, Closed})
+    for (QAction* a : {FileOpn, FileStore, NewFileName, Closed, SpeakAnswer})
         mainMenuKeys.insert(a->shortcut());
     for (QAction* a : PopupMenu1->actions()) {
         if (a->shortcut().isEmpty() || mainMenuKeys.contains(a->shortcut())) continue;

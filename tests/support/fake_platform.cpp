@@ -33,6 +33,8 @@ void FakePlatform::clearRecords() {
     colourDialogs.clear();
     printDialogs = 0;
     sounds.clear();
+    speech.clear();
+    speechStops = 0;
     busyWaits.clear();
     sessionEnds.clear();
     helpShown.clear();

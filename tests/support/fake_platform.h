@@ -61,6 +61,8 @@ public:
     QList<ColourChooser> colourDialogs;
     int printDialogs = 0;
     QList<Sound> sounds;
+    QList<QByteArray> speech; // every WAV handed out
+    int speechStops = 0;
     QList<int> busyWaits;
     QList<SessionEnd> sessionEnds;
     QStringList helpShown;
@@ -89,6 +91,8 @@ public:
     bool printDocument(QWidget* parent, const QTextDocument& doc, bool hasSelection,
                        const QTextDocument* selection) override;
     void playSound(const QString& name, bool synchronous) override;
+    void playSpeech(const QByteArray& wav) override { speech << wav; }
+    void stopSpeech() override { ++speechStops; }
     QDateTime localTime() override { return now; }
     int msecsOfDay() override { return timeOfDayMs; }
     std::uint32_t tickCount() override { return ticks; }
