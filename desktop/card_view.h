@@ -5,6 +5,7 @@
 #include "card_list.h"
 #include "platform.h"
 #include "sjis_text.h"
+#include "speech.h"
 #include "text_box.h"
 
 class QWidget;
@@ -19,14 +20,24 @@ namespace sorami {
 bool openCardFile(Platform& platform, QWidget* parent, FileDialogState& dialog, CardList& cards,
                   const QString& picked = {});
 
+// The companions' speak command for the model answer of the card in hand.
+inline SpeakCommand addCardSpeakCommand(Platform& platform, QWidget* window,
+                                        const CardList& cards) {
+    return addSpeakCommand(platform, window, [&cards] {
+        return cards.hasAnswers() ? fromSjis(cards.answer()) : QString();
+    });
+}
+
 // The upper box shows the card's sentence, the lower one the model answer or
 // the idiom line on request. Box is the text box class the window uses.
 template <typename Box> struct CardView {
     Box* upper = nullptr;
     Box* lower = nullptr;
+    Speaker* speaker = nullptr; // what it speaks belongs to the card in hand
 
     // A new card: its sentence above, nothing below. No card, nothing changes.
     void showCard(const CardList& cards) const {
+        if (speaker) speaker->stop();
         if (cards.lines.empty()) return;
         showPlainText(upper, shownLine(cards.sentence()));
         lower->clear();

@@ -1,5 +1,8 @@
 #include "speech.h"
 
+#include "error_guard.h"
+
+#include <QAction>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -100,6 +103,22 @@ void Speaker::endEngine() {
     process->kill();
     process->waitForFinished(1000);
     process->deleteLater();
+}
+
+} // namespace sorami
+
+namespace sorami {
+
+SpeakCommand addSpeakCommand(Platform& platform, QWidget* window, std::function<QString()> answer) {
+    SpeakCommand command{new QAction(QStringLiteral("正解を読み上げる(&L)"), window),
+                         new Speaker(platform, window)};
+    command.action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    command.action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(command.action);
+    Speaker* speaker = command.speaker;
+    connectGuarded(platform, command.action, &QAction::triggered, window,
+                   [speaker, answer = std::move(answer)] { speaker->speak(answer()); });
+    return command;
 }
 
 } // namespace sorami

@@ -10,6 +10,9 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
+class QAction;
 class QProcess;
 
 namespace sorami {
@@ -52,5 +55,17 @@ private:
     bool toldMissing_ = false;
     bool handedOut_ = false; // the sound output may still be speaking
 };
+
+} // namespace sorami
+
+namespace sorami {
+
+// The companions' command 正解を読み上げる (Ctrl+L in the window): speaks
+// what `answer` gives, the model answer of the card in hand.
+struct SpeakCommand {
+    QAction* action = nullptr;
+    Speaker* speaker = nullptr;
+};
+SpeakCommand addSpeakCommand(Platform& platform, QWidget* window, std::function<QString()> answer);
 
 } // namespace sorami

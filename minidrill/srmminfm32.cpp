@@ -15,6 +15,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -148,6 +149,19 @@ void TSoramiMini::layOut() {
 }
 
 void TSoramiMini::connectHandlers() {
+    // The boxes' own menu, with the speak command below it.
+    speak_ = addCardSpeakCommand(platform_, this, cards_);
+    for (QPlainTextEdit* box : {TangoDisp, ImiDisp}) {
+        box->setContextMenuPolicy(Qt::CustomContextMenu);
+        connectGuarded(platform_, box, &QWidget::customContextMenuRequested, this,
+                       [this, box](const QPoint& pos) {
+                           QMenu* menu = box->createStandardContextMenu();
+                           menu->setAttribute(Qt::WA_DeleteOnClose);
+                           menu->addSeparator();
+                           menu->addAction(speak_.action);
+                           menu->popup(box->viewport()->mapToGlobal(pos));
+                       });
+    }
     connectGuarded(platform_, FileOpen, &QToolButton::clicked, this, &TSoramiMini::YomikomiClick);
     connectGuarded(platform_, Exit, &QToolButton::clicked, this, &TSoramiMini::TojiruClick);
     connectGuarded(platform_, Modoru, &QToolButton::clicked, this, &TSoramiMini::ModoruClick);

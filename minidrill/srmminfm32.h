@@ -91,13 +91,14 @@ private:
     void connectHandlers();
     void showOpenedFile();
     void showCard();
-    CardView<QPlainTextEdit> view() const { return {TangoDisp, ImiDisp}; }
+    CardView<QPlainTextEdit> view() const { return {TangoDisp, ImiDisp, speak_.speaker}; }
     void showNumber();
     void showAlways();
     void loadFontSettings();
 
     Platform& platform_;
     CardList cards_;
+    SpeakCommand speak_;
     int alwaysShowAnswer_ = 0;
     int alwaysShowIdiom_ = 0;
     int autoAdvanceOn_ = 0;

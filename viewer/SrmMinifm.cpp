@@ -131,6 +131,9 @@ void TSoramiMiniVer::connectHandlers() {
     connectGuarded(platform_, SelectSeikaiFont, &QAction::triggered, this,
                    &TSoramiMiniVer::SelectSeikaiFontClick);
     connectGuarded(platform_, Exit1, &QAction::triggered, this, &TSoramiMiniVer::TojiruClick);
+    speak_ = addCardSpeakCommand(platform_, this, cards_);
+    PopupMenu1->insertAction(Exit1, speak_.action);
+    PopupMenu1->insertSeparator(Exit1);
     for (QTextEdit* box : {TangoDisp, ImiDisp})
         connectGuarded(platform_, box, &QWidget::customContextMenuRequested, this,
                        [this, box](const QPoint& pos) {

@@ -82,11 +82,12 @@ private:
     void resumeFromRecord();
     void writeResumeRecord();
     void showCard();
-    CardView<QTextEdit> view() const { return {TangoDisp, ImiDisp}; }
+    CardView<QTextEdit> view() const { return {TangoDisp, ImiDisp, speak_.speaker}; }
 
     Platform& platform_;
     const ViewerBuild build_;
     CardList cards_;
+    SpeakCommand speak_;
 };
 
 } // namespace sorami

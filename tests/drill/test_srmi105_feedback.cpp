@@ -3,8 +3,7 @@
 // the option off; and the model answer spoken through the engine, stopped by
 // a move, with a missing engine told once.
 #include "drill_fixture.h"
-
-#include <QFile>
+#include "fake_speech_engine.h"
 
 using namespace drilltest;
 
@@ -18,19 +17,6 @@ QString bracketed(const QTextEdit* box) {
         text.insert(it->cursor.selectionStart(), u'[');
     }
     return text;
-}
-
-// A stand-in for espeak-ng on the PATH that keeps its arguments and text and
-// writes a few bytes of WAV.
-void installEngine(const QTemporaryDir& dir) {
-    const QString path = dir.filePath(QStringLiteral("espeak-ng"));
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("#!/bin/sh\nPATH=/usr/bin:/bin\nd=$(dirname \"$0\")\ncat > "
-            "\"$d/text\"\n"
-            "printf 'RIFFfakeWAVE'\n");
-    f.close();
-    f.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 } // namespace
@@ -110,10 +96,7 @@ void TestFeedback::speech_data() {
 
 void TestFeedback::speech() {
     QFETCH(bool, engine);
-    QTemporaryDir bin;
-    if (engine) installEngine(bin);
-    const QByteArray oldPath = qgetenv("PATH");
-    qputenv("PATH", QFile::encodeName(bin.path()));
+    const FakeSpeechEngine fakeEngine(engine);
     Drill d;
     d.openQuestions(3);
     d.w->SpeakOnShow->trigger();
@@ -121,18 +104,16 @@ void TestFeedback::speech() {
     if (engine) {
         QTRY_COMPARE(d.fake.speech.size(), 1);
         QCOMPARE(d.fake.speech.first(), QByteArray("RIFFfakeWAVE"));
-        QFile text(bin.filePath(QStringLiteral("text")));
-        QVERIFY(text.open(QIODevice::ReadOnly));
-        QCOMPARE(text.readAll(), QByteArray("Answer 1."));
+        QCOMPARE(fakeEngine.spokenText(), QByteArray("Answer 1."));
     }
     // A move stops what is spoken; with 正解表示 off it speaks nothing new.
     d.w->SusumeruClick();
     d.w->SpeakAnswer->trigger();
     if (engine) {
         QTRY_COMPARE(d.fake.speech.size(), 2);
+        QCOMPARE(fakeEngine.spokenText(), QByteArray("Answer 2."));
         QCOMPARE(d.fake.speechStops, 1);
     }
-    qputenv("PATH", oldPath);
     QCOMPARE(d.fake.speech.isEmpty(), !engine);
     // Without the engine the learner is told once, with the package to install.
     QCOMPARE(d.fake.messageTexts().filter(QStringLiteral("espeak-ng")).size(), engine ? 0 : 1);

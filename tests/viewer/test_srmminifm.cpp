@@ -407,8 +407,8 @@ private slots:
         QStringList texts;
         for (QAction* a : v.PopupMenu1->actions())
             texts << (a->isSeparator() ? "-" : a->text());
-        QCOMPARE(texts,
-                 (QStringList{"和文フォントの選択", "-", "正解フォントの選択", "-", "終了"}));
+        QCOMPARE(texts, (QStringList{"和文フォントの選択", "-", "正解フォントの選択", "-",
+                                     "正解を読み上げる(&L)", "-", "終了"}));
         v.PopupMenu1->hide();
     }
 
