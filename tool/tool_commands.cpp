@@ -297,6 +297,8 @@ int importCommand(const QStringList& args, std::ostream& out, std::ostream& err,
     for (const Problem& p : r.errors)
         err << where(in, p.line, p.column) << utf8(p.text) << '\n';
     if (!r.errors.empty()) return Findings;
+    for (const Problem& p : r.notices)
+        err << where(in, p.line, p.column) << utf8(p.text) << '\n';
     for (const Problem& p : r.replaced)
         err << where(in, p.line, p.column)
             << utf8(p.text + lang(": written as \"?\"", ": 「?」にしました")) << '\n';

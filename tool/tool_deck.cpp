@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace sorami::tool {
 
 namespace {
@@ -154,6 +156,7 @@ ImportResult questionsFromDeck(const DeckRead& deck, bool replace, const Lang& l
     ImportResult result;
     result.errors = deck.errors;
     result.skipped = deck.skipped;
+    result.notices = deck.notices;
     if (!result.errors.empty()) return result;
     for (const DeckRow& row : deck.rows) {
         const QString japanese = oneLine(row.japanese.text), answer = oneLine(row.answer.text);
@@ -173,6 +176,8 @@ ImportResult questionsFromDeck(const DeckRead& deck, bool replace, const Lang& l
                        row.japanese.column, lang);
     }
     if (!result.errors.empty()) result.lines.clear();
+    std::stable_sort(result.skipped.begin(), result.skipped.end(),
+                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
     return result;
 }
 

@@ -29,6 +29,7 @@ struct DeckRead {
     std::vector<DeckRow> rows;
     std::vector<Problem> skipped; // rows left out, with the reason
     std::vector<Problem> errors;  // the deck itself cannot be read
+    std::vector<Problem> notices; // how it was read where it was not as it said
 };
 
 // The question lines of the rows. A row whose Japanese or answer is empty is

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -111,7 +113,31 @@ std::string kvtmlDocument(const std::vector<DeckNote>& notes, std::vector<Proble
 DeckRead readKvtml(std::string_view bytes, const QString& from, const QString& to, const Lang& lang,
                    std::vector<KvtmlIdentifier>* identifiersOut) {
     DeckRead deck;
-    QXmlStreamReader r(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    const QByteArray raw =
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QXmlStreamReader r;
+    // Some files say UTF-8 (or nothing, which means UTF-8) and are Latin-1;
+    // the programs that wrote them read them, so they are read as Latin-1,
+    // and said so.
+    static const QRegularExpression declared(
+        QStringLiteral("^<\\?xml[^>]*encoding=[\"']([^\"']*)"));
+    const QString encoding = declared.match(QString::fromLatin1(raw.left(200))).captured(1);
+    QStringDecoder utf8Decoder(QStringDecoder::Utf8);
+    const QString asUtf8 = utf8Decoder(raw);
+    if ((encoding.isEmpty() ||
+         encoding.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0) &&
+        utf8Decoder.hasError()) {
+        QString text = QString::fromLatin1(raw);
+        if (const qsizetype end = text.indexOf(QLatin1String("?>")); text.startsWith(u"<?xml"))
+            text.replace(0, end < 0 ? 0 : end, QStringLiteral("<?xml version=\"1.0\" "));
+        r.addData(text);
+        deck.notices.push_back(
+            {0, 0,
+             lang("not UTF-8 as the file says; read as Latin-1",
+                  "ファイルの宣言と違い UTF-8 ではないため Latin-1 として読みました")});
+    } else {
+        r.addData(raw);
+    }
     std::vector<KvtmlIdentifier> identifiers;
     std::vector<Entry> entries;
     QSet<QString> marked;

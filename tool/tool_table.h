@@ -45,6 +45,7 @@ struct ImportResult {
     std::vector<Problem> errors;   // nothing is written when there are any
     std::vector<Problem> replaced; // characters written as "?" under --replace
     std::vector<Problem> skipped;  // rows of a deck left out, and why
+    std::vector<Problem> notices;  // how a deck was read, where it was not as it said
 };
 
 // Appends `text` to `out` as CP932. A character CP932 cannot hold is an
