@@ -61,9 +61,12 @@ QString htmlToText(QStringView html) {
                 out += c;
                 continue;
             }
-            const QString tag = html.mid(i + 1, end - i - 1).toString().toLower();
-            const QString name = tag.section(QRegularExpression(QStringLiteral("[\\s/>]")), 0, 0,
-                                             QString::SectionSkipEmpty);
+            qsizetype nameEnd = i + 1;
+            if (nameEnd < end && html[nameEnd] == u'/') ++nameEnd;
+            const qsizetype nameStart = nameEnd;
+            while (nameEnd < end && html[nameEnd].isLetterOrNumber())
+                ++nameEnd;
+            const QString name = html.mid(nameStart, nameEnd - nameStart).toString().toLower();
             i = end;
             if (name == u"style" || name == u"script") {
                 const qsizetype close =
@@ -93,11 +96,23 @@ QString htmlToText(QStringView html) {
     static const QRegularExpression sound(QStringLiteral("\\[sound:[^\\]]*\\]"));
     static const QRegularExpression cloze(
         QStringLiteral("\\{\\{c\\d+::(.*?)(?:::(?:(?!\\}\\}).)*)?\\}\\}"));
-    static const QRegularExpression blanks(QStringLiteral("[\\s\\x{00A0}]+"));
-    out.remove(sound);
-    out.replace(cloze, QStringLiteral("\\1"));
-    out.replace(blanks, QStringLiteral(" "));
-    return out.trimmed();
+    if (out.contains(QLatin1String("[sound:"))) out.remove(sound);
+    if (out.contains(QLatin1String("{{c"))) out.replace(cloze, QStringLiteral("\\1"));
+    // Runs of blanks are one, as a browser shows them.
+    QString text;
+    text.reserve(out.size());
+    bool blank = true; // no blank at the start
+    for (const QChar c : std::as_const(out)) {
+        if (c.isSpace() || c == QChar(0xA0)) {
+            if (!blank) text += u' ';
+            blank = true;
+        } else {
+            text += c;
+            blank = false;
+        }
+    }
+    if (text.endsWith(u' ')) text.chop(1);
+    return text;
 }
 
 bool parseFieldChoice(const QString& text, FieldChoice& choice) {
