@@ -7,7 +7,8 @@ set -euo pipefail
 # end-to-end tests under Xvfb (xxd and sox read what the programs wrote); the
 # icons, the desktop files' validators and the manual pages; the Debian
 # package (dpkg-shlibdeps from dpkg-dev, and file, find its library
-# dependencies).
+# dependencies); srmtool's Anki packages (a zip holding an SQLite collection,
+# zstd-compressed in newer ones) and the KVTML files its tests import.
 packages=(
   cmake ninja-build g++ pkg-config libbenchmark-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
@@ -16,6 +17,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick sox xxd
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
+  libzip-dev libsqlite3-dev libzstd-dev kdeedu-kvtml-data
 )
 
 missing=()
