@@ -7,6 +7,7 @@
 #include "tool_deck_kvtml.h"
 #include "tool_scores.h"
 #include "tool_table.h"
+#include "tool_test_util.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,9 @@
 
 using namespace sorami;
 using namespace sorami::tool;
+using namespace sorami::tool::test;
 
 namespace {
-
-const Lang english{false};
-
-std::string bytesOf(const QByteArray& a) {
-    return std::string(a.constData(), static_cast<size_t>(a.size()));
-}
-
-QByteArray arrayOf(const std::string& s) {
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // "kind@line" for every finding, so a table row reads like the report.
 QStringList summary(const CheckResult& r) {
@@ -59,14 +51,6 @@ CheckResult checkInPieces(const QByteArray& bytes, qsizetype piece) {
         checker.feed(std::string_view(bytes.constData() + at,
                                       static_cast<size_t>(std::min(piece, bytes.size() - at))));
     return checker.finish();
-}
-
-int run(const QStringList& args, std::string* out = nullptr, std::string* err = nullptr) {
-    std::ostringstream o, e;
-    const int code = runTool(args, o, e, english);
-    if (out) *out = o.str();
-    if (err) *err = e.str();
-    return code;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

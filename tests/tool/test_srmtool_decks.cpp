@@ -5,6 +5,7 @@
 #include "tool_deck_anki_text.h"
 #include "tool_deck_apkg.h"
 #include "tool_deck_kvtml.h"
+#include "tool_test_util.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -20,18 +21,9 @@
 
 using namespace sorami;
 using namespace sorami::tool;
+using namespace sorami::tool::test;
 
 namespace {
-
-const Lang english{false};
-
-QByteArray arrayOf(const std::string& s) {
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string bytesOf(const QByteArray& a) {
-    return std::string(a.constData(), static_cast<size_t>(a.size()));
-}
 
 // The questions as "line|line|line" in UTF-8, and each skip as "line: why".
 QString linesOf(const ImportResult& r) {
@@ -138,14 +130,6 @@ QByteArray package(Form form, const QStringList& fieldNames, const QStringList& 
     QFile p(QString::fromUtf8(zipPath));
     p.open(QIODevice::ReadOnly);
     return p.readAll();
-}
-
-int run(const QStringList& args, std::string* out = nullptr, std::string* err = nullptr) {
-    std::ostringstream o, e;
-    const int code = runTool(args, o, e, english);
-    if (out) *out = o.str();
-    if (err) *err = e.str();
-    return code;
 }
 
 } // namespace
