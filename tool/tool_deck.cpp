@@ -1,5 +1,8 @@
 #include "tool_deck.h"
 
+#include "question_file.h"
+#include "tool_check.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -187,6 +190,23 @@ ImportResult questionsFromDeck(const DeckRead& deck, bool replace, const Lang& l
         appendSjis(an, answer, row.answer.line, row.answer.column, replace, result, lang);
         appendSjis(id, oneLine(row.idiom.text), row.idiom.line, row.idiom.column, replace, result,
                    lang);
+        // What `check` would report is left out and said, so a file made of
+        // a deck is one the drill shows whole.
+        const size_t jaBytes = ja.size() + (row.marked && !isMarked(ja) ? MistakeMark.size() : 0);
+        if (std::max({jaBytes, an.size(), id.size()}) > MaxLineBytes) {
+            result.skipped.push_back(
+                {row.japanese.line, 0,
+                 lang("a side is longer than %1 bytes", "%1 バイトを超える行があります")
+                     .arg(MaxLineBytes)});
+            continue;
+        }
+        if (an.starts_with('?') || id.starts_with('?')) {
+            result.skipped.push_back(
+                {row.japanese.line, 0,
+                 lang("the answer or idiom begins with \"?\", which reads as a mistake mark",
+                      "解答か熟語が「?」で始まり、間違いマークと紛らわしくなります")});
+            continue;
+        }
         appendQuestion(result, std::move(ja), an, id, row.marked, row.japanese.line,
                        row.japanese.column, lang);
     }

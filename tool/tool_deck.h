@@ -32,9 +32,11 @@ struct DeckRead {
     std::vector<Problem> notices; // how it was read where it was not as it said
 };
 
-// The question lines of the rows. A row whose Japanese or answer is empty is
-// skipped and reported; line breaks inside a field become blanks, since a
-// question line cannot hold one. Nothing is returned when there are errors.
+// The question lines of the rows. A row whose Japanese or answer is empty,
+// with a line longer than `check` allows, or with an answer or idiom that
+// begins with "?" is skipped and reported; line breaks inside a field become
+// blanks, since a question line cannot hold one. Nothing is returned when
+// there are errors.
 ImportResult questionsFromDeck(const DeckRead& deck, bool replace, const Lang& lang);
 
 // Text of an HTML field as Anki stores it: tags dropped (a line break or a

@@ -174,6 +174,13 @@ void TestSrmtoolDecks::ankiText_data() {
         << QByteArray("#html:false\nonly\n\tx\ty\nj\t \n") << "" << false << ""
         << QStringList{"2: a field is missing (1 of 2)", "3: the Japanese side is empty",
                        "4: the answer side is empty"};
+    QTest::newRow("skips: what check would report")
+        << QByteArray("#html:false\n" + QByteArray(257, 'x') + "\ty\nx\t" + QByteArray(256, 'y') +
+                      "\nq\t?\nq\ta\t? i\n")
+        << "" << false << "x|" + QString(256, u'y') + "|"
+        << QStringList{"2: a side is longer than 256 bytes",
+                       "4: the answer or idiom begins with \"?\", which reads as a mistake mark",
+                       "5: the answer or idiom begins with \"?\", which reads as a mistake mark"};
     QTest::newRow("fields by number and by name")
         << QByteArray("#columns:A\tB\tC\nx\ty\tz\n") << "C,A" << false << "z|x|" << QStringList();
     QTest::newRow("a field named nowhere")
