@@ -57,3 +57,6 @@ foreach(page Sorami105 SrmMini Srmmini32 srmtool)
 endforeach()
 install(FILES ${package_dir}/changelog.gz ${CMAKE_SOURCE_DIR}/assets/package/copyright
   DESTINATION ${SORAMI_DOC_DIR})
+# srmtool's commands, options and files completed in bash.
+install(FILES ${CMAKE_SOURCE_DIR}/assets/completion/srmtool
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)

@@ -8,7 +8,9 @@ set -euo pipefail
 # icons, the desktop files' validators and the manual pages; the Debian
 # package (dpkg-shlibdeps from dpkg-dev, and file, find its library
 # dependencies); the model answer spoken (espeak-ng), and a private sound
-# server with a null sink whose recording the speech test measures.
+# server with a null sink whose recording the speech test measures;
+# srmtool's Anki packages (a zip holding an SQLite collection,
+# zstd-compressed in newer ones) and the KVTML files its tests import.
 packages=(
   cmake ninja-build g++ pkg-config libbenchmark-dev clang-format
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
@@ -18,6 +20,7 @@ packages=(
   librsvg2-bin desktop-file-utils appstream man-db
   dpkg-dev file
   espeak-ng pulseaudio pulseaudio-utils
+  libzip-dev libsqlite3-dev libzstd-dev kdeedu-kvtml-data
 )
 
 missing=()

@@ -5,6 +5,9 @@
 #include "sorami_error.h"
 #include "tool_chart.h"
 #include "tool_check.h"
+#include "tool_deck_anki_text.h"
+#include "tool_deck_apkg.h"
+#include "tool_deck_kvtml.h"
 #include "tool_scores.h"
 #include "tool_table.h"
 #include "whole_file.h"
@@ -28,9 +31,12 @@ QString usage(const Lang& lang) {
     return lang(
         "Usage: srmtool COMMAND ...\n"
         "  check FILE...                       report what would surprise a learner\n"
-        "  export FILE --format utf8|tsv|csv   write the questions as UTF-8 to stdout\n"
-        "  import IN.tsv|IN.csv -o OUT [--force] [--replace]\n"
-        "                                      write a question file (Shift-JIS, CR LF)\n"
+        "  export FILE --format utf8|tsv|csv|anki|kvtml\n"
+        "                                      write the questions as UTF-8 to stdout\n"
+        "  import IN -o OUT [--force] [--replace] [--fields N,M[,K]] [--from ID --to ID]\n"
+        "                                      write a question file (Shift-JIS, CR LF) from\n"
+        "                                      .tsv, .csv, .txt (Anki), .apkg/.colpkg, .kvtml\n"
+        "  import IN --list-fields             the fields or identifiers of a deck\n"
         "  marks FILE --list|--clear|--count   the mistake marks\n"
         "  scores SCOREFILE [--csv | --chart OUT.svg|OUT.png]\n"
         "                                      the records of the score file, or a chart\n"
@@ -38,9 +44,12 @@ QString usage(const Lang& lang) {
         "Exit status: 0 clean, 1 findings or errors, 2 a file could not be read.\n",
         "使い方: srmtool コマンド ...\n"
         "  check ファイル...                       学習者が戸惑う点を報告します\n"
-        "  export ファイル --format utf8|tsv|csv   問題を UTF-8 で標準出力に書きます\n"
-        "  import 入力.tsv|入力.csv -o 出力 [--force] [--replace]\n"
-        "                                          問題ファイル (Shift-JIS, CR LF) を書きます\n"
+        "  export ファイル --format utf8|tsv|csv|anki|kvtml\n"
+        "                                          問題を UTF-8 で標準出力に書きます\n"
+        "  import 入力 -o 出力 [--force] [--replace] [--fields N,M[,K]] [--from ID --to ID]\n"
+        "                                          .tsv・.csv・.txt (Anki)・.apkg/.colpkg・.kvtml\n"
+        "                                          から問題ファイル (Shift-JIS, CR LF) を書きます\n"
+        "  import 入力 --list-fields               デッキのフィールドや識別子\n"
         "  marks ファイル --list|--clear|--count   間違いマーク\n"
         "  scores 成績ファイル [--csv | --chart 出力.svg|出力.png]\n"
         "                                          成績ファイルの記録、または正答率のグラフ\n"
@@ -119,6 +128,10 @@ bool parseFormat(const QString& name, Format& format) {
         format = Format::Tsv;
     else if (name == QLatin1String("csv"))
         format = Format::Csv;
+    else if (name == QLatin1String("anki"))
+        format = Format::Anki;
+    else if (name == QLatin1String("kvtml"))
+        format = Format::Kvtml;
     else
         return false;
     return true;
@@ -139,8 +152,8 @@ int exportCommand(const QStringList& args, std::ostream& out, std::ostream& err,
     Format format;
     if (file.isEmpty() || !parseFormat(formatName, format))
         return usageError(err,
-                          lang("export needs FILE and --format utf8|tsv|csv",
-                               "export にはファイルと --format utf8|tsv|csv が要ります"),
+                          lang("export needs FILE and --format utf8|tsv|csv|anki|kvtml",
+                               "export にはファイルと --format utf8|tsv|csv|anki|kvtml が要ります"),
                           lang);
     std::string bytes;
     QString why;
@@ -161,33 +174,94 @@ int exportCommand(const QStringList& args, std::ostream& out, std::ostream& err,
     return r.lossy.empty() && r.ignoredAfterNul < 0 ? Clean : Findings;
 }
 
-int importCommand(const QStringList& args, std::ostream& err, const Lang& lang) {
-    QString in, outPath;
-    bool force = false, replace = false;
+enum class Input { Tsv, Csv, AnkiText, Apkg, Kvtml, Unknown };
+
+Input inputKind(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("tsv")) return Input::Tsv;
+    if (suffix == QLatin1String("csv")) return Input::Csv;
+    if (suffix == QLatin1String("txt")) return Input::AnkiText;
+    if (suffix == QLatin1String("apkg") || suffix == QLatin1String("colpkg")) return Input::Apkg;
+    if (suffix == QLatin1String("kvtml")) return Input::Kvtml;
+    return Input::Unknown;
+}
+
+// `--list-fields`: each note type's fields, or the document's identifiers.
+int listFields(Input kind, const std::string& bytes, const QString& in, std::ostream& out,
+               std::ostream& err, const Lang& lang) {
+    std::vector<Problem> errors;
+    if (kind == Input::Apkg) {
+        const ApkgRead r = readApkg(bytes, {}, lang);
+        errors = r.deck.errors;
+        for (const AnkiNoteType& t : r.noteTypes) {
+            say(out, lang("%1 (%2 note(s))", "%1（ノート %2 件）")
+                         .arg(t.name.isEmpty() ? QString::number(t.id) : t.name)
+                         .arg(t.notes));
+            for (qsizetype i = 0; i < t.fields.size(); ++i)
+                say(out, QStringLiteral("  %1 %2").arg(i + 1).arg(t.fields[i]));
+        }
+    } else if (kind == Input::Kvtml) {
+        std::vector<KvtmlIdentifier> ids;
+        errors = readKvtml(bytes, {}, {}, lang, &ids).errors;
+        if (!ids.empty()) errors.clear(); // "choose two" is no error here
+        for (const KvtmlIdentifier& i : ids)
+            say(out, QStringLiteral("  ") + i.label());
+    } else if (kind == Input::AnkiText) {
+        QStringList names;
+        errors = readAnkiText(bytes, {}, lang, &names).errors;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            say(out, QStringLiteral("  %1 %2").arg(i + 1).arg(names[i]));
+    } else {
+        return usageError(err,
+                          lang("--list-fields reads .txt, .apkg, .colpkg and .kvtml",
+                               "--list-fields が読むのは .txt・.apkg・.colpkg・.kvtml です"),
+                          lang);
+    }
+    for (const Problem& p : errors)
+        err << where(in, p.line, p.column) << utf8(p.text) << '\n';
+    return errors.empty() ? Clean : Findings;
+}
+
+int importCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
+    QString in, outPath, from, to;
+    FieldChoice fields;
+    bool force = false, replace = false, list = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("-o") && i + 1 < args.size())
+        const bool hasValue = i + 1 < args.size();
+        if (args[i] == QLatin1String("-o") && hasValue)
             outPath = args[++i];
         else if (args[i] == QLatin1String("--force"))
             force = true;
         else if (args[i] == QLatin1String("--replace"))
             replace = true;
-        else if (in.isEmpty() && !args[i].startsWith(QLatin1Char('-')))
+        else if (args[i] == QLatin1String("--list-fields"))
+            list = true;
+        else if (args[i] == QLatin1String("--from") && hasValue)
+            from = args[++i];
+        else if (args[i] == QLatin1String("--to") && hasValue)
+            to = args[++i];
+        else if (args[i] == QLatin1String("--fields") && hasValue) {
+            if (!parseFieldChoice(args[++i], fields))
+                return usageError(err,
+                                  lang("--fields takes two or three field numbers or names, "
+                                       "separated by commas",
+                                       "--fields にはフィールドの番号か名前を 2 つか 3 "
+                                       "つ、コンマで区切って指定します"),
+                                  lang);
+        } else if (in.isEmpty() && !args[i].startsWith(QLatin1Char('-')))
             in = args[i];
         else
             return usageError(err, lang("unexpected argument: ", "不明な引数: ") + args[i], lang);
     }
-    if (in.isEmpty() || outPath.isEmpty())
+    if (in.isEmpty() || (outPath.isEmpty() && !list))
         return usageError(
             err, lang("import needs IN and -o OUT", "import には入力と -o 出力が要ります"), lang);
-    Format format;
-    if (in.endsWith(QLatin1String(".tsv"), Qt::CaseInsensitive))
-        format = Format::Tsv;
-    else if (in.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
-        format = Format::Csv;
-    else
+    const Input kind = inputKind(in);
+    if (kind == Input::Unknown)
         return usageError(err,
-                          lang("the input must end in .tsv or .csv",
-                               "入力ファイル名は .tsv か .csv で終わる必要があります"),
+                          lang("the input must end in .tsv, .csv, .txt, .apkg, .colpkg or .kvtml",
+                               "入力ファイル名は .tsv・.csv・.txt・.apkg・.colpkg・.kvtml "
+                               "のどれかで終わる必要があります"),
                           lang);
     std::string bytes;
     QString why;
@@ -195,6 +269,7 @@ int importCommand(const QStringList& args, std::ostream& err, const Lang& lang) 
         err << where(in, 0) << utf8(why) << '\n';
         return Unreadable;
     }
+    if (list) return listFields(kind, bytes, in, out, err, lang);
     if (QFileInfo::exists(outPath) && !force) {
         err << where(outPath, 0)
             << utf8(lang("exists; add --force to replace it",
@@ -202,19 +277,56 @@ int importCommand(const QStringList& args, std::ostream& err, const Lang& lang) 
             << '\n';
         return Findings;
     }
-    const ImportResult r = importQuestions(bytes, format, replace, lang);
+    ImportResult r;
+    switch (kind) {
+    case Input::Tsv:
+    case Input::Csv:
+        r = importQuestions(bytes, kind == Input::Tsv ? Format::Tsv : Format::Csv, replace, lang);
+        break;
+    case Input::AnkiText:
+        r = questionsFromDeck(readAnkiText(bytes, fields, lang), replace, lang);
+        break;
+    case Input::Apkg:
+        r = questionsFromDeck(readApkg(bytes, fields, lang).deck, replace, lang);
+        break;
+    case Input::Kvtml:
+    case Input::Unknown:
+        r = questionsFromDeck(readKvtml(bytes, from, to, lang), replace, lang);
+        break;
+    }
     for (const Problem& p : r.errors)
         err << where(in, p.line, p.column) << utf8(p.text) << '\n';
     if (!r.errors.empty()) return Findings;
+    for (const Problem& p : r.notices)
+        err << where(in, p.line, p.column) << utf8(p.text) << '\n';
     for (const Problem& p : r.replaced)
         err << where(in, p.line, p.column)
             << utf8(p.text + lang(": written as \"?\"", ": 「?」にしました")) << '\n';
+    for (const Problem& p : r.skipped)
+        err << where(in, p.line, p.column) << utf8(lang("skipped: ", "読み飛ばし: ") + p.text)
+            << '\n';
+    const bool deck = kind != Input::Tsv && kind != Input::Csv;
+    if (deck && r.lines.empty()) {
+        err << where(in, 0)
+            << utf8(lang("no question to write; %1 was not written",
+                         "書き込む問題がないため %1 は書いていません")
+                        .arg(outPath))
+            << '\n';
+        return Findings;
+    }
     try {
         writeQuestionFile(outPath, r.lines);
     } catch (const SoramiError& e) {
         return writeFailed(err, outPath, e, lang);
     }
-    return Clean;
+    if (deck)
+        say(out, lang("%1: %2 question(s), %3 marked, %4 row(s) skipped",
+                      "%1: 問題 %2 問、マーク付き %3 問、読み飛ばし %4 行")
+                     .arg(outPath)
+                     .arg(r.lines.size() / 3)
+                     .arg(countMarked(r.lines))
+                     .arg(r.skipped.size()));
+    return r.skipped.empty() ? Clean : Findings;
 }
 
 int marksCommand(const QStringList& args, std::ostream& out, std::ostream& err, const Lang& lang) {
@@ -433,7 +545,7 @@ int runTool(const QStringList& args, std::ostream& out, std::ostream& err, const
     }
     if (command == QLatin1String("check")) return check(rest, out, err, lang);
     if (command == QLatin1String("export")) return exportCommand(rest, out, err, lang);
-    if (command == QLatin1String("import")) return importCommand(rest, err, lang);
+    if (command == QLatin1String("import")) return importCommand(rest, out, err, lang);
     if (command == QLatin1String("marks")) return marksCommand(rest, out, err, lang);
     if (command == QLatin1String("scores")) return scoresCommand(rest, out, err, lang, png);
     return usageError(err, lang("unknown command: ", "不明なコマンド: ") + command, lang);

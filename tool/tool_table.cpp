@@ -1,6 +1,8 @@
 #include "tool_table.h"
 
 #include "sjis_text.h"
+#include "tool_deck_anki_text.h"
+#include "tool_deck_kvtml.h"
 
 #include <QStringDecoder>
 #include <QStringList>
@@ -99,6 +101,33 @@ ExportResult exportQuestions(std::string_view bytes, Format format, const Lang& 
             ex.result.output += utf8(ex.cell(lines[i], static_cast<int>(i) + 1, 0)) + "\n";
         return std::move(ex.result);
     }
+    if (format == Format::Anki || format == Format::Kvtml) {
+        // A deck holds notes only: lines left over are reported, not made
+        // into a note the import would skip.
+        std::vector<DeckNote> notes;
+        for (size_t q = 0; q < lines.size(); q += 3) {
+            const int no = static_cast<int>(q) + 1;
+            if (q + 3 > lines.size()) {
+                ex.result.lossy.push_back(
+                    {no, 0,
+                     lang("the last %1 line(s) are not a whole question and were not exported",
+                          "最後の %1 行は問題になっていないため出力していません")
+                         .arg(lines.size() - q)});
+                break;
+            }
+            DeckNote n;
+            n.marked = isMarked(lines[q]);
+            n.line = no;
+            const std::string_view japanese = n.marked ? markless(lines[q]) : lines[q];
+            n.japanese = ex.cell(japanese, no, static_cast<int>(lines[q].size() - japanese.size()));
+            n.answer = ex.cell(lines[q + 1], no + 1, 0);
+            n.idiom = ex.cell(lines[q + 2], no + 2, 0);
+            notes.push_back(n);
+        }
+        ex.result.output =
+            format == Format::Anki ? ankiText(notes) : kvtmlDocument(notes, ex.result.lossy, lang);
+        return std::move(ex.result);
+    }
     for (size_t q = 0; q < lines.size(); q += 3) {
         const int no = static_cast<int>(q) + 1;
         QStringList cells;
@@ -117,6 +146,51 @@ ExportResult exportQuestions(std::string_view bytes, Format format, const Lang& 
         ex.row(cells);
     }
     return std::move(ex.result);
+}
+
+void appendSjis(std::string& out, QStringView text, int line, int column, bool replace,
+                ImportResult& result, const Lang& lang) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const qsizetype len =
+            text[i].isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate() ? 2 : 1;
+        const QStringView ch = text.mid(i, len);
+        const int at = column > 0 ? column + static_cast<int>(i) : 0;
+        i += len - 1;
+        const std::string b = toSjis(ch.toString());
+        if (b == "?" && ch != u"?") {
+            const QString what = lang("\"%1\" (U+%2) has no Shift-JIS (CP932) form",
+                                      "「%1」(U+%2) は Shift-JIS (CP932) にありません")
+                                     .arg(ch.toString())
+                                     .arg(QString::number(ch.toString().toUcs4().value(0), 16)
+                                              .toUpper()
+                                              .rightJustified(4, QLatin1Char('0')));
+            if (!replace) {
+                result.errors.push_back({line, at, what});
+                continue;
+            }
+            result.replaced.push_back({line, at, what});
+        }
+        out += b;
+    }
+}
+
+void appendQuestion(ImportResult& result, std::string japanese, std::string_view answer,
+                    std::string_view idiom, bool marked, int line, int column, const Lang& lang) {
+    if (marked) {
+        japanese = withMistakeMark(japanese);
+    } else if (isMarked(japanese)) {
+        result.errors.push_back(
+            {line, column,
+             lang("the Japanese text begins with \"? \", which marks the question; mark it "
+                  "instead (1 in the marked column, the tag mistake, the lesson Mistakes)",
+                  "和文が「? 」で始まるとマーク付きになります。マークで示してください"
+                  "（マークの列の 1、タグ mistake、レッスン Mistakes）")});
+        return;
+    }
+    result.lines.push_back(japanese);
+    result.lines.push_back(answer);
+    result.lines.push_back(idiom);
 }
 
 namespace {
@@ -145,21 +219,7 @@ struct Importer {
                        "セル内の改行や NUL は問題を分断してしまいます"));
             return;
         }
-        const std::string b = toSjis(ch.toString());
-        if (b == "?" && ch != u"?") {
-            const QString what = lang("\"%1\" (U+%2) has no Shift-JIS (CP932) form",
-                                      "「%1」(U+%2) は Shift-JIS (CP932) にありません")
-                                     .arg(ch.toString())
-                                     .arg(QString::number(ch.toString().toUcs4().value(0), 16)
-                                              .toUpper()
-                                              .rightJustified(4, QLatin1Char('0')));
-            if (!replace) {
-                error(line, column, what);
-                return;
-            }
-            result.replaced.push_back({line, column, what});
-        }
-        cell.bytes += b;
+        appendSjis(cell.bytes, ch, line, column, replace, result, lang);
     }
 
     // Splits decoded text into rows of cells, TSV or CSV.
@@ -298,7 +358,7 @@ ImportResult importQuestions(std::string_view utf8Text, Format format, bool repl
                  lang("the input is not valid UTF-8", "入力が正しい UTF-8 ではありません"));
         return std::move(im.result);
     }
-    if (format == Format::Utf8) {
+    if (format != Format::Tsv && format != Format::Csv) {
         im.error(0, 0, lang("import reads tsv or csv", "import は tsv か csv を読みます"));
         return std::move(im.result);
     }
@@ -324,26 +384,18 @@ ImportResult importQuestions(std::string_view utf8Text, Format format, bool repl
                 im.result.lines.push_back(c.bytes);
             continue;
         }
-        std::string japanese = row[0].bytes;
+        bool marked = isMarked(row[0].bytes);
         if (row.size() == 4) {
             const std::string& mark = row[3].bytes;
             if (mark != "0" && mark != "1" && !mark.empty()) {
                 im.error(line, row[3].column,
                          lang("the marked column must be 0 or 1", "マークの列は 0 か 1 です"));
-            } else if (mark == "1") {
-                if (!isMarked(japanese)) japanese = "? " + japanese;
-            } else if (isMarked(japanese)) {
-                im.error(
-                    line, row[0].column,
-                    lang("the Japanese text begins with \"? \", which marks the question; put 1 "
-                         "in the marked column",
-                         "和文が「? 」で始まるとマーク付きになります。マークの列を 1 "
-                         "にしてください"));
+                continue;
             }
+            marked = mark == "1";
         }
-        im.result.lines.push_back(japanese);
-        im.result.lines.push_back(row[1].bytes);
-        im.result.lines.push_back(row[2].bytes);
+        appendQuestion(im.result, row[0].bytes, row[1].bytes, row[2].bytes, marked, line,
+                       row[0].column, lang);
     }
     if (!im.result.errors.empty()) im.result.lines.clear();
     return std::move(im.result);

@@ -18,7 +18,7 @@
 
 namespace sorami::tool {
 
-enum class Format { Utf8, Tsv, Csv };
+enum class Format { Utf8, Tsv, Csv, Anki, Kvtml };
 
 // A place in a file and what is wrong there (line and column 1-based).
 struct Problem {
@@ -44,7 +44,22 @@ struct ImportResult {
     Lines lines;                   // CP932 bytes, ready for writeQuestionFile
     std::vector<Problem> errors;   // nothing is written when there are any
     std::vector<Problem> replaced; // characters written as "?" under --replace
+    std::vector<Problem> skipped;  // rows of a deck left out, and why
+    std::vector<Problem> notices;  // how a deck was read, where it was not as it said
 };
+
+// Appends `text` to `out` as CP932. A character CP932 cannot hold is an
+// error at `line` and `column` (plus its place in the text; a column of 0
+// stays 0), or, with `replace`, a "?" that is reported. Every import goes
+// through here, so all formats refuse and replace alike.
+void appendSjis(std::string& out, QStringView text, int line, int column, bool replace,
+                ImportResult& result, const Lang& lang);
+
+// Appends one question's three lines with its mark. A Japanese line that
+// begins as a marked one ("? ") in a question that is not marked is refused:
+// it would read back as marked.
+void appendQuestion(ImportResult& result, std::string japanese, std::string_view answer,
+                    std::string_view idiom, bool marked, int line, int column, const Lang& lang);
 
 ImportResult importQuestions(std::string_view utf8, Format format, bool replace, const Lang& lang);
 

@@ -3,8 +3,11 @@
 #include "sjis_text.h"
 #include "tool_check.h"
 #include "tool_commands.h"
+#include "tool_deck_anki_text.h"
+#include "tool_deck_kvtml.h"
 #include "tool_scores.h"
 #include "tool_table.h"
+#include "tool_test_util.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,18 +19,9 @@
 
 using namespace sorami;
 using namespace sorami::tool;
+using namespace sorami::tool::test;
 
 namespace {
-
-const Lang english{false};
-
-std::string bytesOf(const QByteArray& a) {
-    return std::string(a.constData(), static_cast<size_t>(a.size()));
-}
-
-QByteArray arrayOf(const std::string& s) {
-    return QByteArray(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // "kind@line" for every finding, so a table row reads like the report.
 QStringList summary(const CheckResult& r) {
@@ -57,14 +51,6 @@ CheckResult checkInPieces(const QByteArray& bytes, qsizetype piece) {
         checker.feed(std::string_view(bytes.constData() + at,
                                       static_cast<size_t>(std::min(piece, bytes.size() - at))));
     return checker.finish();
-}
-
-int run(const QStringList& args, std::string* out = nullptr, std::string* err = nullptr) {
-    std::ostringstream o, e;
-    const int code = runTool(args, o, e, english);
-    if (out) *out = o.str();
-    if (err) *err = e.str();
-    return code;
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -221,16 +207,24 @@ void TestSrmtool::roundTrip_data() {
                                       "bad\x81\xff\x80\r\nx\r\ny\r\n" +     // invalid bytes
                                       "?Yes\r\nno blank\r\nz\r\n" +         // mark without blank
                                       "? ?q\r\nmark twice\r\nz\r\n" + "left\r\n\r\n"; // partial
-    for (int f : {int(Format::Tsv), int(Format::Csv)}) {
-        const char* name = f == int(Format::Tsv) ? "tsv" : "csv";
+    const QByteArray deckText = "#x\r\n\"q\" \t z\r\n\r\n" // a header's "#", quotes, a tab
+                                "&lt;b&gt; <br>\r\n  two  blanks \r\n[sound:a]\r\n"; // not HTML
+    for (int f : {int(Format::Tsv), int(Format::Csv), int(Format::Anki), int(Format::Kvtml)}) {
+        const char* names[] = {"utf8", "tsv", "csv", "anki", "kvtml"};
+        const char* name = names[f];
+        const bool deck = f == int(Format::Anki) || f == int(Format::Kvtml);
         QTest::addRow("%s empty", name) << QByteArray() << f << true;
         QTest::addRow("%s marked", name) << ("? " + ja + "\r\na\r\ni\r\n") << f << true;
         QTest::addRow("%s commas quotes", name)
             << QByteArray("a, \"b\"\r\n\"\r\n,\r\n") << f << true;
+        QTest::addRow("%s deck text", name) << deckText << f << true;
+        // A deck holds whole notes only; what is left over is reported.
         QTest::addRow("%s one empty line left", name)
-            << QByteArray("j\r\na\r\ni\r\n\r\n") << f << true;
+            << QByteArray("j\r\na\r\ni\r\n\r\n") << f << !deck;
         QTest::addRow("%s marks and invalid bytes", name)
             << withEverything << f << (f == int(Format::Tsv));
+        QTest::addRow("%s marks without invalid bytes", name)
+            << QByteArray(withEverything).replace("bad\x81\xff\x80", "bad").chopped(8) << f << true;
     }
 }
 
@@ -240,11 +234,17 @@ void TestSrmtool::roundTrip() {
     QFETCH(bool, lossless);
     const ExportResult ex = exportQuestions(bytesOf(bytes), Format(format), english);
     QCOMPARE(ex.lossy.empty(), lossless);
-    const ImportResult im = importQuestions(ex.output, Format(format), false, english);
+    const bool deck = Format(format) == Format::Anki || Format(format) == Format::Kvtml;
+    const ImportResult im =
+        !deck ? importQuestions(ex.output, Format(format), false, english)
+        : Format(format) == Format::Anki
+            ? questionsFromDeck(readAnkiText(ex.output, {}, english), false, english)
+            : questionsFromDeck(readKvtml(ex.output, {}, {}, english), false, english);
+    QVERIFY(im.skipped.empty());
     if (!lossless) {
-        // U+FFFD has no CP932 form: import refuses rather than guess.
-        QVERIFY(!im.errors.empty());
-        QVERIFY(im.lines.empty());
+        // U+FFFD has no CP932 form: import refuses rather than guess; lines
+        // left out were reported on export.
+        QVERIFY(!im.errors.empty() || (deck && arrayOf(joinLines(im.lines)) != bytes));
         return;
     }
     for (const Problem& p : im.errors)
@@ -412,6 +412,8 @@ void TestSrmtool::sampleRoundTripIsByteIdentical_data() {
     QTest::addColumn<QString>("format");
     QTest::newRow("tsv") << "tsv";
     QTest::newRow("csv") << "csv";
+    QTest::newRow("anki") << "anki";
+    QTest::newRow("kvtml") << "kvtml";
 }
 
 void TestSrmtool::sampleRoundTripIsByteIdentical() {
@@ -424,8 +426,9 @@ void TestSrmtool::sampleRoundTripIsByteIdentical() {
     std::string exported;
     QCOMPARE(run({"export", sample, "--format", format}, &exported), 0);
     QTemporaryDir dir;
-    writeFile(dir.filePath("s." + format), arrayOf(exported));
-    QCOMPARE(run({"import", dir.filePath("s." + format), "-o", dir.filePath("s.lko")}), 0);
+    const QString deck = dir.filePath("s." + (format == "anki" ? QStringLiteral("txt") : format));
+    writeFile(deck, arrayOf(exported));
+    QCOMPARE(run({"import", deck, "-o", dir.filePath("s.lko")}), 0);
     QFile back(dir.filePath("s.lko"));
     QVERIFY(back.open(QIODevice::ReadOnly));
     QCOMPARE(back.readAll(), original);
