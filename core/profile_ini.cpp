@@ -254,16 +254,22 @@ private:
         });
     }
 
+    // The line that starts at `begin`, and no further.
     Line lineAt(size_t begin) const {
+        const char* const base = bytes.data();
+        const auto find = [&](char c, size_t to) {
+            const void* p = std::memchr(base + begin, c, to - begin);
+            return p ? static_cast<size_t>(static_cast<const char*>(p) - base) : to;
+        };
         Line l;
-        forEachLine(bytes, begin, bytes.size(),
-                    [&, first = true](size_t b, size_t end, size_t next) mutable {
-                        if (!first) return;
-                        first = false;
-                        l.end = end;
-                        l.next = next;
-                        classify(l, bytes, b);
-                    });
+        // A CR is looked for only before the LF: a file of LF lines has none.
+        l.end = find('\r', find('\n', bytes.size()));
+        l.next = l.end;
+        if (l.end < bytes.size())
+            l.next += (base[l.end] == '\r' && l.end + 1 < bytes.size() && base[l.end + 1] == '\n')
+                          ? 2
+                          : 1;
+        classify(l, bytes, begin);
         return l;
     }
 
