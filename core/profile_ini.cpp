@@ -4,16 +4,23 @@
 #include "sorami_error.h"
 #include "whole_file.h"
 
+#include "large_memory.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -118,7 +125,7 @@ std::optional<int> parseInteger(std::string_view s) {
     return static_cast<int>(v);
 }
 
-// Kept small: a file of a million keys has a million of these.
+// A section or key line: where its parts lie in the file's bytes.
 struct Line {
     enum Kind : std::uint8_t { Other, Section, Key };
     size_t end = 0;               // end of its text, before the line break
@@ -130,67 +137,153 @@ struct Line {
     std::string_view name() const { return {nameAt, nameSize}; }
 };
 
-// One parse of the file's bytes; the views point into `bytes`.
+// A hash that names equal by sameName share: ASCII letters in either case
+// alike, the two bytes of a double-byte character as they are.
+std::uint32_t nameHash(std::string_view s) {
+    std::uint32_t h = 2166136261u;
+    const auto mix = [&h](char c) { h = (h ^ static_cast<unsigned char>(c)) * 16777619u; };
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (isSjisLeadByte(s[i]) && i + 1 < s.size()) {
+            mix(s[i]);
+            mix(s[++i]);
+        } else {
+            mix(asciiLower(s[i]));
+        }
+    }
+    return h;
+}
+
+// Calls f(begin, end, next) for each line of all[from, to): `end` before its
+// line break (CR LF, CR or LF), `next` after it. `to` is the end of the bytes
+// or the start of a line. The breaks are found with memchr, the next CR and
+// the next LF kept, so each byte is looked at about once.
+template <class F> void forEachLine(std::string_view all, size_t from, size_t to, F&& f) {
+    if (from >= to) return;
+    const char* const base = all.data();
+    const auto find = [&](char c, size_t at) {
+        const void* p = std::memchr(base + at, c, to - at);
+        return p ? static_cast<size_t>(static_cast<const char*>(p) - base) : to;
+    };
+    size_t cr = find('\r', from);
+    size_t lf = find('\n', from);
+    for (size_t i = from; i < to;) {
+        if (cr < i) cr = find('\r', i);
+        if (lf < i) lf = find('\n', i);
+        const size_t end = std::min(cr, lf);
+        size_t next = end;
+        if (end < to) next += (base[end] == '\r' && end + 1 < to && base[end + 1] == '\n') ? 2 : 1;
+        f(i, end, next);
+        i = next;
+    }
+}
+
+// One parse of the file's bytes; the views point into them, so a profile
+// stays where it was made.
 class Profile {
 public:
-    // The table of lines is made when first needed: a file just written is
-    // kept as bytes and costs nothing until a key is looked for in it.
-    explicit Profile(std::string data) : bytes(std::move(data)) {}
+    explicit Profile(std::string data) : owned_(std::move(data)), bytes(owned_) {}
+    Profile(ByteBlock block, size_t size) : block_(std::move(block)), bytes(block_.data(), size) {}
+    Profile(const Profile&) = delete;
+    Profile& operator=(const Profile&) = delete;
+
+private:
+    std::string owned_;
+    ByteBlock block_;
+
+public:
+    std::string_view bytes;
 
     // A key's value: from after "=" and its blanks to the end of the line,
     // without the blanks there.
     std::string_view value(const Line& l) const {
-        return trimmed(std::string_view(bytes).substr(l.valueBegin, l.end - l.valueBegin));
+        return trimmed(bytes.substr(l.valueBegin, l.end - l.valueBegin));
     }
 
     struct Place {
-        int header = -1;  // the section's header line
-        int key = -1;     // the key's line
-        int lastKey = -1; // the section's last key line
+        bool found = false; // the section is there
+        Line header;        // its header line
+        Line key;           // the key's line; kind Other when it is missing
+        Line lastKey;       // the section's last key line; kind Other when it has none
     };
 
     Place find(std::string_view section, std::string_view key) const {
-        if (!split_) split();
+        if (!indexed_) index();
+        const std::uint32_t hash = nameHash(section);
         Place p;
-        for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-            const Line& l = lines[static_cast<size_t>(i)];
-            if (l.kind == Line::Section) {
-                if (p.header >= 0) break;
-                if (sameName(l.name(), section)) p.header = i;
-            } else if (l.kind == Line::Key && p.header >= 0) {
-                p.lastKey = i;
-                if (p.key < 0 && sameName(l.name(), key)) p.key = i;
+        for (size_t s = 0; s < hashes_.size(); ++s) {
+            if (hashes_[s] != hash) continue;
+            const Line header = lineAt(starts_[s]);
+            if (!sameName(header.name(), section)) continue;
+            p.found = true;
+            p.header = header;
+            const size_t bodyEnd = s + 1 < starts_.size() ? starts_[s + 1] : bytes.size();
+            for (const Line& l : keysOf(s, header.next, bodyEnd)) {
+                p.lastKey = l;
+                if (p.key.kind != Line::Key && sameName(l.name(), key)) p.key = l;
             }
+            break;
         }
         return p;
     }
 
-    std::string bytes;
-    mutable std::vector<Line> lines; // the section and key lines, in file order, once found
-
 private:
-    mutable bool split_ = false;
+    // Where each section's header line starts, in file order, and the hash
+    // of its name: made when a key is first looked for, so a file just
+    // written costs nothing until then. A table of every key line of a
+    // large file cost more to fill than the file to read, and a lookup ran
+    // through all of it; keys are split per section, when that section is
+    // first looked into.
+    mutable bool indexed_ = false;
+    mutable std::vector<size_t> starts_;
+    mutable std::vector<std::uint32_t> hashes_;
+    mutable std::map<size_t, std::vector<Line>> keys_; // section -> its key lines
 
-    void split() const {
-        split_ = true;
-        const std::string_view all(bytes);
-        // About one section or key line in 64 bytes; more only regrow.
-        lines.reserve(all.size() / 64);
-        size_t i = 0;
-        while (i < all.size()) {
+    void index() const {
+        indexed_ = true;
+        forEachLine(bytes, 0, bytes.size(), [&](size_t begin, size_t end, size_t) {
+            size_t s = begin;
+            while (s < end && isBlank(bytes[s]))
+                ++s;
+            if (s == end || bytes[s] != '[') return;
             Line l;
-            const size_t begin = i;
-            while (i < all.size() && all[i] != '\r' && all[i] != '\n')
-                ++i;
-            l.end = i;
-            if (i < all.size())
-                i += (all[i] == '\r' && i + 1 < all.size() && all[i + 1] == '\n') ? 2 : 1;
-            l.next = i;
-            classify(l, all, begin);
-            // Only sections and keys are ever looked for or written next to:
-            // a file of junk costs no table of its lines.
-            if (l.kind != Line::Other) lines.push_back(l);
-        }
+            l.end = end;
+            classify(l, bytes, begin);
+            if (l.kind != Line::Section) return;
+            starts_.push_back(begin);
+            hashes_.push_back(nameHash(l.name()));
+        });
+    }
+
+    // The line that starts at `begin`, and no further.
+    Line lineAt(size_t begin) const {
+        const char* const base = bytes.data();
+        const auto find = [&](char c, size_t to) {
+            const void* p = std::memchr(base + begin, c, to - begin);
+            return p ? static_cast<size_t>(static_cast<const char*>(p) - base) : to;
+        };
+        Line l;
+        // A CR is looked for only before the LF: a file of LF lines has none.
+        l.end = find('\r', find('\n', bytes.size()));
+        l.next = l.end;
+        if (l.end < bytes.size())
+            l.next += (base[l.end] == '\r' && l.end + 1 < bytes.size() && base[l.end + 1] == '\n')
+                          ? 2
+                          : 1;
+        classify(l, bytes, begin);
+        return l;
+    }
+
+    const std::vector<Line>& keysOf(size_t section, size_t from, size_t to) const {
+        const auto [at, fresh] = keys_.try_emplace(section);
+        if (fresh)
+            forEachLine(bytes, from, to, [&](size_t begin, size_t end, size_t next) {
+                Line l;
+                l.end = end;
+                l.next = next;
+                classify(l, bytes, begin);
+                if (l.kind == Line::Key) at->second.push_back(l);
+            });
+        return at->second;
     }
 
     static void setName(Line& l, std::string_view name) {
@@ -224,24 +317,39 @@ private:
     }
 };
 
-std::optional<std::string> readFile(const QString& path) {
-    // A named pipe in the INI's place would block the open; only a regular
-    // file is a profile.
-    if (!QFileInfo(path).isFile()) return std::nullopt;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+std::shared_ptr<const Profile> readFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    // Opened without waiting: a named pipe in the INI's place would block
+    // the open. Only a regular file is a profile.
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return nullptr;
+    const struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
     ++detail::profileFileReads;
-    // Straight into the string: a large file is copied once, not twice.
-    std::string data;
+    // Straight into a block left as it comes: filling a large one with
+    // zeros first cost as much as the read. One byte more than the size
+    // tells whether the file grew meanwhile.
+    size_t capacity = static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1;
+    ByteBlock block(capacity);
+    size_t size = 0;
     for (;;) {
-        const size_t have = data.size();
-        data.resize(std::max<size_t>(have * 2, static_cast<size_t>(f.size()) + 1));
-        const qint64 got = f.read(data.data() + have, static_cast<qint64>(data.size() - have));
-        if (got < 0) return std::nullopt;
-        data.resize(have + static_cast<size_t>(got));
-        if (got == 0 || f.atEnd()) break;
+        if (size == capacity) {
+            ByteBlock bigger(capacity * 2);
+            std::memcpy(bigger.data(), block.data(), size);
+            block = std::move(bigger);
+            capacity *= 2;
+        }
+        const ssize_t got = ::read(fd, block.data() + size, capacity - size);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return nullptr;
+        if (got == 0) break;
+        size += static_cast<size_t>(got);
     }
-    return data;
+    return std::make_shared<const Profile>(std::move(block), size);
 }
 
 [[noreturn]] void cannotWrite(const QString& path) {
@@ -260,8 +368,8 @@ std::string_view cutAtLineBreak(std::string_view value) {
 std::optional<std::string> valueIn(const Profile& profile, std::string_view section,
                                    std::string_view key) {
     const Profile::Place place = profile.find(section, key);
-    if (place.key < 0) return std::nullopt;
-    std::string_view value = profile.value(profile.lines[static_cast<size_t>(place.key)]);
+    if (place.key.kind != Line::Key) return std::nullopt;
+    std::string_view value = profile.value(place.key);
     if (const size_t nul = value.find('\0'); nul != std::string_view::npos)
         value = value.substr(0, nul);
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
@@ -289,7 +397,7 @@ std::string profileWithValue(std::string old, std::string_view sectionBytes,
 namespace {
 
 std::string withValues(const Profile& profile, const std::vector<ProfileEdit>& edits) {
-    const std::string& bytes = profile.bytes;
+    const std::string_view bytes = profile.bytes;
     struct NewKey {
         std::string_view key, value;
     };
@@ -303,8 +411,9 @@ std::string withValues(const Profile& profile, const std::vector<ProfileEdit>& e
             }
         keys.push_back({key, value});
     };
-    std::map<size_t, std::string_view> replaced;      // key line -> new value
-    std::map<size_t, std::vector<NewKey>> addedAfter; // line -> keys that follow it
+    // Both by where the line starts in the file.
+    std::map<size_t, std::pair<Line, std::string_view>> replaced;      // key line, new value
+    std::map<size_t, std::pair<Line, std::vector<NewKey>>> addedAfter; // line, keys after it
     struct NewSection {
         std::string_view name;
         std::vector<NewKey> keys;
@@ -313,11 +422,13 @@ std::string withValues(const Profile& profile, const std::vector<ProfileEdit>& e
     for (const ProfileEdit& e : edits) {
         const std::string_view value = cutAtLineBreak(e.value);
         const Profile::Place place = profile.find(e.section, e.key);
-        if (place.key >= 0) {
-            replaced[static_cast<size_t>(place.key)] = value;
-        } else if (place.header >= 0) {
-            put(addedAfter[static_cast<size_t>(place.lastKey >= 0 ? place.lastKey : place.header)],
-                e.key, value);
+        if (place.key.kind == Line::Key) {
+            replaced[place.key.valueBegin] = {place.key, value};
+        } else if (place.found) {
+            const Line& after = place.lastKey.kind == Line::Key ? place.lastKey : place.header;
+            auto& [line, keys] = addedAfter[after.next];
+            line = after;
+            put(keys, e.key, value);
         } else {
             auto s = std::find_if(appended.begin(), appended.end(),
                                   [&](const NewSection& n) { return sameName(n.name, e.section); });
@@ -333,27 +444,38 @@ std::string withValues(const Profile& profile, const std::vector<ProfileEdit>& e
         std::string text;
     };
     std::vector<Splice> splices;
-    for (const auto& [line, value] : replaced) {
-        const Line& l = profile.lines[line];
+    size_t added = 0;
+    for (const auto& [at, change] : replaced) {
+        const auto& [l, value] = change;
         splices.push_back({l.valueBegin, l.end, std::string(value)});
+        added += value.size();
     }
-    for (const auto& [line, keys] : addedAfter) {
-        const Line& l = profile.lines[line];
+    for (const auto& [at, change] : addedAfter) {
+        const auto& [l, keys] = change;
         std::string text = l.next == l.end ? "\r\n" : "";
         for (const NewKey& k : keys)
             text.append(k.key).append("=").append(k.value).append("\r\n");
+        added += text.size();
         splices.push_back({l.next, l.next, std::move(text)});
+    }
+    for (const NewSection& n : appended) {
+        added += n.name.size() + 6;
+        for (const NewKey& k : n.keys)
+            added += k.key.size() + k.value.size() + 3;
     }
     std::sort(splices.begin(), splices.end(),
               [](const Splice& a, const Splice& b) { return a.from < b.from; });
+    // Room for all of it at once: a large file is copied once, not once per
+    // doubling.
     std::string out;
+    out.reserve(bytes.size() + added);
     size_t done = 0;
     for (const Splice& sp : splices) {
-        out.append(bytes, done, sp.from - done);
+        out.append(bytes.substr(done, sp.from - done));
         out.append(sp.text);
         done = sp.to;
     }
-    out.append(bytes, done, std::string::npos);
+    out.append(bytes.substr(done));
     for (const NewSection& n : appended) {
         if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
         out.append("[").append(n.name).append("]\r\n");
@@ -393,6 +515,16 @@ Stamp stampOf(const QString& path) {
 }
 } // namespace
 
+// The file this thread wrote last, as it wrote it. An object made for it
+// next (the next window, the next command) starts from these bytes, without
+// reading and splitting them again, as long as the file keeps the stamp the
+// write left: another writer's file has another inode, size or time.
+struct Written {
+    Stamp stamp;
+    std::shared_ptr<const Profile> profile;
+};
+thread_local Written lastWritten;
+
 } // namespace
 
 std::string profileWithValues(std::string old, const std::vector<ProfileEdit>& edits) {
@@ -404,7 +536,7 @@ std::string profileWithValues(std::string old, const std::vector<ProfileEdit>& e
 // large file is not read once per key.
 struct ProfileIni::Cache {
     Stamp stamp;
-    std::optional<Profile> profile; // a regular file that could be read whole
+    std::shared_ptr<const Profile> profile; // a regular file that could be read whole
     // A file changed within the last moments may change again within the
     // same tick of the file system's clock, keeping its stamp: such a read is
     // not trusted to stand for the file on the next read.
@@ -419,10 +551,15 @@ const ProfileIni::Cache& ProfileIni::cache() const {
     if (!cache_ || !cache_->trusted || cache_->stamp != now) {
         cache_ = std::make_unique<Cache>();
         cache_->stamp = now;
-        const long long ageNs = QDateTime::currentMSecsSinceEpoch() * 1000000LL - now.modifiedNs;
-        cache_->trusted = ageNs > 2000000000LL;
-        if (now.isFile)
-            if (auto data = readFile(path_)) cache_->profile.emplace(std::move(*data));
+        if (now.isFile && lastWritten.profile && lastWritten.stamp == now) {
+            cache_->profile = lastWritten.profile;
+            cache_->trusted = true; // its bytes are the ones this thread wrote
+        } else {
+            const long long ageNs =
+                QDateTime::currentMSecsSinceEpoch() * 1000000LL - now.modifiedNs;
+            cache_->trusted = ageNs > 2000000000LL;
+            if (now.isFile) cache_->profile = readFile(path_);
+        }
     }
     return *cache_;
 }
@@ -491,7 +628,8 @@ void ProfileIni::commit(std::vector<ProfileEdit> edits) {
     cache_ = std::make_unique<Cache>();
     cache_->stamp = stampOf(path_);
     cache_->trusted = true; // its bytes are the ones just written
-    cache_->profile.emplace(std::move(out));
+    cache_->profile = std::make_shared<const Profile>(std::move(out));
+    lastWritten = {cache_->stamp, cache_->profile};
 }
 
 } // namespace sorami

@@ -472,9 +472,14 @@ void TSrmMemNote::loadInto(const QString& path) {
     // Qt lays out a paragraph without spaces in time that grows with the
     // square of its length (a minute for a megabyte): a file with a
     // paragraph far longer than any note is wrapped anywhere instead.
+    // Measured run by run: no copy of the text is made to count it.
     std::size_t longest = 0;
-    for (const auto& p : doc.paragraphs)
-        longest = std::max(longest, static_cast<std::size_t>(p.text().size()));
+    for (const auto& p : doc.paragraphs) {
+        std::size_t length = 0;
+        for (const auto& r : p.runs)
+            length += static_cast<std::size_t>(r.text.size());
+        longest = std::max(longest, length);
+    }
     SoramiMemo->setWordWrapMode(longest > LongParagraph
                                     ? QTextOption::WrapAnywhere
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);

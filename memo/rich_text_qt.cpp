@@ -102,8 +102,19 @@ void toTextDocument(const Document& in, QTextDocument& out) {
     // one insertion, not one per line.
     QString pending;
     CharFormat pendingFormat;
+    // The last format converted, kept: runs of one format are the rule, and
+    // the document finds an equal format by a hash that a kept format has
+    // computed once already.
+    std::optional<CharFormat> lastFormat;
+    QTextCharFormat lastQt;
     auto flush = [&] {
-        if (!pending.isEmpty()) cursor.insertText(pending, toQt(pendingFormat));
+        if (!pending.isEmpty()) {
+            if (!lastFormat || !(*lastFormat == pendingFormat)) {
+                lastFormat = pendingFormat;
+                lastQt = toQt(pendingFormat);
+            }
+            cursor.insertText(pending, lastQt);
+        }
         pending.clear();
     };
     auto add = [&](const QString& text, const CharFormat& f) {
@@ -126,10 +137,12 @@ void toTextDocument(const Document& in, QTextDocument& out) {
             bf.setLeftMargin(twipsToPixels(p.leftIndent));
             bf.setTextIndent(twipsToPixels(p.firstIndent));
             if (!p.tabStops.empty()) bf.setTabPositions(toQtTabs(p));
-            if (!previous)
+            if (!previous) {
                 cursor.setBlockFormat(bf);
-            else
+            } else {
+                if (p.bullet) lists.join(bf);
                 cursor.insertBlock(bf, QTextCharFormat());
+            }
             if (p.bullet)
                 lists.add(cursor);
             else
@@ -189,9 +202,13 @@ void colourUncolouredText(QTextDocument& doc, std::uint32_t colour) {
     }
 }
 
+void BulletLists::join(QTextBlockFormat& format) const {
+    if (list_ && blocks_ < MaxBlocks) format.setObjectIndex(list_->objectIndex());
+}
+
 void BulletLists::add(QTextCursor& cursor) {
     if (list_ && blocks_ < MaxBlocks) {
-        list_->add(cursor.block());
+        if (cursor.block().textList() != list_) list_->add(cursor.block());
         ++blocks_;
         return;
     }

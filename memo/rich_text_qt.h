@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 
+class QTextBlockFormat;
 class QTextCursor;
 class QTextDocument;
 class QTextList;
@@ -36,6 +37,11 @@ class BulletLists {
 public:
     // The cursor's block gets a bullet, keeping its margins.
     void add(QTextCursor& cursor);
+    // Gives the format of a block about to be inserted and then added the
+    // list that block will join, so that it is made in the list: one change
+    // of the document instead of two, each of which marks the list's blocks
+    // as changed.
+    void join(QTextBlockFormat& format) const;
     // The next block starts a list of its own.
     void end() { list_ = nullptr; }
 

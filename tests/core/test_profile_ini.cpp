@@ -451,6 +451,37 @@ private slots:
         QCOMPARE(sorami::detail::profileFileReads, before.isEmpty() ? 0 : 1);
     }
 
+    // A file this thread just wrote is not read again by the next object made
+    // for it; one that another writer changed since is.
+    void readAfterOwnWrite_data() {
+        QTest::addColumn<QString>("then");
+        QTest::addColumn<int>("reads");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("left as written") << "" << 0 << "1";
+        QTest::newRow("replaced by a file of the same size") << "replace" << 1 << "2";
+        QTest::newRow("rewritten in place, longer") << "in place" << 1 << "22";
+    }
+    void readAfterOwnWrite() {
+        QFETCH(QString, then);
+        QFETCH(int, reads);
+        QFETCH(QString, value);
+        ProfileIni(path_).writeString("s", "k", "1");
+        if (then == "replace") {
+            const QString other = dir_->filePath("other.ini");
+            QFile f(other);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(f.write("[s]\r\nk=2\r\n") > 0);
+            f.close();
+            QVERIFY(::rename(QFile::encodeName(other).constData(),
+                             QFile::encodeName(path_).constData()) == 0);
+        } else if (then == "in place") {
+            putFile("[s]\r\nk=22\r\n");
+        }
+        sorami::detail::profileFileReads = 0;
+        QCOMPARE(QString::fromStdString(ProfileIni(path_).readString("s", "k", Default)), value);
+        QCOMPARE(sorami::detail::profileFileReads, reads);
+    }
+
     // Two programs writing their records at once leave one record whole, never
     // the file name of one and the number of the other: a record is one write.
     void resumeRecordIsOneWrite() {
