@@ -125,7 +125,8 @@ QByteArray package(Form form, const QStringList& fieldNames, const QStringList& 
                                         : "collection.anki21b";
     if (form != NoCollection) add(name, collection);
     if (form == Anki21b) add("collection.anki2", dummy);
-    add("media", "{}");
+    static const QByteArray media = "{}"; // libzip reads the buffers only at zip_close
+    add("media", media);
     zip_close(z);
     QFile p(QString::fromUtf8(zipPath));
     p.open(QIODevice::ReadOnly);
