@@ -1,6 +1,7 @@
 #include "answer_diff.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace sorami {
 namespace {
@@ -45,11 +46,16 @@ void markEdits(const Units& a, const Units& b, AnswerDiff& out) {
     const int max = n + m;
     const int offset = max + 1;
     std::vector<int> v(static_cast<std::size_t>(2 * max + 3), 0);
-    // trace[d] holds v over diagonals -d..d as it stood before step d.
-    std::vector<std::vector<int>> trace;
+    // From trace[d * d] on: v over diagonals -d..d as it stood before step d.
+    // Up to a few hundred kilobytes for answers with nothing in common; fresh
+    // pages cost more than the search, so the buffer is kept for the next
+    // answer (positions fit 16 bits: the texts are at most kLongestDiffedText).
+    static_assert(kLongestDiffedText <= 32767);
+    thread_local std::vector<std::int16_t> trace;
+    trace.clear();
     int found = -1;
     for (int d = 0; d <= max && found < 0; ++d) {
-        trace.emplace_back(v.begin() + offset - d, v.begin() + offset + d + 1);
+        trace.insert(trace.end(), v.begin() + offset - d, v.begin() + offset + d + 1);
         for (int k = -d; k <= d; k += 2) {
             const bool down = k == -d || (k != d && v[offset + k - 1] < v[offset + k + 1]);
             int x = down ? v[offset + k + 1] : v[offset + k - 1] + 1;
@@ -68,8 +74,9 @@ void markEdits(const Units& a, const Units& b, AnswerDiff& out) {
     std::vector<std::size_t> extra, missing;
     int x = n, y = m;
     for (int d = found; d > 0; --d) {
-        const std::vector<int>& before = trace[static_cast<std::size_t>(d)];
-        const auto at = [&](int k) { return before[static_cast<std::size_t>(k + d)]; };
+        const std::int16_t* before =
+            trace.data() + static_cast<std::size_t>(d) * static_cast<std::size_t>(d);
+        const auto at = [&](int k) { return before[k + d]; };
         const int k = x - y;
         const bool down = k == -d || (k != d && at(k - 1) < at(k + 1));
         const int prevK = down ? k + 1 : k - 1;
@@ -86,6 +93,8 @@ void markEdits(const Units& a, const Units& b, AnswerDiff& out) {
         x = prevX;
         y = prevY;
     }
+    // A rare long diff does not keep its megabytes for the rest of the session.
+    if (trace.capacity() > (1u << 20)) std::vector<std::int16_t>().swap(trace);
     std::reverse(extra.begin(), extra.end());
     std::reverse(missing.begin(), missing.end());
     for (std::size_t i : extra)

@@ -207,8 +207,12 @@ bool serverAvailable() {
 
 // --- Playing --------------------------------------------------------------------
 
+std::atomic<Clock::rep> speechWritten{0}; // see speechFirstWritten()
+
 // Plays `pcm` to the end, or until `cancel` is set (then drops what is queued).
-void playPcm(const Pcm& pcm, const std::string& appName, const std::atomic<bool>* cancel) {
+// `firstWritten`, where given, gets the time the first samples went out.
+void playPcm(const Pcm& pcm, const std::string& appName, const std::atomic<bool>* cancel,
+             std::atomic<Clock::rep>* firstWritten = nullptr) {
     if (!serverAvailable()) return;
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16NE, static_cast<uint32_t>(pcm.rate),
                                     static_cast<uint8_t>(pcm.channels)};
@@ -237,6 +241,7 @@ void playPcm(const Pcm& pcm, const std::string& appName, const std::atomic<bool>
             cancelled = true;
             break;
         }
+        if (firstWritten && at == 0) *firstWritten = Clock::now().time_since_epoch().count();
     }
     if (cancelled || (cancel && *cancel))
         pa_simple_flush(stream, &error);
@@ -250,12 +255,13 @@ class AsyncPlayer {
 public:
     ~AsyncPlayer() { stop(); }
 
-    void start(PcmPtr pcm, std::string appName) {
+    void start(PcmPtr pcm, std::string appName, std::atomic<Clock::rep>* firstWritten = nullptr) {
         stop();
         auto job = std::make_shared<Job>();
         job_ = job;
-        worker_ = std::thread([job, pcm = std::move(pcm), appName = std::move(appName)] {
-            playPcm(*pcm, appName, &job->cancel);
+        worker_ = std::thread([job, pcm = std::move(pcm), appName = std::move(appName),
+                               firstWritten] {
+            playPcm(*pcm, appName, &job->cancel, firstWritten);
             std::lock_guard lock(job->mutex);
             job->done = true;
             job->doneChanged.notify_all();
@@ -338,11 +344,16 @@ void playSoundCue(const QString& name, bool synchronous) {
 void playWaveBytes(const QByteArray& wav) {
     AsyncPlayer& player = speechPlayer();
     player.stop();
-    if (PcmPtr pcm = decodeBytes(wav)) player.start(std::move(pcm), streamName());
+    speechWritten = 0;
+    if (PcmPtr pcm = decodeBytes(wav)) player.start(std::move(pcm), streamName(), &speechWritten);
 }
 
 void stopWaveBytes() {
     speechPlayer().stop();
+}
+
+std::chrono::steady_clock::time_point speechFirstWritten() {
+    return Clock::time_point(Clock::duration(speechWritten.load()));
 }
 
 } // namespace sorami

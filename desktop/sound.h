@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <chrono>
+
 namespace sorami {
 
 // Where a cue named `name` is found: the working directory first, then the
@@ -21,5 +23,10 @@ void playSoundCue(const QString& name, bool synchronous);
 // sound play nothing.
 void playWaveBytes(const QByteArray& wav);
 void stopWaveBytes();
+
+// When the first samples of the latest speech were handed to the sound
+// server; the epoch before they have been (or with no server). For the
+// command-to-sound figure.
+std::chrono::steady_clock::time_point speechFirstWritten();
 
 } // namespace sorami
