@@ -10,7 +10,7 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 "$build/toolbin/grab_windows" "$tmp" >/dev/null
 mkdir -p "$out"
-for name in drill drill-flash drill-add drill-covers version help settimes viewer viewer-indrill \
+for name in drill drill-flash drill-add drill-covers drill-differences version help settimes viewer viewer-indrill \
   minidrill memo memo-find filedialog printdialog; do
   # A palette of 64 colours keeps the pictures small and the text sharp.
   convert "$tmp/$name.png" -strip -colors 64 "PNG8:$out/$name.png"

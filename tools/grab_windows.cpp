@@ -152,6 +152,19 @@ int main(int argc, char** argv) {
     drill.SeikaiDisp->setPlainText(QStringLiteral("I get up at six every morning."));
     save(drill, out, QStringLiteral("drill-add.png"));
     drill.Cancel_Btn->click();
+    // A wrong answer with the differences marked, on a copy of the sample:
+    // the check marks the question in the file it answers.
+    {
+        const QString copy = QDir(scratch.path()).filePath(QStringLiteral("sample.lko"));
+        QFile::copy(sample, copy);
+        fake.fileAnswers.push_back(copy);
+        drill.FileOpn->trigger();
+        if (!drill.ShowDifferences->isChecked()) drill.ShowDifferences->trigger();
+        drill.KaitouDisp->setPlainText(QStringLiteral("I get up at seven in evry morning."));
+        drill.KaitouSakuseiClick();
+        save(drill, out, QStringLiteral("drill-differences.png"));
+        drill.ShowDifferences->trigger();
+    }
 
     // The score table of a few reports and blocks, one row selected.
     {
