@@ -48,6 +48,11 @@ void TestAnswerDiff::differences_data() {
     row("equal", u"I am ten."_qs, u"I am ten."_qs, "I am ten.", "I am ten.", Kind::Equal);
     row("a digit left out", u"I am 1 years old."_qs, u"I am 10 years old."_qs, "I am 1 years old.",
         "I am 1[0] years old.", Kind::Mixed);
+    // The longest texts marked, nothing shared: the search's buffer is let go
+    // after it, and the rows below must not see what it left.
+    row("nothing shared, as long as marked", QString(1000, u'x'), QString(1000, u'y'),
+        qPrintable(u'[' + QString(1000, u'x') + u']'), qPrintable(u'[' + QString(1000, u'y') + u']'),
+        Kind::Mixed);
     row("case only", u"i like it."_qs, u"I like it."_qs, "[i] like it.", "[I] like it.",
         Kind::CaseOnly);
     row("punctuation only", u"Yes it is"_qs, u"Yes, it is."_qs, "Yes it is", "Yes[,] it is[.]",
