@@ -39,18 +39,21 @@ void printFigures(const char* what, std::vector<double> values, const char* unit
 
 QString twoHundred(const QString& sentence) {
     QString text;
-    while (text.size() < 200) text += sentence;
+    while (text.size() < 200)
+        text += sentence;
     return text.left(200);
 }
 
 void benchDiff() {
-    const QString model = twoHundred(QStringLiteral("I have been studying English for ten years. "));
+    const QString model =
+        twoHundred(QStringLiteral("I have been studying English for ten years. "));
     QString slips = model; // a dropped letter, a wrong case, a doubled blank, a full stop
     slips.remove(17, 1);
     slips[44] = u'i';
     slips.insert(90, u' ');
     slips[130] = u',';
-    QString half = model.left(100) + twoHundred(QStringLiteral("She was reading a book. ")).left(100);
+    QString half =
+        model.left(100) + twoHundred(QStringLiteral("She was reading a book. ")).left(100);
     const QString nothingShared = QString(200, u'x');
     const QString japanese = twoHundred(QStringLiteral("私は十年間英語を勉強しています。"));
     QString japaneseSlips = japanese;
@@ -83,8 +86,9 @@ void benchDiff() {
 void benchSpeech(int runs) {
     QWidget window;
     sorami::QtPlatform platform;
-    const sorami::SpeakCommand command = sorami::addSpeakCommand(
-        platform, &window, [] { return QStringLiteral("I have been studying English for ten years."); });
+    const sorami::SpeakCommand command = sorami::addSpeakCommand(platform, &window, [] {
+        return QStringLiteral("I have been studying English for ten years.");
+    });
     Clock::time_point handedOut;
     QObject::connect(command.speaker, &sorami::Speaker::handedOut,
                      [&handedOut] { handedOut = Clock::now(); });
@@ -100,7 +104,8 @@ void benchSpeech(int runs) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
             if (handedOut != Clock::time_point{} && sorami::speechFirstWritten() > start) break;
             // Without a sound server nothing is written: give up soon after the WAV.
-            if (handedOut != Clock::time_point{} && Clock::now() - handedOut > std::chrono::seconds(1))
+            if (handedOut != Clock::time_point{} &&
+                Clock::now() - handedOut > std::chrono::seconds(1))
                 break;
         }
         if (handedOut == Clock::time_point{}) {

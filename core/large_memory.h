@@ -7,6 +7,9 @@
 // pages (a hint it may ignore); smaller ones come from the heap.
 
 #include <cstddef>
+#include <cstring>
+#include <optional>
+#include <utility>
 
 namespace sorami {
 
@@ -54,5 +57,31 @@ private:
     char* data_ = nullptr;
     size_t size_ = 0;
 };
+
+// A file's bytes read to the end straight into a block, left as they come:
+// filling a large block with zeros first cost as much as the read. The block
+// is sized for `expected` bytes and one more, which tells whether the file
+// grew meanwhile; then it doubles as needed. `read(into, room)` returns the
+// bytes read, 0 at the end, or a negative number for an error (nullopt).
+struct FileBytes {
+    ByteBlock block;
+    size_t size = 0;
+};
+template <class Read> std::optional<FileBytes> readToEnd(size_t expected, Read read) {
+    size_t capacity = expected + 1;
+    FileBytes out{ByteBlock(capacity), 0};
+    for (;;) {
+        if (out.size == capacity) {
+            ByteBlock bigger(capacity * 2);
+            std::memcpy(bigger.data(), out.block.data(), out.size);
+            out.block = std::move(bigger);
+            capacity *= 2;
+        }
+        const long long got = read(out.block.data() + out.size, capacity - out.size);
+        if (got < 0) return std::nullopt;
+        if (got == 0) return out;
+        out.size += static_cast<size_t>(got);
+    }
+}
 
 } // namespace sorami

@@ -330,26 +330,15 @@ std::shared_ptr<const Profile> readFile(const QString& path) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
     ++detail::profileFileReads;
-    // Straight into a block left as it comes: filling a large one with
-    // zeros first cost as much as the read. One byte more than the size
-    // tells whether the file grew meanwhile.
-    size_t capacity = static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1;
-    ByteBlock block(capacity);
-    size_t size = 0;
-    for (;;) {
-        if (size == capacity) {
-            ByteBlock bigger(capacity * 2);
-            std::memcpy(bigger.data(), block.data(), size);
-            block = std::move(bigger);
-            capacity *= 2;
-        }
-        const ssize_t got = ::read(fd, block.data() + size, capacity - size);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return nullptr;
-        if (got == 0) break;
-        size += static_cast<size_t>(got);
-    }
-    return std::make_shared<const Profile>(std::move(block), size);
+    std::optional<FileBytes> bytes = readToEnd(static_cast<size_t>(std::max<off_t>(st.st_size, 0)),
+                                               [fd](char* into, size_t room) -> long long {
+                                                   for (;;) {
+                                                       const ssize_t got = ::read(fd, into, room);
+                                                       if (got >= 0 || errno != EINTR) return got;
+                                                   }
+                                               });
+    if (!bytes) return nullptr;
+    return std::make_shared<const Profile>(std::move(bytes->block), bytes->size);
 }
 
 [[noreturn]] void cannotWrite(const QString& path) {

@@ -44,29 +44,19 @@ Lines readQuestionFile(const QString& path, long long* nulOffset, FileStamp* sta
     QFile f(path);
     if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         cannotOpen();
-    // The bytes go straight into the block the lines will point into. One
-    // byte more than the size tells whether the file grew meanwhile.
-    size_t capacity = static_cast<size_t>(std::max<qint64>(f.size(), 0)) + 1;
-    ByteBlock block(capacity);
-    size_t size = 0;
-    for (;;) {
-        if (size == capacity) {
-            ByteBlock bigger(capacity * 2);
-            std::memcpy(bigger.data(), block.data(), size);
-            block = std::move(bigger);
-            capacity *= 2;
-        }
-        const qint64 n = f.read(block.data() + size, static_cast<qint64>(capacity - size));
-        if (n < 0) cannotOpen();
-        if (n == 0) break;
-        size += static_cast<size_t>(n);
-    }
+    // The bytes go straight into the block the lines will point into.
+    std::optional<FileBytes> bytes =
+        readToEnd(static_cast<size_t>(std::max<qint64>(f.size(), 0)),
+                  [&f](char* into, size_t room) { return f.read(into, qint64(room)); });
+    if (!bytes) cannotOpen();
+    const ByteBlock& block = bytes->block;
+    const size_t size = bytes->size;
     if (stamp) *stamp = stampOf(f.handle(), std::string_view(block.data(), size));
     if (nulOffset) {
         const void* nul = std::memchr(block.data(), '\0', size);
         *nulOffset = nul ? static_cast<const char*>(nul) - block.data() : -1;
     }
-    return Lines::cut(std::move(block), size);
+    return Lines::cut(std::move(bytes->block), size);
 }
 
 FileStamp writeQuestionFile(const QString& path, const Lines& lines) {

@@ -259,13 +259,13 @@ public:
         stop();
         auto job = std::make_shared<Job>();
         job_ = job;
-        worker_ = std::thread([job, pcm = std::move(pcm), appName = std::move(appName),
-                               firstWritten] {
-            playPcm(*pcm, appName, &job->cancel, firstWritten);
-            std::lock_guard lock(job->mutex);
-            job->done = true;
-            job->doneChanged.notify_all();
-        });
+        worker_ =
+            std::thread([job, pcm = std::move(pcm), appName = std::move(appName), firstWritten] {
+                playPcm(*pcm, appName, &job->cancel, firstWritten);
+                std::lock_guard lock(job->mutex);
+                job->done = true;
+                job->doneChanged.notify_all();
+            });
     }
 
     // Cancels the cue still playing and waits for its thread. A thread stuck

@@ -51,8 +51,8 @@ void TestAnswerDiff::differences_data() {
     // The longest texts marked, nothing shared: the search's buffer is let go
     // after it, and the rows below must not see what it left.
     row("nothing shared, as long as marked", QString(1000, u'x'), QString(1000, u'y'),
-        qPrintable(u'[' + QString(1000, u'x') + u']'), qPrintable(u'[' + QString(1000, u'y') + u']'),
-        Kind::Mixed);
+        qPrintable(u'[' + QString(1000, u'x') + u']'),
+        qPrintable(u'[' + QString(1000, u'y') + u']'), Kind::Mixed);
     row("case only", u"i like it."_qs, u"I like it."_qs, "[i] like it.", "[I] like it.",
         Kind::CaseOnly);
     row("punctuation only", u"Yes it is"_qs, u"Yes, it is."_qs, "Yes it is", "Yes[,] it is[.]",
