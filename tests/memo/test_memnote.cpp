@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
@@ -384,6 +385,143 @@ private slots:
             for (const auto& r : p.runs)
                 if (r.format.face.startsWith(QLatin1String("Face"))) savedFaces << r.format.face;
         QCOMPARE(savedFaces.size(), faces);
+    }
+
+    // A file of more paragraphs than a step shows its first step at once
+    // and the rest from the event loop. A command given meanwhile works on
+    // the whole text, never on the part shown so far, and the notebook ends
+    // as after opening a short file: unmodified, nothing to undo, editable.
+    void commandsWhileLoadingSeeWholeText_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("modifies");
+        QTest::newRow("overwrite-save") << "overwrite" << false;
+        QTest::newRow("save as") << "save as" << false;
+        QTest::newRow("search for the last line") << "search" << false;
+        QTest::newRow("caret to the end") << "end" << false;
+        QTest::newRow("select all") << "select all" << false;
+        QTest::newRow("close") << "close" << false;
+        QTest::newRow("a typed key") << "type" << true;
+    }
+    void commandsWhileLoadingSeeWholeText() {
+        QFETCH(QString, command);
+        QFETCH(bool, modifies);
+        QStringList lines;
+        for (int i = 0; i < 10; ++i)
+            lines << QStringLiteral("line %1").arg(i);
+        const QString whole = lines.join(u'\n');
+        QFile f(path("long.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(lines.join(QStringLiteral("\r\n")).toLatin1());
+        f.close();
+        note_->SoramiMemo->setChunkParagraphs(3);
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        QVERIFY(note_->SoramiMemo->isLoading());
+        QCOMPARE(note_->SoramiMemo->toPlainText(), lines.mid(0, 3).join(u'\n'));
+        QVERIFY(note_->SoramiMemo->isReadOnly());
+
+        QString seen;
+        QTextEdit* box = note_->SoramiMemo;
+        auto textBeforeCaret = [box] {
+            return box->toPlainText().left(box->textCursor().selectionEnd());
+        };
+        if (command == "overwrite" || command == "save as") {
+            const QString out = command == "overwrite" ? f.fileName() : path("other.txt");
+            QFile::remove(path("other.txt"));
+            platform_.messageAnswers.push_back(MsgResult::Yes);
+            platform_.fileAnswers.push_back(out);
+            if (command == "overwrite")
+                note_->WriteOver->trigger();
+            else
+                note_->MemoClose->click();
+            seen = QString::fromLatin1(fileBytes(out))
+                       .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        } else if (command == "search") {
+            note_->FindDialog1->FindText->setText(lines.last());
+            note_->FindDialog1->FindButton->click();
+            seen = textBeforeCaret();
+        } else if (command == "end") {
+            note_->MoveCursorEnd->click();
+            seen = textBeforeCaret();
+        } else if (command == "select all") {
+            note_->SelectAll->trigger();
+            seen = box->textCursor().selectedText().replace(QChar::ParagraphSeparator, u'\n');
+        } else if (command == "close") {
+            note_->close();
+            QVERIFY(!note_->isVisible());
+            seen = box->toPlainText();
+        } else if (command == "type") {
+            QTest::keyClick(box, 'x');
+            QCOMPARE(box->toPlainText().left(1), QStringLiteral("x"));
+            seen = box->toPlainText().mid(1);
+        }
+        QCOMPARE(seen, whole);
+        QVERIFY(platform_.errorTexts().isEmpty());
+        QVERIFY(!note_->SoramiMemo->isLoading());
+        QVERIFY(!box->isReadOnly());
+        QCOMPARE(note_->isModified(), modifies);
+        QCOMPARE(note_->panelText(2).isEmpty(), !modifies);
+        QCOMPARE(box->document()->isUndoAvailable(), modifies); // the file cannot be undone away
+    }
+
+    // Between two steps of showing a long file the event loop runs (the
+    // window answers), with the normal cursor, the box read-only and the
+    // notebook unmodified; a file of no more than a step shows at once.
+    void loadingLetsEventLoopRun_data() {
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<int>("chunk");
+        QTest::newRow("ten in threes") << 10 << 3;
+        QTest::newRow("nine in threes") << 9 << 3;
+        QTest::newRow("seven one by one") << 7 << 1;
+        QTest::newRow("four in one step") << 4 << 4;
+    }
+    void loadingLetsEventLoopRun() {
+        QFETCH(int, paragraphs);
+        QFETCH(int, chunk);
+        QByteArray bytes;
+        for (int i = 0; i < paragraphs; ++i)
+            bytes += (i ? "\r\n" : "") + QByteArray::number(i);
+        QFile f(path("steps.txt"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        MemoEdit* box = note_->SoramiMemo;
+        box->setChunkParagraphs(chunk);
+        int ticks = 0, busyTicks = 0, editableTicks = 0, modifiedTicks = 0;
+        QTimer ticker;
+        ticker.setInterval(0);
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            ++ticks;
+            if (QGuiApplication::overrideCursor()) ++busyTicks;
+            if (box->isLoading() && !box->isReadOnly()) ++editableTicks;
+            if (note_->isModified() || !note_->panelText(2).isEmpty()) ++modifiedTicks;
+        });
+        QList<int> ticksAtStep, blocksAtStep;
+        connect(box, &MemoEdit::chunkShown, this, [&] {
+            ticksAtStep << ticks;
+            blocksAtStep << box->document()->blockCount();
+        });
+        ticker.start();
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        QCOMPARE(box->document()->blockCount(), std::min(chunk, paragraphs));
+        for (int turns = 0; box->isLoading() && turns < 10 * paragraphs; ++turns)
+            QCoreApplication::processEvents();
+        ticker.stop();
+        QVERIFY(!box->isLoading());
+        QList<int> expectedBlocks;
+        for (int shown = 2 * chunk; shown < paragraphs + chunk; shown += chunk)
+            expectedBlocks << std::min(shown, paragraphs);
+        QCOMPARE(blocksAtStep, expectedBlocks);
+        for (int i = 1; i < ticksAtStep.size(); ++i)
+            QVERIFY2(ticksAtStep[i] > ticksAtStep[i - 1], "no event between two steps");
+        QCOMPARE(busyTicks, 0);
+        QCOMPARE(editableTicks, 0);
+        QCOMPARE(modifiedTicks, 0);
+        QCOMPARE(box->toPlainText(),
+                 QString::fromLatin1(bytes).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QVERIFY(!box->isReadOnly());
+        QVERIFY(!note_->isModified());
     }
 
     // A file cut at the memo's limit is never written back over itself,

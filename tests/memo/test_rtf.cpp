@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextList>
 #include <QtTest>
 
 #include <cmath>
@@ -502,6 +503,66 @@ private slots:
             got << p.text();
         QCOMPARE(got, paragraphs);
         QCOMPARE(QByteArray::fromStdString(writePlainText(d)), written);
+    }
+
+    // A long file is shown a few paragraphs at a time; whatever the step,
+    // the box gets the document it gets in one go: the same paragraphs and
+    // runs, the same format for each paragraph break (an empty line's
+    // height) and the same bullets in the same lists.
+    void stepsBuildTheSameDocument_data() {
+        QTest::addColumn<Document>("d");
+        const CharFormat bold = with([](CharFormat& f) { f.bold = true; });
+        const CharFormat red = with([](CharFormat& f) { f.colour = 0x0000FFu; });
+        QTest::newRow("runs of formats")
+            << doc({para({{"a", fmt()}, {"b", bold}}), para({{"c", bold}}), para({{"d", red}}),
+                    para({{"e", fmt()}, {"f", red}}), para({{"g", red}})});
+        std::vector<Paragraph> bullets;
+        for (int i = 0; i < 2 * BulletLists::MaxBlocks + 3; ++i)
+            bullets.push_back(para({{QString::number(i), fmt()}}, i != 11, 400, -200));
+        QTest::newRow("bullets across the steps") << doc(bullets);
+        QTest::newRow("indents and tab stops changing")
+            << doc({para({{"a", fmt()}}), para({{"b", fmt()}}, false, 200),
+                    para({{"c", fmt()}}, false, 200, -100), para({{"d", fmt()}}, false, 200, -100),
+                    para({{"e\tf", fmt()}}, false, 200, -100, {720}),
+                    para({{"g\th", fmt()}}, false, 200, -100, {1440}), para({{"i", fmt()}})});
+        QTest::newRow("empty paragraphs")
+            << doc({para({}), para({{"a", bold}}), para({}), para({}), para({{"b", red}}),
+                    para({{"c", fmt()}}), para({}), para({}, false, 300), para({})});
+    }
+    void stepsBuildTheSameDocument() {
+        QFETCH(Document, d);
+        // What tells two builds apart: each block's text, runs, bullet and
+        // margins, the format of its paragraph break, and which list it is in.
+        auto shape = [](const QTextDocument& box) {
+            QStringList lines;
+            QList<const QTextList*> lists;
+            for (QTextBlock b = box.begin(); b.isValid(); b = b.next()) {
+                if (b.textList() && !lists.contains(b.textList())) lists << b.textList();
+                lines << QStringLiteral("%1 list %2 break %3")
+                             .arg(b.text())
+                             .arg(lists.indexOf(b.textList()))
+                             .arg(b.charFormat().fontWeight() * 1000 +
+                                  (b.charFormat().foreground().style() != Qt::NoBrush));
+            }
+            return lines;
+        };
+        QTextDocument once;
+        toTextDocument(d, once);
+        QCOMPARE(fromTextDocument(once), d);
+        for (const std::size_t step : {1, 2, 3}) {
+            QTextDocument stepped;
+            DocumentBuilder builder(d, stepped);
+            std::size_t steps = 0;
+            while (!builder.done()) {
+                builder.append(step);
+                ++steps;
+                // Each step shows all it was given.
+                QCOMPARE(stepped.blockCount(), int(builder.paragraphsDone()));
+            }
+            QCOMPARE(steps, (d.paragraphs.size() + step - 1) / step);
+            QCOMPARE(fromTextDocument(stepped), d);
+            QCOMPARE(shape(stepped), shape(once));
+        }
     }
 
     void plainTextLimit() {
