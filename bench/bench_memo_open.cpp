@@ -12,6 +12,7 @@
 //
 //   build/benchbin/bench_memo_open [LIMIT_SECONDS]   every shape
 //   build/benchbin/bench_memo_open SHAPE             one shape, in this process
+//   SORAMI_MEMO_CHUNK=N                               N paragraphs a step of loading
 #include "Memnote1.h"
 #include "fake_platform.h"
 #include "program_paths.h"
@@ -126,6 +127,8 @@ int measure(const Shape& shape) {
     note.show();
     QApplication::processEvents();
     fake.fileAnswers.push_back(path);
+    if (const int chunk = qEnvironmentVariableIntValue("SORAMI_MEMO_CHUNK"); chunk > 0)
+        note.SoramiMemo->setChunkParagraphs(chunk);
     t.restart();
     note.MemoOpenClick();
     QApplication::processEvents();
