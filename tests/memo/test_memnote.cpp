@@ -426,8 +426,8 @@ private slots:
             return box->toPlainText().left(box->textCursor().selectionEnd());
         };
         if (command == "overwrite" || command == "save as") {
-            const QString out = command == "overwrite" ? f.fileName() : path("other.txt");
-            QFile::remove(path("other.txt"));
+            const QString out = command == "overwrite" ? f.fileName() : path("saved.txt");
+            QFile::remove(path("saved.txt"));
             platform_.messageAnswers.push_back(MsgResult::Yes);
             platform_.fileAnswers.push_back(out);
             if (command == "overwrite")
