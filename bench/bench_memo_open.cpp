@@ -5,12 +5,14 @@
 // bullet lists: 100,000 levels deep, each level a group of its own with the
 // bullets of both kinds of writer, and 300,000 items over a word processor's
 // nine list levels. Each
-// shape is split into reading the file, building the document and laying it
-// out, and each runs in a child process with a time limit, so a freeze shows
-// as a figure.
+// shape is split into reading the file, building the document, the first
+// page painted, all of a long file shown a step at a time (and the longest
+// step, when the window does not answer) and the caret at the end; each runs in a child process
+// with a time limit, so a freeze shows as a figure.
 //
 //   build/benchbin/bench_memo_open [LIMIT_SECONDS]   every shape
 //   build/benchbin/bench_memo_open SHAPE             one shape, in this process
+//   SORAMI_MEMO_CHUNK=N                               N paragraphs a step of loading
 #include "Memnote1.h"
 #include "fake_platform.h"
 #include "program_paths.h"
@@ -23,6 +25,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 using namespace sorami;
@@ -123,19 +127,34 @@ int measure(const Shape& shape) {
     note.show();
     QApplication::processEvents();
     fake.fileAnswers.push_back(path);
+    if (const int chunk = qEnvironmentVariableIntValue("SORAMI_MEMO_CHUNK"); chunk > 0)
+        note.SoramiMemo->setChunkParagraphs(chunk);
     t.restart();
     note.MemoOpenClick();
     QApplication::processEvents();
     note.grab();
     const double open = since(t);
+    // The rest of a long file comes a step at a time from the event loop;
+    // the longest time from one step's end to the next's is how long the
+    // window may not answer meanwhile.
+    QElapsedTimer step;
+    step.start();
+    double longestStep = 0;
+    QObject::connect(note.SoramiMemo, &MemoEdit::chunkShown, [&] {
+        longestStep = std::max(longestStep, step.nsecsElapsed() / 1e9);
+        step.restart();
+    });
+    while (note.SoramiMemo->isLoading())
+        QApplication::processEvents();
+    const double loaded = open + since(t);
     // The rest is laid out while the learner looks at the first page; the
     // caret sent to the end needs all of it.
     note.MoveCursorEndClick();
     QApplication::processEvents();
     note.grab();
     const double end = since(t);
-    std::printf("%.2f %.2f %.2f %.2f %zu %d\n", read, build, open, end, doc.paragraphs.size(),
-                note.SoramiMemo->document()->characterCount() - 1);
+    std::printf("%.2f %.2f %.2f %.2f %.3f %.2f %zu %d\n", read, build, open, loaded, longestStep,
+                end, doc.paragraphs.size(), note.SoramiMemo->document()->characterCount() - 1);
     return 0;
 }
 
@@ -148,7 +167,8 @@ int main(int argc, char** argv) {
     for (const auto& shape : Shapes)
         if (arg == QLatin1String(shape.name)) return measure(shape);
     const int limit = arg.isEmpty() ? 60 : arg.toInt();
-    std::printf("shape        read_s build_s open_s to_end_s paragraphs characters\n");
+    std::printf(
+        "shape        read_s build_s open_s loaded_s step_s to_end_s paragraphs characters\n");
     for (const auto& shape : Shapes) {
         QProcess child;
         child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(shape.name)});

@@ -1,6 +1,7 @@
 #include "Memnote1.h"
 
 #include "artwork.h"
+#include "busy_cursor.h"
 #include "error_guard.h"
 #include "fonts.h"
 #include "form_kit.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <cmath>
 #include <optional>
@@ -36,15 +38,6 @@ const QString RichPanelSwitch = QStringLiteral("書式付きファイル形式�
 const QString PlainPanel = QStringLiteral("通常のテキストファイル形式です。");
 const QString ModifiedPanel = QStringLiteral("変更あり");
 constexpr std::size_t LongParagraph = 4096;
-
-// The busy cursor while a command works; the normal one again however it ends.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // A 25 × 25 glyph button with its hint that never takes the focus, so the
 // caret stays in the notebook.
@@ -269,8 +262,13 @@ void TSrmMemNote::resizeEvent(QResizeEvent* event) {
 
 void TSrmMemNote::connectHandlers() {
     using T = TSrmMemNote;
+    // Every command passes here, and none sees half a file: the rest of a
+    // file still being shown comes first.
     auto on = [this](auto* sender, auto signal, void (T::*handler)()) {
-        connectGuarded(platform_, sender, signal, this, handler);
+        connectGuarded(platform_, sender, signal, this, [this, handler] {
+            SoramiMemo->finishLoading();
+            (this->*handler)();
+        });
     };
     on(MemoOpen, &QToolButton::clicked, &T::MemoOpenClick);
     on(MemoOverWrite, &QToolButton::clicked, &T::MemoOverWriteClick);
@@ -315,6 +313,10 @@ void TSrmMemNote::connectHandlers() {
     // keys, the mouse, an input method's commit, paste, undo or a command.
     connect(SoramiMemo, &QTextEdit::cursorPositionChanged, this, [this] { SoramiMemoKeyDown(); });
     connect(SoramiMemo, &QTextEdit::textChanged, this, [this] { setModifiedPanel(); });
+    connectGuarded(platform_, SoramiMemo->loadTimer(), &QTimer::timeout, this,
+                   [this] { SoramiMemo->appendChunk(); });
+    // A file shown a step at a time ends as one shown at once: unmodified.
+    connect(SoramiMemo, &MemoEdit::loadingFinished, this, [this] { clearModified(); });
     connect(SoramiMemo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { PopupMenu1->popup(SoramiMemo->mapToGlobal(at)); });
 }
@@ -408,7 +410,8 @@ void TSrmMemNote::markItem(QAction* item) {
 }
 
 bool TSrmMemNote::isModified() const {
-    return SoramiMemo->document()->isModified();
+    // The steps of showing a file change the document but not the notes.
+    return !SoramiMemo->isLoading() && SoramiMemo->document()->isModified();
 }
 
 QString TSrmMemNote::panelText(int panel) const {
@@ -468,7 +471,7 @@ bool TSrmMemNote::writeTo(const QString& path) {
 
 void TSrmMemNote::loadInto(const QString& path) {
     std::optional<BusyCursor> busy(std::in_place);
-    const rich::Document doc = readMemoFile(path, mode_);
+    rich::Document doc = readMemoFile(path, mode_);
     // Qt lays out a paragraph without spaces in time that grows with the
     // square of its length (a minute for a megabyte): a file with a
     // paragraph far longer than any note is wrapped anywhere instead.
@@ -483,10 +486,11 @@ void TSrmMemNote::loadInto(const QString& path) {
     SoramiMemo->setWordWrapMode(longest > LongParagraph
                                     ? QTextOption::WrapAnywhere
                                     : QTextOption::WrapAtWordBoundaryOrAnywhere);
-    SoramiMemo->showDocument(doc);
-    cutPath_ = doc.truncated ? path : QString();
+    const bool truncated = doc.truncated;
+    SoramiMemo->showDocument(std::move(doc));
+    cutPath_ = truncated ? path : QString();
     busy.reset();
-    if (doc.truncated)
+    if (truncated)
         platform_.errorBox(this,
                            fillTemplate(QStringLiteral("ﾌｧｲﾙ %s は長すぎます。\r\n"
                                                        "先頭の1000000文字だけを読み込みました"),
@@ -617,6 +621,7 @@ void TSrmMemNote::QuitClick() {
 // discards it, Cancel keeps the window. The settings are written whenever
 // the window does close, and a failure to write them does not hold it open.
 bool TSrmMemNote::FormCloseQuery() {
+    SoramiMemo->finishLoading();
     if (sessionEnding()) {
         keepForRecovery();
         return true;
@@ -642,6 +647,7 @@ bool TSrmMemNote::FormCloseQuery() {
 // recovery copy (rich text, which holds every character) offered at the
 // next start, and the settings are written if they can be.
 void TSrmMemNote::keepForRecovery() {
+    SoramiMemo->finishLoading();
     if (isModified() && SoramiMemo->document()->revision() != savedRevision_) {
         const QString name =
             MemoFileName->text().isEmpty() ? QStringLiteral("メモ.mem") : MemoFileName->text();

@@ -6,13 +6,17 @@
 
 #include "memo_files.h"
 #include "platform.h"
+#include "rich_text_qt.h"
 
 #include <QDialog>
 #include <QKeySequence>
 #include <QList>
 #include <QTextEdit>
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -24,6 +28,7 @@ class QMenu;
 class QPushButton;
 class QCheckBox;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 
 namespace sorami {
@@ -51,11 +56,34 @@ public:
     MemoEdit(TSrmMemNote* form, QWidget* parent);
     // Shows a document read from a file, with nothing to undo. It is built
     // apart from the box and then handed over: built in place, every
-    // paragraph would be laid out as it came in.
-    void showDocument(const rich::Document& doc);
+    // paragraph would be laid out as it came in. A document of more
+    // paragraphs than a step shows its first step at once and gets the rest
+    // a step at a time from the event loop (a million paragraphs take
+    // seconds), the box read-only and without undo until all is there.
+    void showDocument(rich::Document doc);
+    bool isLoading() const { return builder_ != nullptr; }
+    // Adds at once what is still to come: whatever reads or changes the
+    // text needs all of it.
+    void finishLoading();
+    // One step of loading; the timer that calls it is the notebook's to
+    // connect, inside its guard.
+    void appendChunk();
+    QTimer* loadTimer() const { return loadTimer_; }
+    // Paragraphs a step (a bulleted one counts three). Built and laid out,
+    // a line costs about 6 µs on a slow machine, so the window answers
+    // within a tenth of a second between two steps.
+    void setChunkParagraphs(std::size_t paragraphs) {
+        chunk_ = std::max<std::size_t>(1, paragraphs);
+    }
+    static constexpr std::size_t DefaultChunk = 10000;
+
+signals:
+    void chunkShown();
+    void loadingFinished();
 
 protected:
     bool event(QEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -64,7 +92,16 @@ protected:
 private:
     void keepWithinLimit(int position, int added);
     void watchLimit();
+    void endLoading();
+    std::size_t nextStep() const;
     TSrmMemNote* form_;
+    QTimer* loadTimer_;
+    std::size_t chunk_ = DefaultChunk;
+    // The file's paragraphs and the build that shows them, while loading.
+    std::unique_ptr<rich::Document> loading_;
+    std::unique_ptr<rich::DocumentBuilder> builder_;
+    bool stepping_ = false; // shown a step at a time, the box made read-only
+    bool readOnlyBefore_ = false;
 };
 
 class TSrmMemNote : public QDialog {

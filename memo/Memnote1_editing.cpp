@@ -4,6 +4,7 @@
 
 #include "Memnote1.h"
 
+#include "busy_cursor.h"
 #include "error_guard.h"
 #include "fonts.h"
 #include "form_kit.h"
@@ -23,13 +24,19 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QTextList>
+#include <QTimer>
 #include <memory>
 
 namespace sorami {
 
 // --- The box ----------------------------------------------------------------
 
-MemoEdit::MemoEdit(TSrmMemNote* form, QWidget* parent) : QTextEdit(parent), form_(form) {
+MemoEdit::MemoEdit(TSrmMemNote* form, QWidget* parent)
+    : QTextEdit(parent), form_(form), loadTimer_(new QTimer(this)) {
+    // A timer, not a queued call: the window's input and painting come
+    // between two steps.
+    loadTimer_->setSingleShot(true);
+    loadTimer_->setInterval(0);
     watchLimit();
 }
 
@@ -38,23 +45,89 @@ void MemoEdit::watchLimit() {
             [this](int position, int, int added) { keepWithinLimit(position, added); });
 }
 
-void MemoEdit::showDocument(const rich::Document& doc) {
+void MemoEdit::showDocument(rich::Document doc) {
+    // A document still coming is given up: this one replaces it.
+    loadTimer_->stop();
+    builder_.reset();
+    if (stepping_) setReadOnly(readOnlyBefore_);
+    stepping_ = false;
+    loading_ = std::make_unique<rich::Document>(std::move(doc));
     auto* fresh = new QTextDocument(this);
     fresh->setDefaultFont(document()->defaultFont());
     fresh->setDefaultTextOption(document()->defaultTextOption()); // the wrap mode
     fresh->setUndoRedoEnabled(false);
-    rich::toTextDocument(doc, *fresh);
-    fresh->setUndoRedoEnabled(true);
+    builder_ = std::make_unique<rich::DocumentBuilder>(*loading_, *fresh);
+    builder_->append(nextStep());
     // The box deletes a document of its own that it lets go; the one it
     // was made with belongs to it otherwise, and is not needed any more.
     const QPointer<QTextDocument> old = document();
     setDocument(fresh);
     if (old) old->deleteLater();
     watchLimit();
+    if (builder_->done()) {
+        endLoading();
+        return;
+    }
+    stepping_ = true;
+    readOnlyBefore_ = isReadOnly();
+    setReadOnly(true);
+    loadTimer_->start();
 }
 
-// What goes past the memo's limit is taken off the end of what came in.
+// The paragraphs of the next step. A bulleted paragraph is a block and a
+// list entry of its own, about three times the work of a line that joins
+// the text before it, and counts three: a step of either kind takes about
+// as long.
+std::size_t MemoEdit::nextStep() const {
+    const auto& paragraphs = loading_->paragraphs;
+    std::size_t i = builder_->paragraphsDone(), work = 0;
+    const std::size_t from = i;
+    for (; i < paragraphs.size() && work < chunk_; ++i)
+        work += paragraphs[i].bullet ? 3 : 1;
+    return i - from;
+}
+
+void MemoEdit::appendChunk() {
+    if (!builder_) return;
+    {
+        BusyCursor busy;
+        builder_->append(nextStep());
+    }
+    if (builder_->done())
+        endLoading();
+    else
+        loadTimer_->start();
+    emit chunkShown();
+}
+
+void MemoEdit::finishLoading() {
+    if (!builder_) return;
+    loadTimer_->stop();
+    {
+        BusyCursor busy;
+        builder_->append(loading_->paragraphs.size());
+    }
+    endLoading();
+    emit chunkShown();
+}
+
+void MemoEdit::endLoading() {
+    loadTimer_->stop();
+    builder_.reset();
+    loading_.reset();
+    // Undo starts here, its stack empty: nothing can undo the file away.
+    document()->setUndoRedoEnabled(true);
+    document()->setModified(false);
+    if (stepping_) setReadOnly(readOnlyBefore_);
+    stepping_ = false;
+    emit loadingFinished();
+}
+
+// What goes past the memo's limit is taken off the end of what came in; a
+// file being shown was cut to the limit when it was read, and no step of
+// showing it is cut again.
 void MemoEdit::keepWithinLimit(int position, int added) {
+    if (isLoading()) return;
     const int excess = document()->characterCount() - 1 - static_cast<int>(rich::MaxChars);
     if (excess <= 0 || added <= 0) return;
     QTextCursor c(document());
@@ -76,7 +149,20 @@ bool MemoEdit::event(QEvent* e) {
     return QTextEdit::event(e);
 }
 
+void MemoEdit::inputMethodEvent(QInputMethodEvent* e) {
+    // Text from an input method goes into the whole text, after the rest
+    // of a file still being shown.
+    if (!e->commitString().isEmpty()) finishLoading();
+    QTextEdit::inputMethodEvent(e);
+}
+
 void MemoEdit::keyPressEvent(QKeyEvent* e) {
+    // A key that edits waits for the rest of a file still being shown, then
+    // goes into the whole text; keys that only look around do not wait.
+    if (isLoading() &&
+        (!e->text().isEmpty() || e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete ||
+         e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter))
+        finishLoading();
     // The position shown is the one from before the key, as the notebook
     // has always shown it.
     form_->SoramiMemoKeyDown();
@@ -211,9 +297,12 @@ void TSrmMemNote::SoramiMemoKeyUp(int key) {
 void TSrmMemNote::SoramiMemoMouseUp(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons,
                                     bool doubleClick) {
     SoramiMemoKeyDown();
-    // Shift + left click deletes from the former caret to the clicked point.
-    if (modifiers == Qt::ShiftModifier && buttons == Qt::LeftButton && !doubleClick)
+    // Shift + left click deletes from the former caret to the clicked point,
+    // in the whole text.
+    if (modifiers == Qt::ShiftModifier && buttons == Qt::LeftButton && !doubleClick) {
+        SoramiMemo->finishLoading();
         SoramiMemo->textCursor().removeSelectedText();
+    }
 }
 
 // --- Caret moves ------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <QTextList>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -92,22 +93,29 @@ int pixelsToTwips(double pixels) {
     return static_cast<int>(std::lround(pixels * 15.0));
 }
 
-void toTextDocument(const Document& in, QTextDocument& out) {
-    out.clear();
-    QTextCursor cursor(&out);
-    cursor.beginEditBlock();
+// What a build keeps between two steps.
+struct DocumentBuilder::State {
+    explicit State(QTextDocument& out) : cursor(&out) {}
+    QTextCursor cursor;
     // Text goes in as few insertions as the formats allow: paragraphs that
     // share their block format join the pending text with a line feed,
     // which the cursor turns into a paragraph break. A plain file is then
-    // one insertion, not one per line.
+    // one insertion a step, not one per line.
     QString pending;
     CharFormat pendingFormat;
+    // Whether the one-shot build would be holding text now. A step ends by
+    // inserting what it holds, and the next step goes on as if it had not:
+    // the format a paragraph break takes depends on whether text was held.
+    bool holding = false;
     // The last format converted, kept: runs of one format are the rule, and
     // the document finds an equal format by a hash that a kept format has
     // computed once already.
     std::optional<CharFormat> lastFormat;
     QTextCharFormat lastQt;
-    auto flush = [&] {
+    BulletLists lists;
+    const Paragraph* previous = nullptr;
+
+    void insertPending() {
         if (!pending.isEmpty()) {
             if (!lastFormat || !(*lastFormat == pendingFormat)) {
                 lastFormat = pendingFormat;
@@ -116,21 +124,24 @@ void toTextDocument(const Document& in, QTextDocument& out) {
             cursor.insertText(pending, lastQt);
         }
         pending.clear();
-    };
-    auto add = [&](const QString& text, const CharFormat& f) {
-        if (!pending.isEmpty() && !(f == pendingFormat)) flush();
-        if (pending.isEmpty()) pendingFormat = f;
+    }
+    void flush() {
+        insertPending();
+        holding = false;
+    }
+    void add(const QString& text, const CharFormat& f) {
+        if (holding && !(f == pendingFormat)) flush();
+        if (!holding) pendingFormat = f;
         pending += text;
-    };
-    BulletLists lists;
-    const Paragraph* previous = nullptr;
-    for (const auto& p : in.paragraphs) {
+        holding = holding || !text.isEmpty();
+    }
+    void paragraph(const Paragraph& p) {
         const bool sameBlock =
             previous && !p.bullet && !previous->bullet && p.leftIndent == previous->leftIndent &&
             p.firstIndent == previous->firstIndent && p.tabStops == previous->tabStops;
         if (sameBlock) {
             add(QStringLiteral("\n"),
-                pending.isEmpty() && !p.runs.empty() ? p.runs.front().format : pendingFormat);
+                !holding && !p.runs.empty() ? p.runs.front().format : pendingFormat);
         } else {
             flush();
             QTextBlockFormat bf;
@@ -152,8 +163,35 @@ void toTextDocument(const Document& in, QTextDocument& out) {
             add(r.text, r.format);
         previous = &p;
     }
-    flush();
-    cursor.endEditBlock();
+};
+
+DocumentBuilder::DocumentBuilder(const Document& in, QTextDocument& out) : in_(in) {
+    out.clear();
+    state_ = std::make_unique<State>(out);
+}
+
+DocumentBuilder::~DocumentBuilder() = default;
+
+bool DocumentBuilder::done() const {
+    return next_ >= in_.paragraphs.size();
+}
+
+void DocumentBuilder::append(std::size_t paragraphs) {
+    State& s = *state_;
+    s.cursor.beginEditBlock();
+    const std::size_t end =
+        std::min(in_.paragraphs.size(), next_ + std::max<std::size_t>(1, paragraphs));
+    for (; next_ < end; ++next_)
+        s.paragraph(in_.paragraphs[next_]);
+    // Each step shows all it was given: a step that kept its text back
+    // would leave the box a paragraph short until the next.
+    s.insertPending();
+    s.cursor.endEditBlock();
+}
+
+void toTextDocument(const Document& in, QTextDocument& out) {
+    DocumentBuilder builder(in, out);
+    builder.append(in.paragraphs.size());
 }
 
 Document fromTextDocument(const QTextDocument& in, std::optional<std::uint32_t> textColour) {

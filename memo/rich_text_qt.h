@@ -5,7 +5,9 @@
 
 #include "rich_text.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 class QTextBlockFormat;
@@ -18,6 +20,30 @@ namespace sorami::rich {
 // Replaces the content of `out`. Runs without a face take the document's
 // default font, which is the memo's base font.
 void toTextDocument(const Document& in, QTextDocument& out);
+
+// toTextDocument a few paragraphs at a time: a file of a million paragraphs
+// takes seconds to build, and the box can show its first part and answer
+// the learner while the rest comes. Whatever the steps, the result is the
+// one-shot build's. `in` and `out` must outlive the builder.
+class DocumentBuilder {
+public:
+    DocumentBuilder(const Document& in, QTextDocument& out); // empties `out`
+    ~DocumentBuilder();
+    DocumentBuilder(const DocumentBuilder&) = delete;
+    DocumentBuilder& operator=(const DocumentBuilder&) = delete;
+
+    // Adds up to `paragraphs` more paragraphs (at least one) as one edit of
+    // the document, all of their text shown.
+    void append(std::size_t paragraphs);
+    bool done() const;
+    std::size_t paragraphsDone() const { return next_; }
+
+private:
+    struct State;
+    const Document& in_;
+    std::size_t next_ = 0;
+    std::unique_ptr<State> state_;
+};
 
 // Text that names no colour is shown in the box's text colour; given here,
 // it is what such text is said to have, so a file carries what the learner

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
@@ -126,6 +127,16 @@ class TestMemNote : public QObject {
                 QTest::keyClick(note_->SoramiMemo, c.toLatin1());
             else
                 note_->SoramiMemo->insertPlainText(QString(c));
+    }
+    // Opens a plain file of these lines, shown `chunk` lines a step.
+    QString openInSteps(const QString& text, int chunk) {
+        QFile f(path("steps.txt"));
+        if (f.open(QIODevice::WriteOnly)) f.write(QString(text).replace(u'\n', "\r\n").toLatin1());
+        f.close();
+        note_->SoramiMemo->setChunkParagraphs(chunk);
+        platform_.fileAnswers.push_back(f.fileName());
+        note_->MemoOpenClick();
+        return f.fileName();
     }
     // A window as opening makes it, with the memo INI applied.
     void newWindow() {
@@ -384,6 +395,93 @@ private slots:
             for (const auto& r : p.runs)
                 if (r.format.face.startsWith(QLatin1String("Face"))) savedFaces << r.format.face;
         QCOMPARE(savedFaces.size(), faces);
+    }
+
+    // A file of more paragraphs than a step shows its first step at once
+    // and the rest from the event loop. A command given meanwhile works on
+    // the whole text, never on the part shown so far, and the notebook ends
+    // as after opening a short file: unmodified, nothing to undo, editable.
+    void commandsWhileLoadingSeeWholeText_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* c : {"overwrite-save", "save as", "search the last line", "caret to end",
+                              "select all", "close", "typed key"})
+            QTest::newRow(c) << QString::fromLatin1(c);
+    }
+    void commandsWhileLoadingSeeWholeText() {
+        QFETCH(QString, command);
+        const QString whole = QStringLiteral("l0\nl1\nl2\nl3\nl4\nl5\nl6");
+        const QString file = openInSteps(whole, 3);
+        QCOMPARE(note_->SoramiMemo->toPlainText(), whole.left(8));
+        QTextEdit* box = note_->SoramiMemo;
+        const QString out = command == "save as" ? path("saved.txt") : file;
+        platform_.messageAnswers.push_back(MsgResult::Yes);
+        platform_.fileAnswers.push_back(out);
+        if (command == "overwrite-save") note_->WriteOver->trigger();
+        if (command == "save as") note_->MemoClose->click();
+        if (command == "search the last line") {
+            note_->FindDialog1->FindText->setText(QStringLiteral("l6"));
+            note_->FindDialog1->FindButton->click();
+        }
+        if (command == "caret to end") note_->MoveCursorEnd->click();
+        if (command == "select all") note_->SelectAll->trigger();
+        if (command == "close") note_->close();
+        if (command == "typed key") QTest::keyClick(box, 'x');
+        QString seen = box->toPlainText().left(box->textCursor().selectionEnd());
+        if (out != file || command == "overwrite-save")
+            seen = QString::fromLatin1(fileBytes(out)).replace(QStringLiteral("\r\n"), "\n");
+        if (command == "close") seen = box->toPlainText();
+        if (command == "typed key") seen = box->toPlainText().remove(0, 1);
+        QCOMPARE(seen, whole);
+        QVERIFY(!box->isReadOnly() && !note_->SoramiMemo->isLoading());
+        QCOMPARE(note_->isModified(), command == "typed key");
+        QCOMPARE(box->document()->isUndoAvailable(), command == "typed key");
+    }
+
+    // Between two steps of showing a long file the event loop runs (the
+    // window answers), with the normal cursor, the box read-only and the
+    // notebook unmodified; a file of no more than a step shows at once.
+    void loadingLetsEventLoopRun_data() {
+        QTest::addColumn<int>("paragraphs");
+        QTest::addColumn<int>("chunk");
+        QTest::addColumn<QList<int>>("blocksAtSteps");
+        QTest::newRow("ten in threes") << 10 << 3 << QList<int>{6, 9, 10};
+        QTest::newRow("nine in threes") << 9 << 3 << QList<int>{6, 9};
+        QTest::newRow("four one by one") << 4 << 1 << QList<int>{2, 3, 4};
+        QTest::newRow("four in one step") << 4 << 4 << QList<int>{};
+    }
+    void loadingLetsEventLoopRun() {
+        QFETCH(int, paragraphs);
+        QFETCH(int, chunk);
+        QFETCH(QList<int>, blocksAtSteps);
+        MemoEdit* box = note_->SoramiMemo;
+        int ticks = 0, wrongTicks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&] {
+            ++ticks;
+            if (QGuiApplication::overrideCursor() || !box->isReadOnly() ||
+                !note_->panelText(2).isEmpty())
+                ++wrongTicks;
+        });
+        QList<int> blocks, ticksAt;
+        connect(box, &MemoEdit::chunkShown, this, [&] {
+            blocks << box->document()->blockCount();
+            ticksAt << ticks;
+        });
+        ticker.start(0);
+        QStringList lines;
+        for (int i = 0; i < paragraphs; ++i)
+            lines << QString::number(i);
+        openInSteps(lines.join(u'\n'), chunk);
+        QCOMPARE(box->document()->blockCount(), std::min(chunk, paragraphs));
+        for (int turns = 0; box->isLoading() && turns < 100; ++turns)
+            QCoreApplication::processEvents();
+        ticker.stop();
+        QCOMPARE(blocks, blocksAtSteps);
+        for (int i = 1; i < ticksAt.size(); ++i)
+            QVERIFY2(ticksAt[i] > ticksAt[i - 1], "no event between two steps");
+        QCOMPARE(wrongTicks, 0);
+        QCOMPARE(box->toPlainText(), lines.join(u'\n'));
+        QVERIFY(!box->isReadOnly() && !note_->isModified());
     }
 
     // A file cut at the memo's limit is never written back over itself,

@@ -14,6 +14,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QTextList>
 #include <QtTest>
 
 #include <cmath>
@@ -502,6 +503,55 @@ private slots:
             got << p.text();
         QCOMPARE(got, paragraphs);
         QCOMPARE(QByteArray::fromStdString(writePlainText(d)), written);
+    }
+
+    // A long file is shown a few paragraphs at a time; whatever the step,
+    // the box gets the document it gets in one go: the same paragraphs and
+    // runs, the same format for each paragraph break (an empty line's
+    // height) and the same bullets in the same lists.
+    void stepsBuildTheSameDocument_data() {
+        QTest::addColumn<Document>("d");
+        const CharFormat bold = with([](CharFormat& f) { f.bold = true; });
+        const CharFormat red = with([](CharFormat& f) { f.colour = 0x0000FFu; });
+        QTest::newRow("runs of formats")
+            << doc({para({{"a", fmt()}, {"b", bold}}), para({{"c", bold}}), para({{"d", red}}),
+                    para({{"e", fmt()}, {"f", red}}), para({{"g", red}})});
+        std::vector<Paragraph> bullets;
+        for (int i = 0; i < 2 * BulletLists::MaxBlocks + 3; ++i)
+            bullets.push_back(para({{QString::number(i), fmt()}}, i != 11, 400, -200));
+        QTest::newRow("bullets across the steps") << doc(bullets);
+        QTest::newRow("indents and tab stops changing")
+            << doc({para({{"a", fmt()}}), para({{"b", fmt()}}, false, 200),
+                    para({{"c", fmt()}}, false, 200, -100), para({{"d", fmt()}}, false, 200, -100),
+                    para({{"e\tf", fmt()}}, false, 200, -100, {720}), para({{"g", fmt()}})});
+        QTest::newRow("empty paragraphs")
+            << doc({para({}), para({{"a", bold}}), para({}), para({}), para({{"b", red}}),
+                    para({{"c", fmt()}}), para({}), para({}, false, 300), para({})});
+    }
+    void stepsBuildTheSameDocument() {
+        QFETCH(Document, d);
+        auto breaksAndLists = [](const QTextDocument& box) {
+            QList<QVariant> shape;
+            for (QTextBlock b = box.begin(); b.isValid(); b = b.next())
+                shape << b.charFormat() << QVariant::fromValue<const void*>(b.textList());
+            return shape;
+        };
+        QTextDocument once;
+        toTextDocument(d, once);
+        for (const std::size_t step : {1, 2, 3}) {
+            QTextDocument stepped;
+            DocumentBuilder builder(d, stepped);
+            for (std::size_t steps = 1; !builder.done(); ++steps) {
+                builder.append(step);
+                QCOMPARE(stepped.blockCount(), int(std::min(steps * step, d.paragraphs.size())));
+            }
+            QCOMPARE(fromTextDocument(stepped), d);
+            const QList<QVariant> a = breaksAndLists(stepped), b = breaksAndLists(once);
+            for (int i = 0; i < a.size(); i += 2) {
+                QCOMPARE(a[i], b[i]);
+                QCOMPARE(a.indexOf(a[i + 1]), b.indexOf(b[i + 1])); // the same list as
+            }
+        }
     }
 
     void plainTextLimit() {
