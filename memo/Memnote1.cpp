@@ -621,11 +621,11 @@ void TSrmMemNote::QuitClick() {
 // discards it, Cancel keeps the window. The settings are written whenever
 // the window does close, and a failure to write them does not hold it open.
 bool TSrmMemNote::FormCloseQuery() {
-    SoramiMemo->finishLoading();
     if (sessionEnding()) {
         keepForRecovery();
         return true;
     }
+    SoramiMemo->finishLoading();
     if (isModified() && SoramiMemo->document()->revision() != savedRevision_) {
         const MsgResult r = platform_.messageBox(
             this, QStringLiteral("メモの内容が変更されています。\r\n保存しますか？"),
@@ -647,7 +647,9 @@ bool TSrmMemNote::FormCloseQuery() {
 // recovery copy (rich text, which holds every character) offered at the
 // next start, and the settings are written if they can be.
 void TSrmMemNote::keepForRecovery() {
-    SoramiMemo->finishLoading();
+    // The rest of a file still being shown is not waited for: the text is
+    // then the file's own (an edit finishes the loading first), so nothing
+    // needs keeping, and the program has two seconds to end.
     if (isModified() && SoramiMemo->document()->revision() != savedRevision_) {
         const QString name =
             MemoFileName->text().isEmpty() ? QStringLiteral("メモ.mem") : MemoFileName->text();

@@ -12,6 +12,7 @@
 #include "program_paths.h"
 #include "qt_platform.h"
 #include "rich_text_qt.h"
+#include "termination.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -435,6 +436,16 @@ private slots:
         QVERIFY(!box->isReadOnly() && !note_->SoramiMemo->isLoading());
         QCOMPARE(note_->isModified(), command == "typed key");
         QCOMPARE(box->document()->isUndoAvailable(), command == "typed key");
+    }
+
+    // The session's end does not wait for the rest of a file being shown.
+    void sessionEndWhileLoading() {
+        openInSteps(QStringLiteral("l0\nl1\nl2\nl3\nl4"), 2);
+        sorami::beginSessionEnd();
+        note_->close();
+        sorami::beginSessionEnd(false);
+        QVERIFY(note_->isHidden());
+        QCOMPARE(note_->SoramiMemo->document()->blockCount(), 2);
     }
 
     // Between two steps of showing a long file the event loop runs (the
