@@ -26,23 +26,15 @@ double secondsOf(const QByteArray& wav) {
 class TestSpeech : public QObject {
     Q_OBJECT
 private slots:
-    void realEngine_data();
     void realEngine();
 };
-
-void TestSpeech::realEngine_data() {
-    QTest::addColumn<QString>("voice");
-    QTest::newRow("en-us") << "en-us";
-    QTest::newRow("en-gb") << "en-gb";
-}
 
 void TestSpeech::realEngine() {
     if (QStandardPaths::findExecutable(QStringLiteral("espeak-ng")).isEmpty())
         QSKIP("espeak-ng is not installed");
-    QFETCH(QString, voice);
     FakePlatform fake;
     Speaker speaker(fake, nullptr);
-    speaker.setVoice(voice);
+    speaker.setVoice(QStringLiteral("en-gb"));
     QSignalSpy handedOut(&speaker, &Speaker::handedOut);
     QList<double> seconds;
     for (int rate : {Speaker::rates().first(), Speaker::rates().last()}) {

@@ -137,8 +137,6 @@ void TestDrillModes::twoPressEdit_data() {
     QTest::addColumn<QString>("results");
     QTest::newRow("add") << "add add"
                          << "add store";
-    QTest::newRow("change") << "change change"
-                            << "change store";
     QTest::newRow("a change begun ends the add") << "add change add"
                                                  << "add change add";
     QTest::newRow("an ended edit begins again") << "change end change"

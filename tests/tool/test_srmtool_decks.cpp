@@ -153,50 +153,48 @@ private slots:
 void TestSrmtoolDecks::ankiText_data() {
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QString>("fields");
-    QTest::addColumn<bool>("replace");
     QTest::addColumn<QString>("questions");
     QTest::addColumn<QStringList>("report"); // skips, or the errors
 
     QTest::newRow("html by default")
         << QByteArray("<b>猫</b>&nbsp;&lt;x&gt;<br>[sound:a.mp3]\t\"a \"\"cat\"\"\n<img "
                       "src=\"\"x.png\"\">\"\t{{c1::dog::animal}}&#x41;\n")
-        << "" << false << "猫 <x>|a \"cat\"|dogA" << QStringList();
+        << ""
+        << "猫 <x>|a \"cat\"|dogA" << QStringList();
     QTest::newRow("html:false keeps markup as text")
-        << QByteArray("#separator:tab\n#html:false\n&lt;b&gt;\t<br>\n") << "" << false
+        << QByteArray("#separator:tab\n#html:false\n&lt;b&gt;\t<br>\n") << ""
         << "&lt;b&gt;|<br>|" << QStringList();
     QTest::newRow("columns of guid, type, deck and tags")
         << QByteArray("#separator:Comma\n#html:true\n#guid column:1\n#notetype column:2\n"
                       "#deck column:3\n#tags column:7\nabc,Basic,Deck,<div>一</div>,one,,Mistake "
                       "leech\nabd,Basic,Deck,二,two,idiom,\n")
-        << "" << false << "? 一|one||二|two|idiom" << QStringList();
-    QTest::newRow("semicolons guessed, line breaks in quotes")
-        << QByteArray("a;\"b\nc\";d\n") << "" << false << "a|b c|d" << QStringList();
+        << ""
+        << "? 一|one||二|two|idiom" << QStringList();
+    QTest::newRow("semicolons guessed, line breaks in quotes") << QByteArray("a;\"b\nc\";d\n") << ""
+                                                               << "a|b c|d" << QStringList();
     QTest::newRow("skips: a field missing, an empty side")
-        << QByteArray("#html:false\nonly\n\tx\ty\nj\t \n") << "" << false << ""
+        << QByteArray("#html:false\nonly\n\tx\ty\nj\t \n") << ""
+        << ""
         << QStringList{"2: a field is missing (1 of 2)", "3: the Japanese side is empty",
                        "4: the answer side is empty"};
     QTest::newRow("skips: what check would report")
         << QByteArray("#html:false\n" + QByteArray(257, 'x') + "\ty\nx\t" + QByteArray(256, 'y') +
                       "\nq\t?\nq\ta\t? i\n")
-        << "" << false << "x|" + QString(256, u'y') + "|"
+        << ""
+        << "x|" + QString(256, u'y') + "|"
         << QStringList{"2: a side is longer than 256 bytes",
                        "4: the answer or idiom begins with \"?\", which reads as a mistake mark",
                        "5: the answer or idiom begins with \"?\", which reads as a mistake mark"};
     QTest::newRow("fields by number and by name")
-        << QByteArray("#columns:A\tB\tC\nx\ty\tz\n") << "C,A" << false << "z|x|" << QStringList();
-    QTest::newRow("a field named nowhere")
-        << QByteArray("x\ty\n") << "1,Back" << false << "" << QStringList{"1: no field Back"};
+        << QByteArray("#columns:A\tB\tC\nx\ty\tz\n") << "C,A"
+        << "z|x|" << QStringList();
+    QTest::newRow("a field named nowhere") << QByteArray("x\ty\n") << "1,Back"
+                                           << "" << QStringList{"1: no field Back"};
     QTest::newRow("Shift-JIS refused with line and column")
-        << QByteArray("#html:false\nabc\tcaf\xc3\xa9\n") << "" << false << ""
-        << QStringList{"2:8: \"\xc3\xa9\" (U+00E9) has no Shift-JIS (CP932) form"};
-    QTest::newRow("Shift-JIS replaced")
-        << QByteArray("abc\tcaf\xc3\xa9\n") << "" << true << "abc|caf?|" << QStringList();
-    QTest::newRow("an unmarked sentence that reads as marked")
-        << QByteArray("? x\ty\n") << "" << false << ""
-        << QStringList{"1: the Japanese text begins with \"? \", which marks the question; mark it "
-                       "instead (1 in the marked column, the tag mistake, the lesson Mistakes)"};
-    QTest::newRow("an open quote") << QByteArray("\"x\ty\n") << "" << false << ""
-                                   << QStringList{"2:1: a quoted field is not closed"};
+        << QByteArray("#html:false\nabc\tcaf\xc3\xa9\n") << ""
+        << "" << QStringList{"2:8: \"\xc3\xa9\" (U+00E9) has no Shift-JIS (CP932) form"};
+    QTest::newRow("an open quote") << QByteArray("\"x\ty\n") << ""
+                                   << "" << QStringList{"2:1: a quoted field is not closed"};
 }
 
 // What an import made: the questions, and the skips or (when the deck is
@@ -211,11 +209,9 @@ static void compareImport(const ImportResult& r) {
 void TestSrmtoolDecks::ankiText() {
     QFETCH(QByteArray, text);
     QFETCH(QString, fields);
-    QFETCH(bool, replace);
     FieldChoice choice;
     if (!fields.isEmpty()) QVERIFY(parseFieldChoice(fields, choice));
-    compareImport(
-        questionsFromDeck(readAnkiText(bytesOf(text), choice, english), replace, english));
+    compareImport(questionsFromDeck(readAnkiText(bytesOf(text), choice, english), false, english));
 }
 
 void TestSrmtoolDecks::kvtml_data() {
