@@ -56,10 +56,6 @@ private:
     bool handedOut_ = false; // the sound output may still be speaking
 };
 
-} // namespace sorami
-
-namespace sorami {
-
 // The companions' command 正解を読み上げる (Ctrl+L in the window): speaks
 // what `answer` gives, the model answer of the card in hand.
 struct SpeakCommand {

@@ -289,6 +289,8 @@ private:
     // differ; the kind of difference, in words, when there is one.
     QString markDifferences();
     void clearDifferenceMarks();
+    // The answer box and the correct-answer box, where differences are marked.
+    std::array<QTextEdit*, 2> markedBoxes() const;
 
     // Appearance (srmi105_extras.cpp): the choosers are the only store of
     // the boxes' look during a run; the boxes get copies.

@@ -13,6 +13,8 @@
 
 #include <QActionGroup>
 
+#include <array>
+
 namespace sorami {
 namespace {
 
@@ -110,8 +112,7 @@ void TSorami::connectFeedbackHandlers() {
                 storeFeedbackSettings();
             });
     // The marks belong to the texts they were made for.
-    for (QTextEdit* box :
-         {static_cast<QTextEdit*>(KaitouDisp), static_cast<QTextEdit*>(SeikaiDisp)})
+    for (QTextEdit* box : markedBoxes())
         connect(box, &QTextEdit::textChanged, this, &TSorami::clearDifferenceMarks);
 }
 
@@ -172,9 +173,12 @@ QString TSorami::markDifferences() {
     return kindText(diff.kind);
 }
 
+std::array<QTextEdit*, 2> TSorami::markedBoxes() const {
+    return {KaitouDisp, SeikaiDisp};
+}
+
 void TSorami::clearDifferenceMarks() {
-    for (QTextEdit* box :
-         {static_cast<QTextEdit*>(KaitouDisp), static_cast<QTextEdit*>(SeikaiDisp)})
+    for (QTextEdit* box : markedBoxes())
         if (!box->extraSelections().isEmpty()) box->setExtraSelections({});
 }
 
